@@ -1,0 +1,22 @@
+#pragma once
+// Reading and writing property-list files, XML and binary alike.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "platform/foundation/plist_value.h"
+
+namespace platform {
+
+enum class PlistFormat { Xml, Binary };
+
+// The top-level dictionary of a property list, or nothing when the bytes are not one.
+std::optional<PlistDict> parsePlistDictionary(std::string_view bytes);
+// initWithContentsOfFile: nothing when the file is missing, unreadable, malformed or not a dictionary.
+std::optional<PlistDict> readPlistDictionary(const std::filesystem::path& path);
+
+std::string serializePlist(const PlistDict& dict, PlistFormat format);
+// Writes atomically (temporary file, then rename), as the settings pane does. False on failure.
+bool writePlistDictionary(const std::filesystem::path& path, const PlistDict& dict, PlistFormat format);
+
+}  // namespace platform

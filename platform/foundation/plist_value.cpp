@@ -1,0 +1,98 @@
+#include "platform/foundation/plist_value.h"
+
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+const PlistValue* PlistDict::find(std::string_view key) const {
+  for (const auto& [k, v] : entries_)
+    if (k == key) return &v;
+  return nullptr;
+}
+
+PlistValue* PlistDict::find(std::string_view key) {
+  for (auto& [k, v] : entries_)
+    if (k == key) return &v;
+  return nullptr;
+}
+
+void PlistDict::set(std::string key, PlistValue value) {
+  if (PlistValue* existing = find(key)) {
+    *existing = std::move(value);
+    return;
+  }
+  entries_.emplace_back(std::move(key), std::move(value));
+}
+
+bool PlistDict::erase(std::string_view key) {
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (it->first == key) {
+      entries_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool PlistDict::operator==(const PlistDict& other) const {
+  if (size() != other.size()) return false;
+  for (const auto& [k, v] : entries_) {
+    const PlistValue* o = other.find(k);
+    if (!o || !(*o == v)) return false;
+  }
+  return true;
+}
+
+bool PlistValue::isNumber() const {
+  return std::holds_alternative<bool>(storage) || std::holds_alternative<std::int64_t>(storage) ||
+         std::holds_alternative<double>(storage);
+}
+
+std::optional<double> PlistValue::doubleValue() const {
+  if (auto* b = std::get_if<bool>(&storage)) return *b ? 1.0 : 0.0;
+  if (auto* i = std::get_if<std::int64_t>(&storage)) return static_cast<double>(*i);
+  if (auto* d = std::get_if<double>(&storage)) return *d;
+  return std::nullopt;
+}
+
+std::optional<float> PlistValue::floatValue() const {
+  auto d = doubleValue();
+  if (!d) return std::nullopt;
+  // Out-of-range doubles become infinities rather than undefined conversions.
+  if (std::isfinite(*d) && std::fabs(*d) > std::numeric_limits<float>::max())
+    return *d > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+  return static_cast<float>(*d);
+}
+
+std::optional<bool> PlistValue::boolValue() const {
+  if (auto* b = std::get_if<bool>(&storage)) return *b;
+  if (auto* i = std::get_if<std::int64_t>(&storage)) return *i != 0;
+  if (auto* d = std::get_if<double>(&storage)) return *d != 0.0;  // NaN counts as non-zero
+  return std::nullopt;
+}
+
+std::optional<int> PlistValue::intValue() const {
+  constexpr auto lo = std::numeric_limits<int>::min();
+  constexpr auto hi = std::numeric_limits<int>::max();
+  if (auto* b = std::get_if<bool>(&storage)) return *b ? 1 : 0;
+  if (auto* i = std::get_if<std::int64_t>(&storage)) return static_cast<int>(*i < lo ? lo : *i > hi ? hi : *i);
+  if (auto* d = std::get_if<double>(&storage)) {
+    if (std::isnan(*d)) return 0;
+    double t = std::trunc(*d);
+    return t <= lo ? lo : t >= hi ? hi : static_cast<int>(t);
+  }
+  return std::nullopt;
+}
+
+std::optional<double> numberForKey(const PlistDict& dict, std::string_view key) {
+  const PlistValue* v = dict.find(key);
+  return v ? v->doubleValue() : std::nullopt;
+}
+
+const std::string* stringForKey(const PlistDict& dict, std::string_view key) {
+  const PlistValue* v = dict.find(key);
+  return v ? v->asString() : nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// Property-list values: what settings files hold and what notifications carry.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace platform {
+
+struct PlistValue;
+
+// Keys keep the order in which they were added; look-ups are by exact key.
+class PlistDict {
+ public:
+  using Entry = std::pair<std::string, PlistValue>;
+
+  const PlistValue* find(std::string_view key) const;
+  PlistValue* find(std::string_view key);
+  bool contains(std::string_view key) const { return find(key) != nullptr; }
+  // setObject:forKey: replaces an existing value in place.
+  void set(std::string key, PlistValue value);
+  bool erase(std::string_view key);
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  auto begin() const { return entries_.begin(); }
+  auto end() const { return entries_.end(); }
+  bool operator==(const PlistDict& other) const;
+
+ private:
+  std::vector<Entry> entries_;
+};
+
+using PlistArray = std::vector<PlistValue>;
+struct PlistData {
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const PlistData&) const = default;
+};
+struct PlistDate {
+  double secondsSinceReferenceDate = 0;  // since 2001-01-01, as the platform counts
+  bool operator==(const PlistDate&) const = default;
+};
+
+struct PlistValue {
+  using Storage = std::variant<bool, std::int64_t, double, std::string, PlistData, PlistDate, PlistArray, PlistDict>;
+  Storage storage;
+
+  PlistValue() : storage(false) {}
+  PlistValue(bool b) : storage(b) {}
+  PlistValue(int i) : storage(std::int64_t{i}) {}
+  PlistValue(std::int64_t i) : storage(i) {}
+  PlistValue(float f) : storage(double{f}) {}  // numberWithFloat: widens exactly
+  PlistValue(double d) : storage(d) {}
+  PlistValue(const char* s) : storage(std::string(s)) {}
+  PlistValue(std::string s) : storage(std::move(s)) {}
+  PlistValue(PlistData d) : storage(std::move(d)) {}
+  PlistValue(PlistDate d) : storage(d) {}
+  PlistValue(PlistArray a) : storage(std::move(a)) {}
+  PlistValue(PlistDict d) : storage(std::move(d)) {}
+
+  bool isNumber() const;  // booleans, integers and reals are all numbers, as NSNumber boxes them
+  const std::string* asString() const { return std::get_if<std::string>(&storage); }
+  const PlistDict* asDict() const { return std::get_if<PlistDict>(&storage); }
+  const PlistArray* asArray() const { return std::get_if<PlistArray>(&storage); }
+
+  // NSNumber's conversions; a value that is not a number answers nothing.
+  std::optional<bool> boolValue() const;
+  std::optional<int> intValue() const;  // truncated toward zero, saturating at the int range
+  std::optional<float> floatValue() const;
+  std::optional<double> doubleValue() const;
+
+  bool operator==(const PlistValue& other) const { return storage == other.storage; }
+};
+
+// Helpers for the common "value under key, as a number" reads; nothing when absent or not a number.
+std::optional<double> numberForKey(const PlistDict& dict, std::string_view key);
+const std::string* stringForKey(const PlistDict& dict, std::string_view key);
+
+}  // namespace platform

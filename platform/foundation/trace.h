@@ -1,0 +1,45 @@
+#pragma once
+// The trace: every effect that matters to a person or to another process, one JSON object per line.
+#include <cstddef>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/foundation/clock.h"
+#include "platform/foundation/plist_value.h"
+
+namespace platform {
+
+struct TraceEvent {
+  Nanos time = 0;
+  std::string process;
+  std::string kind;
+  PlistDict fields;
+};
+
+// {"t":1.75,"process":"SpringBoard","event":"timer.fire","selector":"tarvoHUDShouldHide:"}
+std::string toJsonLine(const TraceEvent& event);
+
+class Trace {
+ public:
+  void record(TraceEvent event);
+
+  // Streams each event as a JSON line as it is recorded; nullptr stops streaming.
+  void setSink(std::ostream* sink) { sink_ = sink; }
+  // How many events stay in memory (the oldest are dropped first); soak runs keep few.
+  void setRetention(std::size_t maxEvents);
+  void clear() { events_.clear(); }
+
+  const std::deque<TraceEvent>& events() const { return events_; }
+  std::size_t recorded() const { return recorded_; }
+  std::size_t count(std::string_view kind) const;
+
+ private:
+  std::deque<TraceEvent> events_;
+  std::size_t retention_ = static_cast<std::size_t>(-1);
+  std::size_t recorded_ = 0;
+  std::ostream* sink_ = nullptr;
+};
+
+}  // namespace platform
