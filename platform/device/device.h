@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeindex>
+#include <utility>
 #include <vector>
 
 #include "platform/device/process.h"
@@ -57,6 +59,17 @@ class Device {
   bool advance(double seconds) { return runUntil(now() + secondsToNanos(seconds)); }
   bool drain() { return runUntil(now()); }
 
+  // Device-wide state of a platform module, made on first use with the device as its argument.
+  template <class T>
+  T& service() {
+    for (auto& [type, ptr] : services_)
+      if (type == typeid(T)) return *static_cast<T*>(ptr.get());
+    auto made = std::make_shared<T>(*this);
+    T& ref = *made;
+    services_.emplace_back(typeid(T), std::move(made));
+    return ref;
+  }
+
   void log(const Process& process, std::string text);
   const std::deque<LogLine>& logLines() const { return log_; }
   void record(const Process& process, std::string_view kind, PlistDict fields);
@@ -71,6 +84,7 @@ class Device {
   NotificationBus bus_;
   std::deque<LogLine> log_;
   std::vector<std::unique_ptr<Process>> processes_;
+  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> services_;
 
   friend class Process;
 };

@@ -67,19 +67,16 @@ std::optional<PlistValue> fromNode(plist_t node, int depth) {
       return PlistValue(d);
     }
     case PLIST_STRING: {
-      char* s = nullptr;
-      plist_get_string_val(node, &s);
-      std::string str = s ? s : "";
-      std::free(s);
-      return PlistValue(std::move(str));
+      // The XML reader keeps NUL bytes inside strings, which libplist's copying getter asserts on.
+      uint64_t length = 0;
+      const char* s = plist_get_string_ptr(node, &length);
+      return PlistValue(s ? std::string(s, length) : std::string());
     }
     case PLIST_DATA: {
-      char* bytes = nullptr;
       uint64_t length = 0;
-      plist_get_data_val(node, &bytes, &length);
+      const char* bytes = plist_get_data_ptr(node, &length);
       PlistData data;
       if (bytes) data.bytes.assign(bytes, bytes + length);
-      std::free(bytes);
       return PlistValue(std::move(data));
     }
     case PLIST_DATE: {

@@ -23,10 +23,10 @@ class PlistDict {
   // setObject:forKey: replaces an existing value in place.
   void set(std::string key, PlistValue value);
   bool erase(std::string_view key);
-  std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
-  auto begin() const { return entries_.begin(); }
-  auto end() const { return entries_.end(); }
+  std::size_t size() const;
+  bool empty() const;
+  std::vector<Entry>::const_iterator begin() const;
+  std::vector<Entry>::const_iterator end() const;
   bool operator==(const PlistDict& other) const;
 
  private:
@@ -73,6 +73,11 @@ struct PlistValue {
 
   bool operator==(const PlistValue& other) const { return storage == other.storage; }
 };
+
+inline std::size_t PlistDict::size() const { return entries_.size(); }
+inline bool PlistDict::empty() const { return entries_.empty(); }
+inline std::vector<PlistDict::Entry>::const_iterator PlistDict::begin() const { return entries_.begin(); }
+inline std::vector<PlistDict::Entry>::const_iterator PlistDict::end() const { return entries_.end(); }
 
 // Helpers for the common "value under key, as a number" reads; nothing when absent or not a number.
 std::optional<double> numberForKey(const PlistDict& dict, std::string_view key);

@@ -8,6 +8,7 @@
 #include <cairo.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +25,9 @@ namespace {
 constexpr int kSize = 72;
 constexpr double kStroke = 7.0;
 constexpr double kPi = std::numbers::pi;
-constexpr double deg(double d) { return d * kPi / 180.0; }
+constexpr double deg(double d) {
+  return d * kPi / 180.0;
+}
 
 // ---- artwork ----------------------------------------------------------------------------------
 
@@ -55,14 +58,14 @@ void drawArcs(cairo_t* cr, double cx, double cy, double facing, double span, int
 }
 
 // Classic receiver: a thick C-shaped handle whose ends carry round cups pointing back towards the
-// centre of the C. The C is centred on (cx, cy) and opens towards the upper right, which puts the
-// earpiece at the upper left and the mouthpiece at the lower right.
-constexpr double kHandsetCx = 33, kHandsetCy = 37;
+// centre of the C. The C opens towards the upper right, which puts the earpiece at the upper left
+// and the mouthpiece at the lower right, leaving that corner for the cross or the arcs.
+constexpr double kHandsetCx = 32, kHandsetCy = 39;
 // Where the sound comes from: just inside the C's opening, between the cups.
-constexpr double kRingX = kHandsetCx + 8, kRingY = kHandsetCy - 8;
+constexpr double kRingX = kHandsetCx + 6, kRingY = kHandsetCy - 6;
 void drawHandset(cairo_t* cr) {
-  constexpr double radius = 27, handle = 10, halfSpan = 50;
-  constexpr double cupWidth = 17, cupInner = 13, cupOuter = 27;
+  constexpr double radius = 23, handle = 9, halfSpan = 50;
+  constexpr double cupWidth = 16, cupInner = 11, cupOuter = 23;
   cairo_save(cr);
   cairo_translate(cr, kHandsetCx, kHandsetCy);
   cairo_rotate(cr, deg(45));
@@ -82,11 +85,9 @@ void drawHandset(cairo_t* cr) {
 }
 
 // Loudspeaker: a small box with a cone opening to the right.
-constexpr double kConeMouthX = 30, kSpeakerCy = 36;
-void drawSpeaker(cairo_t* cr, double dx) {
-  cairo_save(cr);
-  cairo_translate(cr, dx, 0);
-  constexpr double boxL = 6, boxR = 16, boxHalf = 10, mouthHalf = 24;
+constexpr double kConeMouthX = 32, kSpeakerCy = 36;
+void drawSpeaker(cairo_t* cr) {
+  constexpr double boxL = 8, boxR = 18, boxHalf = 10, mouthHalf = 24;
   cairo_move_to(cr, boxL, kSpeakerCy - boxHalf);
   cairo_line_to(cr, boxR, kSpeakerCy - boxHalf);
   cairo_line_to(cr, kConeMouthX, kSpeakerCy - mouthHalf);
@@ -94,36 +95,36 @@ void drawSpeaker(cairo_t* cr, double dx) {
   cairo_line_to(cr, boxR, kSpeakerCy + boxHalf);
   cairo_line_to(cr, boxL, kSpeakerCy + boxHalf);
   cairo_close_path(cr);
+  // A thin round-joined outline softens the corners, which reads better once scaled down.
   cairo_set_line_width(cr, 3);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_fill_preserve(cr);
   cairo_stroke(cr);
-  cairo_restore(cr);
 }
 
 void ringerMin(cairo_t* cr) {
   drawHandset(cr);
-  drawCross(cr, 57, 15, 8);
+  drawCross(cr, kRingX + 15, kRingY - 15, 8);
 }
 void ringerMed(cairo_t* cr) {
   drawHandset(cr);
-  drawArcs(cr, kRingX, kRingY, -45, 42, 1, 13, 13);
+  drawArcs(cr, kRingX, kRingY, -45, 45, 1, 12, 13);
 }
 void ringerMax(cairo_t* cr) {
   drawHandset(cr);
-  drawArcs(cr, kRingX, kRingY, -45, 42, 2, 13, 13);
+  drawArcs(cr, kRingX, kRingY, -45, 45, 2, 12, 13);
 }
 void mediaMin(cairo_t* cr) {
-  drawSpeaker(cr, 2);
+  drawSpeaker(cr);
   drawCross(cr, 55, kSpeakerCy, 8.5);
 }
 void mediaMed(cairo_t* cr) {
-  drawSpeaker(cr, 2);
-  drawArcs(cr, kConeMouthX + 2, kSpeakerCy, 0, 50, 1, 14, 14);
+  drawSpeaker(cr);
+  drawArcs(cr, kConeMouthX, kSpeakerCy, 0, 50, 1, 14, 14);
 }
 void mediaMax(cairo_t* cr) {
-  drawSpeaker(cr, 2);
-  drawArcs(cr, kConeMouthX + 2, kSpeakerCy, 0, 50, 2, 14, 14);
+  drawSpeaker(cr);
+  drawArcs(cr, kConeMouthX, kSpeakerCy, 0, 50, 2, 14, 14);
 }
 
 struct Icon {
@@ -253,7 +254,7 @@ void paintTinted(cairo_t* cr, cairo_surface_t* glyph, double x, double y, int si
 }
 
 // Two panels (white on the HUD's dark background, black on white): each shows the glyphs at 72, 42,
-// 28 and 14 px, then the 28 and 14 px renderings magnified without smoothing to inspect pixels.
+// 28 and 14 px, then the 28 and 14 px renderings magnified without smoothing to show each pixel.
 cairo_surface_t* preview(const std::vector<cairo_surface_t*>& glyphs) {
   constexpr int sizes[] = {72, 42, 28, 14};
   constexpr int cell = 84, magnified = 84;
@@ -298,7 +299,9 @@ cairo_surface_t* preview(const std::vector<cairo_surface_t*>& glyphs) {
   return out;
 }
 
-std::string bytesOf(const std::vector<unsigned char>& v) { return std::string(v.begin(), v.end()); }
+std::string bytesOf(const std::vector<unsigned char>& v) {
+  return std::string(v.begin(), v.end());
+}
 
 }  // namespace
 

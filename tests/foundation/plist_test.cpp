@@ -66,6 +66,15 @@ TEST(PlistFile, NothingForMissingGarbageAndNonDictionaryFiles) {
   }
 }
 
+TEST(PlistFile, StringsWithNulBytesAreKeptWhole) {
+  // The XML reader keeps NUL bytes inside strings; reading them must not trip the library's checks.
+  std::string xml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>minColor</key><string>*";
+  xml += std::string("\0\0", 2) + "x</string></dict></plist>";
+  auto dict = platform::parsePlistDictionary(xml);
+  ASSERT_TRUE(dict);
+  EXPECT_EQ(*platform::stringForKey(*dict, "minColor"), std::string("*\0\0x", 4));
+}
+
 TEST(PlistValue, NumberConversions) {
   struct Case {
     PlistValue value;
