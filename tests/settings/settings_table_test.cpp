@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "settings/settings.h"
+#include "settings_fixture.h"
+
+namespace {
+
+using platform::PlistArray;
+using platform::PlistDict;
+using platform::PlistValue;
+using tarvo::SettingSource;
+using tarvo::SettingValue;
+using tarvo::testing::expectedTable;
+
+TEST(SettingsTable, MatchesTheDocumentedKeysVariablesAndDefaultsInOrder) {
+  auto expected = expectedTable();
+  ASSERT_EQ(tarvo::kSettingsTable.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto& entry = tarvo::kSettingsTable[i];
+    const auto& row = expected[i];
+    SCOPED_TRACE(row.key);
+    EXPECT_EQ(entry.key, row.key);
+    EXPECT_EQ(entry.variable, row.variable);
+    EXPECT_EQ(entry.defaultValue, row.defaultValue);
+    // Exactly one member, of the entry's kind, and the very member the variable name stands for.
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_reference_t<decltype(tarvo::Settings{}.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            EXPECT_EQ(entry.kind, tarvo::SettingKind::Switch);
+            EXPECT_EQ(entry.switchMember, member);
+          } else if constexpr (std::is_same_v<T, std::int32_t>) {
+            EXPECT_EQ(entry.kind, tarvo::SettingKind::Integer);
+            EXPECT_EQ(entry.integerMember, member);
+          } else {
+            EXPECT_EQ(entry.kind, tarvo::SettingKind::Real);
+            EXPECT_EQ(entry.realMember, member);
+          }
+        },
+        row.member);
+    int members =
+        (entry.switchMember != nullptr) + (entry.integerMember != nullptr) + (entry.realMember != nullptr);
+    EXPECT_EQ(members, 1);
+    EXPECT_EQ(tarvo::findSetting(row.key), &entry);
+  }
+  EXPECT_EQ(tarvo::findSetting("minColor"), nullptr);
+  EXPECT_EQ(tarvo::findSetting("isenabled"), nullptr);
+}
+
+TEST(SettingsTable, ConvertsNumbersOfEveryKindAndTreatsOtherKindsAsAbsent) {
+  const auto& alignment = *tarvo::findSetting("alignment");
+  const auto& enabled = *tarvo::findSetting("isEnabled");
+  const auto& height = *tarvo::findSetting("sliderHeight");
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Case {
+    const tarvo::SettingEntry& entry;
+    PlistValue value;
+    std::optional<SettingValue> expected;
+  } cases[] = {
+      {alignment, PlistValue(1.9), std::int32_t{1}},
+      {alignment, PlistValue(-1.9), std::int32_t{-1}},
+      {alignment, PlistValue(-1), std::int32_t{-1}},
+      {alignment, PlistValue(true), std::int32_t{1}},
+      {alignment, PlistValue(std::int64_t{1} << 40), std::numeric_limits<std::int32_t>::max()},
+      {alignment, PlistValue(-1e300), std::numeric_limits<std::int32_t>::min()},
+      {alignment, PlistValue("1"), std::nullopt},
+      {enabled, PlistValue(false), false},
+      {enabled, PlistValue(0), false},
+      {enabled, PlistValue(0.0), false},
+      {enabled, PlistValue(2), true},
+      {enabled, PlistValue(0.001), true},
+      {enabled, PlistValue("NO"), std::nullopt},
+      {height, PlistValue(6), 6.0f},
+      {height, PlistValue(true), 1.0f},
+      {height, PlistValue(-3.5), -3.5f},
+      {height, PlistValue(0.1), 0.1f},
+      {height, PlistValue(1e300), inf},
+      {height, PlistValue(-1e300), -inf},
+      {height, PlistValue(PlistArray{PlistValue(6)}), std::nullopt},
+      {height, PlistValue(PlistDict{}), std::nullopt},
+      {height, PlistValue(platform::PlistData{{6}}), std::nullopt},
+      {height, PlistValue(platform::PlistDate{6}), std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(tarvo::convertSetting(c.entry, &c.value), c.expected)
+        << c.entry.key << " from " << tarvo::plistKindName(c.value);
+  }
+  EXPECT_EQ(tarvo::convertSetting(height, nullptr), std::nullopt);
+
+  PlistValue nan(std::nan(""));
+  EXPECT_TRUE(std::isnan(std::get<float>(*tarvo::convertSetting(height, &nan))));
+  EXPECT_EQ(tarvo::convertSetting(enabled, &nan), SettingValue(true));
+  EXPECT_EQ(tarvo::convertSetting(alignment, &nan), SettingValue(std::int32_t{0}));
+}
+
+TEST(SettingsTable, ExplainsWhereEachValueComesFrom) {
+  PlistDict file;
+  file.set("isEnabled", false);                        // own kind
+  file.set("dynamicColors", 1);                        // integer under a switch
+  file.set("alignment", 0);                            // own kind
+  file.set("fromBottom", "YES");                       // wrong kind
+  file.set("yPosition", 25.5);                         // own kind
+  file.set("sliderHeight", 6);                         // integer under a real
+  file.set("sliderWidth", 1e300);                      // beyond the float range
+  file.set("overlayCornerRadius", PlistArray{});       // wrong kind
+  file.set("durationDisplay", std::int64_t{1} << 40);  // integer under a real, exact enough
+  file.set("unrelated", 5);
+
+  struct Case {
+    const char* key;
+    SettingSource source;
+    std::string_view value;
+    std::string_view fileKind;
+  } cases[] = {
+      {"isEnabled", SettingSource::File, "false", "boolean"},
+      {"dynamicColors", SettingSource::Converted, "true", "integer"},
+      {"alignment", SettingSource::File, "0", "integer"},
+      {"fromBottom", SettingSource::WrongKind, "false", "string"},
+      {"yPosition", SettingSource::File, "25.5", "real"},
+      {"sliderHeight", SettingSource::Converted, "6", "integer"},
+      {"sliderWidth", SettingSource::Converted, "inf", "real"},
+      {"overlayCornerRadius", SettingSource::WrongKind, "5", "array"},
+      {"durationDisplay", SettingSource::Converted, "1099511627776", "integer"},
+      {"mediaIndicator", SettingSource::Default, "true", ""},
+      {"durationAnimation", SettingSource::Default, "0.25", ""},
+  };
+  auto explanations = tarvo::explainSettings(file);
+  ASSERT_EQ(explanations.size(), tarvo::kSettingsTable.size());
+  for (const auto& c : cases) {
+    auto it = std::find_if(explanations.begin(), explanations.end(),
+                           [&](const auto& e) { return e.entry->key == c.key; });
+    ASSERT_NE(it, explanations.end()) << c.key;
+    EXPECT_EQ(it->source, c.source) << c.key;
+    EXPECT_EQ(tarvo::formatSettingValue(it->value), c.value) << c.key;
+    EXPECT_EQ(it->fileKind, c.fileKind) << c.key;
+  }
+  // The explanation gives the very values the loader stores.
+  tarvo::Settings loaded;
+  for (const auto& entry : tarvo::kSettingsTable) tarvo::loadSetting(loaded, entry, file);
+  for (const auto& e : explanations) EXPECT_EQ(tarvo::readSetting(loaded, *e.entry), e.value) << e.entry->key;
+}
+
+TEST(SettingsTable, WithoutAFileEverythingIsExplainedAsDefault) {
+  for (const auto& e : tarvo::explainSettings(std::nullopt)) {
+    EXPECT_EQ(e.source, SettingSource::Default);
+    EXPECT_EQ(e.value, tarvo::settingDefault(*e.entry));
+    EXPECT_TRUE(e.fileKind.empty());
+  }
+  EXPECT_EQ(tarvo::settingSourceName(SettingSource::WrongKind), "wrong kind, read as absent");
+}
+
+TEST(SettingsTable, FormatsValuesAsAPersonWouldWriteThem) {
+  struct Case {
+    SettingValue value;
+    std::string_view text;
+  } cases[] = {
+      {true, "true"},
+      {false, "false"},
+      {std::int32_t{-2}, "-2"},
+      {80.0f, "80"},
+      {0.25f, "0.25"},
+      {0.1f, "0.1"},
+      {std::numeric_limits<float>::infinity(), "inf"},
+      {-std::numeric_limits<float>::infinity(), "-inf"},
+      {std::numeric_limits<float>::quiet_NaN(), "nan"},
+      {std::numeric_limits<float>::denorm_min(), "1e-45"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(tarvo::formatSettingValue(c.value), c.text);
+}
+
+TEST(SettingsTable, WritingConvertsToTheVariablesKind) {
+  tarvo::Settings settings;
+  tarvo::writeSetting(settings, *tarvo::findSetting("alignment"), SettingValue(1.9f));
+  tarvo::writeSetting(settings, *tarvo::findSetting("sliderWidth"), SettingValue(std::int32_t{120}));
+  tarvo::writeSetting(settings, *tarvo::findSetting("hapticEnabled"), SettingValue(0.5f));
+  EXPECT_EQ(settings.ALIGNMENT, 1);
+  EXPECT_EQ(settings.WIDTH, 120.0f);
+  EXPECT_TRUE(settings.HAPTIC);
+}
+
+TEST(SettingsTable, SnapshotNamesEveryVariable) {
+  tarvo::Settings settings = tarvo::testing::expectedDefaults();
+  settings.WIDTH = 300;
+  PlistDict snapshot = tarvo::settingsSnapshot(settings);
+  ASSERT_EQ(snapshot.size(), tarvo::kSettingsTable.size());
+  EXPECT_EQ(snapshot.begin()->first, "ENABLED");
+  EXPECT_EQ(snapshot.find("ENABLED")->boolValue(), true);
+  EXPECT_EQ(snapshot.find("DROPDSHADOW")->boolValue(), true);
+  EXPECT_EQ(snapshot.find("ALIGNMENT")->intValue(), 2);
+  EXPECT_EQ(snapshot.find("WIDTH")->doubleValue(), 300.0);
+  EXPECT_EQ(snapshot.find("DURATIONDISPLAY")->doubleValue(), 1.5);
+  EXPECT_EQ(snapshot.find("HAPTIC")->boolValue(), false);
+}
+
+TEST(ColorSettings, ListsTheFourColourKeysWithTheirFallbacks) {
+  struct Case {
+    const char* key;
+    const char* fallback;
+  } cases[] = {
+      {"minColor", "#7942D8:1.000000"},
+      {"maxColor", "#FFFFFF:1.000000"},
+      {"indicatorColor", "#FFFFFF:1.000000"},
+      {"overlayColor", "#1E212B:1.000000"},
+  };
+  ASSERT_EQ(tarvo::kColorSettings.size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(tarvo::kColorSettings[i].key, cases[i].key);
+    EXPECT_EQ(tarvo::kColorSettings[i].fallback, cases[i].fallback);
+    EXPECT_FALSE(tarvo::kColorSettings[i].colors.empty());
+    EXPECT_EQ(tarvo::findColorSetting(cases[i].key), &tarvo::kColorSettings[i]);
+    // Colours are read at each use, never loaded into a variable.
+    EXPECT_EQ(tarvo::findSetting(cases[i].key), nullptr);
+  }
+  EXPECT_EQ(tarvo::findColorSetting("isEnabled"), nullptr);
+}
+
+}  // namespace
