@@ -1,0 +1,18 @@
+#pragma once
+// PNG reading and writing (libpng). Reading never trusts its input: anything but a whole, valid PNG of an
+// acceptable size gives nothing.
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "platform/graphics/image.h"
+
+namespace platform {
+
+CGImageRef decodePng(const std::uint8_t* bytes, std::size_t size);
+// Empty when encoding fails.
+std::vector<std::uint8_t> encodePng(const CGImage& image);
+// Answers whether the file was written.
+bool writePng(const CGImage& image, const std::filesystem::path& path);
+
+}  // namespace platform
