@@ -57,6 +57,7 @@ UIImagePtr UIImage::imageWithCGImage(CGImageRef image, double scale, UIImageOrie
 }
 
 CGSize UIImage::size() const {
+  if (!image_) return {0, 0};
   double w = image_->width() / scale_;
   double h = image_->height() / scale_;
   bool sideways = orientation_ == UIImageOrientationLeft || orientation_ == UIImageOrientationRight ||
@@ -70,7 +71,7 @@ void UIImage::drawInRect(Process& process, CGRect rect) const {
 
 void UIImage::drawInRect(Process& process, CGRect rect, CGBlendMode mode, double alpha) const {
   CGContextRef ctx = UIGraphicsGetCurrentContext(process);
-  if (!ctx || std::isnan(alpha)) return;
+  if (!ctx || !image_ || std::isnan(alpha)) return;
   cairo::paintImage(ctx->cr(), *image_, rect, orientation_, alpha * ctx->state.alpha, cairo::toCairoOperator(mode));
 }
 
@@ -82,6 +83,10 @@ void UIImage::drawAtPoint(Process& process, CGPoint point) const {
 std::vector<std::uint8_t> UIImagePNGRepresentation(const UIImagePtr& image) {
   if (!image) return {};
   return encodePng(*image->CGImage());
+}
+
+UIImagePtr UIImage::emptyImage() {
+  return UIImagePtr(new UIImage(nullptr, 1, UIImageOrientationUp));
 }
 
 }  // namespace platform

@@ -73,6 +73,9 @@ class UIImage {
   static UIImagePtr imageWithCGImage(CGImageRef image, double scale = 1,
                                      UIImageOrientation orientation = UIImageOrientationUp);
 
+  // [UIImage new]: no pixels, size zero. Given as a thumb image it means "draw no thumb".
+  static UIImagePtr emptyImage();
+
   // In points: pixels divided by the scale, with width and height swapped for the turned orientations.
   CGSize size() const;
   double scale() const { return scale_; }
