@@ -3,17 +3,12 @@
 #include "platform/device/device.h"
 #include "platform/device/process.h"
 #include "platform/runtime/message.h"
+#include "platform/springboard/shared_instances.h"
 #include "platform/uikit/status_bar_server.h"
 
 namespace platform {
 
 namespace {
-
-// The one instance of each shared class, per process.
-struct SharedInstances {
-  explicit SharedInstances(Process&) {}
-  std::map<std::string, rt::Id, std::less<>> byClass;
-};
 
 PlistDict itemFields(int item) {
   PlistDict f;
@@ -31,16 +26,7 @@ template <class T>
 void registerShared(rt::Runtime& runtime, std::string_view name) {
   rt::Class& cls = runtime.registerClass(name, "NSObject");
   cls.setAllocator([](rt::Class& c) { return std::make_shared<T>(c); });
-  rt::defineMethod<rt::Id()>(cls.metaclass(), "sharedInstance", [](const rt::Id& classId) {
-    auto& c = static_cast<rt::Class&>(*classId);
-    Process& process = *c.owner().process();
-    auto& shared = process.service<SharedInstances>().byClass;
-    auto it = shared.find(c.name());
-    if (it != shared.end()) return it->second;
-    rt::Id made = c.allocate();
-    shared.emplace(c.name(), made);
-    return made;
-  });
+  defineSharedAccessor(cls, "sharedInstance");
 }
 
 void registerStateProvider(rt::Runtime& runtime) {
@@ -106,9 +92,7 @@ void registerStatusBarServiceClasses(rt::Runtime& runtime) {
 }
 
 rt::Id sharedInstance(Process& process, std::string_view className) {
-  rt::Class* cls = process.runtime().lookUpClass(className);
-  if (!cls) return nullptr;
-  return rt::send<rt::Id()>(rt::classObject(*cls), "sharedInstance");
+  return sendShared(process, className, "sharedInstance");
 }
 
 }  // namespace platform
