@@ -1,0 +1,60 @@
+#pragma once
+// UILabel (one line of text) and UIFont (a font name and a point size; resolved only when drawn).
+#include <optional>
+#include <string>
+
+#include "platform/uikit/view.h"
+
+namespace platform {
+
+struct UIFont {
+  std::string fontName;
+  double pointSize = 17;
+
+  // Any name is kept: fonts the device lacks are substituted when the text is drawn.
+  static UIFont fontWithName(std::string name, double size);
+  static UIFont systemFontOfSize(double size);
+  static UIFont boldSystemFontOfSize(double size);
+  UIFont fontWithSize(double size) const { return fontWithName(fontName, size); }
+  bool operator==(const UIFont&) const = default;
+};
+
+// The names the system fonts answer.
+inline constexpr const char* kSystemFontName = ".SFUIText";
+inline constexpr const char* kBoldSystemFontName = ".SFUIText-Semibold";
+
+enum NSTextAlignment : int {
+  NSTextAlignmentLeft = 0,
+  NSTextAlignmentCenter = 1,
+  NSTextAlignmentRight = 2,
+  NSTextAlignmentJustified = 3,
+  NSTextAlignmentNatural = 4,
+};
+
+class UILabel : public UIView {
+ public:
+  // Labels take no touches unless told to, as in UIKit.
+  explicit UILabel(rt::Class& cls);
+
+  const std::string& text() const { return text_; }
+  void setText(std::string text) { text_ = std::move(text); }
+  const UIFont& font() const { return font_; }
+  void setFont(UIFont font) { font_ = std::move(font); }
+  // Nil draws black, as UIKit's default text colour.
+  const std::optional<UIColor>& textColor() const { return textColor_; }
+  void setTextColor(std::optional<UIColor> color) { textColor_ = color; }
+  NSTextAlignment textAlignment() const { return alignment_; }
+  // Unknown values are kept and drawn as natural alignment.
+  void setTextAlignment(NSTextAlignment alignment) { alignment_ = alignment; }
+  long numberOfLines() const { return lines_; }
+  void setNumberOfLines(long lines) { lines_ = lines; }
+
+ private:
+  std::string text_;
+  UIFont font_ = UIFont::systemFontOfSize(17);
+  std::optional<UIColor> textColor_ = UIColor::blackColor();
+  NSTextAlignment alignment_ = NSTextAlignmentNatural;
+  long lines_ = 1;
+};
+
+}  // namespace platform
