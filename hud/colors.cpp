@@ -1,0 +1,135 @@
+#include "hud/colors.h"
+
+#include "hooks/protocol.h"
+#include "hooks/tarvo12.h"
+#include "hud/tarvo_hud.h"
+#include "platform/foundation/distributed_center.h"
+#include "platform/foundation/plist_file.h"
+#include "platform/graphics/color_string.h"
+#include "platform/runtime/message.h"
+#include "platform/uikit/application.h"
+
+namespace tarvo {
+
+namespace {
+
+using platform::UIColor;
+
+struct ColorReport {
+  std::optional<std::string> bundle;
+  float hue, saturation, brightness;
+};
+
+// All five keys, tested in their order; numbers must be numbers, or the key counts as missing.
+std::optional<ColorReport> readReport(const platform::PlistDict* info, bool bundleMustBeText) {
+  if (!info) return std::nullopt;
+  const platform::PlistValue* bundle = info->find(protocol::kBundle);
+  if (!bundle || (bundleMustBeText && !bundle->asString())) return std::nullopt;
+  auto hue = platform::numberForKey(*info, protocol::kHue);
+  auto brightness = platform::numberForKey(*info, protocol::kBrightness);
+  auto saturation = platform::numberForKey(*info, protocol::kSaturation);
+  auto alpha = platform::numberForKey(*info, protocol::kAlpha);
+  if (!hue || !brightness || !saturation || !alpha) return std::nullopt;
+  auto narrow = [](const platform::PlistValue* v) { return v->floatValue().value_or(0); };
+  ColorReport report{bundle->asString() ? std::optional<std::string>(*bundle->asString()) : std::nullopt,
+                     narrow(info->find(protocol::kHue)), narrow(info->find(protocol::kSaturation)),
+                     narrow(info->find(protocol::kBrightness))};
+  return report;
+}
+
+UIColor hsb(float h, float s, float b, double alpha) {
+  return UIColor::colorWithHue(static_cast<double>(h), static_cast<double>(s), static_cast<double>(b), alpha);
+}
+
+// App colours always come opaque, with the rest of the track at 0.15.
+void setAppColors(Tarvo12& lib, float h, float s, float b) {
+  lib.colors.tarvoMinColor = hsb(h, s, b, 1.0);
+  lib.colors.tarvoMaxColor = hsb(h, s, b, 0.15);
+  lib.colors.tarvoIndicatorColor = hsb(h, s, b, 1.0);
+}
+
+// The shell's own status bar colour, for the home screen. Where none is defined, black.
+UIColor springBoardBarColor(Tarvo12& lib, bool split) {
+  rt::Id statusBar;
+  if (rt::Id* bar = rt::ivarAddress<rt::Id>(lib.process.application(), "_statusBar")) statusBar = *bar;
+  if (split) {
+    auto* color = rt::ivarAddress<std::optional<UIColor>>(statusBar, "_foregroundColor");
+    return color && *color ? **color : UIColor::blackColor();
+  }
+  rt::Id* attributes = rt::ivarAddress<rt::Id>(statusBar, "_styleAttributes");
+  rt::Id* style = attributes ? rt::ivarAddress<rt::Id>(*attributes, "_foregroundStyle") : nullptr;
+  if (!style || !*style) return UIColor::blackColor();
+  return rt::send<std::optional<UIColor>()>(*style, "tintColor").value_or(UIColor::blackColor());
+}
+
+std::optional<std::string> frontMostApp(Tarvo12& lib) {
+  rt::Id app = rt::send<rt::Id()>(lib.process.application(), "_accessibilityFrontMostApplication");
+  return rt::send<std::optional<std::string>()>(app, "bundleIdentifier");
+}
+
+void requestColors(Tarvo12& lib, const std::string& front) {
+  platform::PlistDict info;
+  info.set(std::string(protocol::kFrontMostApp), front);
+  info.set(std::string(protocol::kIsForceSplit), lib.isForceSplit);
+  info.set(std::string(protocol::kIsIPhoneX), lib.isIPhoneX);
+  platform::NSDistributedNotificationCenter::defaultCenter(lib.process)
+      .postNotificationName(protocol::kRequestStatusBarProperties, nullptr, &info);
+}
+
+}  // namespace
+
+UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view fallback) {
+  // Read afresh at every use: a colour change needs no reload notification.
+  auto file = platform::readPlistDictionary(lib_.preferences.path());
+  const std::string* text = file ? platform::stringForKey(*file, key) : nullptr;
+  // A value that is not a string counts as absent, like the other settings.
+  return platform::LCPParseColorString(text ? std::string_view(*text) : fallback, "#000000");
+}
+
+void TarvoHUD::adjustColors() {
+  auto& c = lib_.colors;
+  if (!lib_.settings.DYNCOLORS) {
+    c.tarvoMinColor = colorFromPreferenceKey("minColor", "#7942D8:1.000000");
+    c.tarvoMaxColor = colorFromPreferenceKey("maxColor", "#FFFFFF:1.000000");
+    c.tarvoIndicatorColor = colorFromPreferenceKey("indicatorColor", "#FFFFFF:1.000000");
+    createElements();
+    return;
+  }
+  const bool split = lib_.isIPhoneX || lib_.isForceSplit;
+  if (auto front = frontMostApp(lib_)) {
+    if (auto cached = lib_.statusColors.find(*front)) {
+      setAppColors(lib_, (*cached)[0], (*cached)[1], (*cached)[2]);
+      createElements();
+    } else {
+      // The answer comes later, through the colour handler; until then the colours stay as they are.
+      requestColors(lib_, *front);
+    }
+    return;
+  }
+  double h = 0, s = 0, b = 0, a = 0;
+  springBoardBarColor(lib_, split).getHue(&h, &s, &b, &a);
+  c.tarvoMinColor = UIColor::colorWithHue(h, s, b, a);
+  c.tarvoMaxColor = UIColor::colorWithHue(h, s, b, 0.15);
+  c.tarvoIndicatorColor = UIColor::colorWithHue(h, s, b, a);
+  createElements();
+}
+
+void TarvoHUD::saveStatusColor(const platform::PlistDict& userInfo) {
+  auto report = readReport(&userInfo, true);
+  if (!report) return;
+  lib_.statusColors.store(*report->bundle, {report->hue, report->saturation, report->brightness});
+}
+
+void statusBarColorReceived(Tarvo12& lib, const platform::PlistDict* userInfo) {
+  auto report = readReport(userInfo, false);
+  if (!report) return;
+  setAppColors(lib, report->hue, report->saturation, report->brightness);
+  rt::send<void()>(lib.tarvoHUD, "createElements");
+}
+
+void statusColorStoreReceived(Tarvo12& lib, const platform::PlistDict* userInfo) {
+  if (!readReport(userInfo, true) || !lib.tarvoHUD) return;  // dropped while no controller exists
+  lib.tarvoHUD->saveStatusColor(*userInfo);
+}
+
+}  // namespace tarvo
