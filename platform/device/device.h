@@ -41,6 +41,7 @@ class Device {
   Clock& clock() { return clock_; }
   Nanos now() const { return clock_.now(); }
   Trace& trace() { return trace_; }
+  const Trace& trace() const { return trace_; }
   NotificationBus& bus() { return bus_; }
   const DeviceOptions& options() const { return options_; }
   const std::string& machine() const { return options_.model; }

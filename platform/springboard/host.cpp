@@ -1,0 +1,84 @@
+#include "platform/springboard/host.h"
+
+#include "platform/device/device.h"
+#include "platform/runtime/message.h"
+#include "platform/springboard/hud_controller.h"
+#include "platform/springboard/springboard_app.h"
+#include "platform/springboard/status_bar_services.h"
+#include "platform/springboard/volume_control.h"
+#include "platform/uikit/uikit_classes.h"
+
+namespace platform {
+
+namespace {
+// What the shell keeps of its boot options until the application object exists.
+struct HostSettings {
+  explicit HostSettings(Process&) {}
+  SpringBoardOptions options;
+};
+
+std::shared_ptr<SpringBoard> springBoardApp(Process& process) {
+  return rt::cast<SpringBoard>(process.application());
+}
+}  // namespace
+
+Process& spawnSpringBoard(Device& device, const SpringBoardOptions& options) {
+  Process& process = device.spawn("SpringBoard", std::string(kSpringBoardBundle));
+  loadUIKit(process);
+  rt::Runtime& runtime = process.runtime();
+  registerStatusBarServiceClasses(runtime);
+  registerVolumeControlClass(runtime);
+  registerHUDControllerClasses(runtime);
+  registerSpringBoardApplicationClasses(runtime);
+  process.service<HostSettings>().options = options;
+  auto volume = sharedVolumeControl(process);
+  volume->mediaVolume = options.mediaVolume;
+  volume->ringerVolume = options.ringerVolume;
+  volume->buttonsChangeRinger = options.buttonsChangeRinger;
+  return process;
+}
+
+void startSpringBoard(Process& process) {
+  const auto& options = process.service<HostSettings>().options;
+  auto app = rt::cast<SpringBoard>(UIApplicationMain(process, "SpringBoard"));
+  if (!app) return;
+  app->ringerSilent = options.silent;
+  app->setUserInterfaceLayoutDirection(options.layoutDirection);
+  rt::send<void(rt::Id)>(process.application(), "applicationDidFinishLaunching:", process.application());
+}
+
+void pressVolumeButton(Process& process, bool up) {
+  PlistDict f;
+  f.set("button", up ? "up" : "down");
+  process.trace("button.volume", std::move(f));
+  rt::send<void(float)>(sharedVolumeControl(process), "_changeVolumeBy:", up ? VolumeControl::kStep : -VolumeControl::kStep);
+}
+
+void setRingerSwitch(Process& process, bool silent) {
+  PlistDict f;
+  f.set("silent", silent);
+  process.trace("button.ringer", std::move(f));
+  rt::send<void(int, bool, bool)>(process.application(), "_updateRingerState:withVisuals:updatePreferenceRegister:",
+                                  silent ? 0 : 1, true, true);
+}
+
+void rotateInterface(Process& process, long long orientation) {
+  auto hud = sharedHUDController(process);
+  if (!hud) return;
+  PlistDict f;
+  f.set("orientation", static_cast<std::int64_t>(orientation));
+  process.trace("interface.rotate", std::move(f));
+  hud->orientation = orientation;
+  rt::send<void(bool)>(hud, "reorientHUDIfNeeded:", true);
+  rt::send<void()>(hud, "_recenterHUDView");
+}
+
+void setFrontApplication(Process& process, std::optional<std::string> bundleIdentifier) {
+  if (auto app = springBoardApp(process)) app->frontApplication = std::move(bundleIdentifier);
+}
+
+void setButtonsChangeRinger(Process& process, bool ringer) {
+  if (auto volume = sharedVolumeControl(process)) volume->buttonsChangeRinger = ringer;
+}
+
+}  // namespace platform
