@@ -27,7 +27,9 @@ constexpr std::string_view kDefaultModel = "iPhone10,3";
 
 }  // namespace
 
-std::span<const DeviceModel> deviceModels() { return kModels; }
+std::span<const DeviceModel> deviceModels() {
+  return kModels;
+}
 
 const DeviceModel* deviceModelNamed(std::string_view identifier) {
   for (const DeviceModel& model : kModels)
@@ -35,7 +37,9 @@ const DeviceModel* deviceModelNamed(std::string_view identifier) {
   return nullptr;
 }
 
-const DeviceModel& defaultDeviceModel() { return *deviceModelNamed(kDefaultModel); }
+const DeviceModel& defaultDeviceModel() {
+  return *deviceModelNamed(kDefaultModel);
+}
 
 std::string deviceModelList() {
   std::string list;

@@ -9,9 +9,9 @@ namespace sim {
 struct DeviceModel {
   std::string_view identifier;  // what uname's machine field answers, e.g. "iPhone10,3"
   std::string_view marketingName;
-  double width = 0;   // portrait, in points
-  double height = 0;  // portrait, in points
-  double scale = 1;   // pixels per point
+  double width = 0;      // portrait, in points
+  double height = 0;     // portrait, in points
+  double scale = 1;      // pixels per point
   bool notched = false;  // a sensor housing at the top and a home indicator at the bottom
 };
 

@@ -62,14 +62,15 @@ struct StartApp {
   std::string bundle;
   std::string name;  // the process name; by default the last part of the bundle identifier
   BarKind bar = BarKind::Classic;
-  // The colour the app's status bar draws in (a classic bar's foreground style tint colour); nothing
-  // is nil. Black unless the line says otherwise.
+  // The colour the bar draws its content in: a classic bar's foreground style tint colour, a split
+  // bar's foreground colour. Nothing is nil; black unless the line says otherwise; nothing without a bar.
   std::optional<Colour> colour;
-  std::int64_t style = 0;  // UIStatusBarStyle
+  std::int64_t style = 0;  // a split bar's currentStyle (1 is white content)
   ClassicBarParts classicParts;
-  bool hasCurrentStyle = true;                   // split bar: whether currentStyle answers
-  std::vector<int> backgroundActivityDepths;     // split bar: where background-activity views sit
-  std::optional<bool> loadsTarvo12Kit;           // nothing: as the injection filter says
+  // Split bar: one background-activity view at each of these depths (levels below the status bar,
+  // 1 being its subviews).
+  std::vector<int> backgroundActivityDepths;
+  std::optional<bool> loadsTarvo12Kit;  // nothing: as the injection filter says
   std::optional<bool> loadsTarvo12;
 };
 struct BringToFront {
@@ -80,7 +81,7 @@ struct SetAppBarColour {
   std::string app;
   std::optional<Colour> colour;  // nothing is nil
 };
-struct SetAppBarStyle {
+struct SetAppBarStyle {  // a split bar's currentStyle
   std::string app;
   std::int64_t style = 0;
 };
@@ -125,8 +126,8 @@ struct PostNotification {
 };
 
 using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, StartApp,
-                             BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode, PressButton,
-                             SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record, TakeSnapshot,
-                             PostNotification, ExpectField, ExpectCount, ExpectOrder>;
+                             BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
+                             PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
+                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder>;
 
 }  // namespace sim

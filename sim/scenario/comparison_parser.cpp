@@ -10,7 +10,8 @@ namespace {
 constexpr std::string_view kProcessField = "process";
 
 std::vector<std::string> parsePath(TokenReader& in) {
-  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a field after 'where'");
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("a field after 'where'");
   const Token& token = in.take("a field");
   // A quoted name is one key even when it holds dots.
   if (token.kind == TokenKind::String) return {token.text};
@@ -54,8 +55,8 @@ FieldCondition parseCondition(TokenReader& in) {
 platform::Nanos timeNoLaterThanNow(TokenReader& in, const ScenarioBuilder& builder, std::string_view what) {
   platform::Nanos time = in.duration(what);
   if (time > builder.cursor())
-    in.fail(in.previous(), formatSeconds(time) + " is after the current time " + formatSeconds(builder.cursor()) +
-                               ": nothing has happened then yet");
+    in.fail(in.previous(), formatSeconds(time) + " is after the current time " +
+                               formatSeconds(builder.cursor()) + ": nothing has happened then yet");
   return time;
 }
 

@@ -16,7 +16,8 @@ bool allows(FieldType type, Comparison comparison, const ExpectedValue& expected
   if (comparison == Comparison::Equal || comparison == Comparison::NotEqual) return true;
   if (std::holds_alternative<Nil>(expected)) return false;
   if (comparison == Comparison::Contains)
-    return type == FieldType::Text || (type == FieldType::Value && std::get<platform::PlistValue>(expected).asString());
+    return type == FieldType::Text ||
+           (type == FieldType::Value && std::get<platform::PlistValue>(expected).asString());
   if (type == FieldType::Real) return true;
   return type == FieldType::Value && std::get<platform::PlistValue>(expected).isNumber();
 }
@@ -29,7 +30,8 @@ bool takesTolerance(FieldType type) {
 ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
   if (in.acceptWord("nil")) return Nil{};
   switch (type) {
-    case FieldType::Bool: return in.yesNo("true or false");
+    case FieldType::Bool:
+      return in.yesNo("true or false");
     case FieldType::Real: {
       if (!in.peekKind(TokenKind::Word)) in.failExpected("a number");
       const Token& token = in.take("a number");
@@ -51,8 +53,10 @@ ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
       p.y = in.real("the y of the point");
       return p;
     }
-    case FieldType::Colour: return in.colour("a colour or nil");
-    case FieldType::Text: return in.wordOrString("a string");
+    case FieldType::Colour:
+      return in.colour("a colour or nil");
+    case FieldType::Text:
+      return in.wordOrString("a string");
     case FieldType::Glyph: {
       const Token& token = in.take("a glyph");
       auto glyph = glyphNamed(token.text);
@@ -65,7 +69,8 @@ ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
       if (!alignment) in.fail(token, "expected " + std::string(nameOf(type)) + ", found " + quoted(token));
       return *alignment;
     }
-    case FieldType::Value: return parsePlistValue(in);
+    case FieldType::Value:
+      return parsePlistValue(in);
   }
   in.failStatement("unreadable field type");
 }
@@ -86,7 +91,8 @@ void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& he
   expect.expected = parseExpectedValue(in, field->type);
   if (!allows(field->type, expect.comparison, expect.expected))
     in.fail(*valueToken, "'" + std::string(symbolOf(expect.comparison)) + "' cannot compare " +
-                             std::string(nameOf(field->type)) + (std::holds_alternative<Nil>(expect.expected) ? " with nil" : ""));
+                             std::string(nameOf(field->type)) +
+                             (std::holds_alternative<Nil>(expect.expected) ? " with nil" : ""));
   double defaultTolerance = field->type == FieldType::Colour ? kDefaultColourTolerance : kDefaultTolerance;
   if (in.peekWord("within") && !takesTolerance(field->type))
     in.fail(in.peek(), "'within' applies to numbers, rectangles, points, colours and values");
@@ -102,7 +108,8 @@ void parseExpectCount(TokenReader& in, ScenarioBuilder& builder) {
   expect.pattern = parseEventPattern(in);
   expect.window = parseTimeWindow(in, builder);
   expect.comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
-  if (expect.comparison == Comparison::Contains) in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
+  if (expect.comparison == Comparison::Contains)
+    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
   expect.count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
   in.expectEnd("the count");
   builder.add(in, std::move(expect));

@@ -25,15 +25,24 @@ Overloaded(F...) -> Overloaded<F...>;
 
 std::string_view symbolOf(Comparison comparison) {
   switch (comparison) {
-    case Comparison::Equal: return "==";
-    case Comparison::NotEqual: return "!=";
-    case Comparison::Less: return "<";
-    case Comparison::LessOrEqual: return "<=";
-    case Comparison::Greater: return ">";
-    case Comparison::GreaterOrEqual: return ">=";
-    case Comparison::Contains: return "contains";
-    case Comparison::Exists: return "exists";
-    case Comparison::Absent: return "absent";
+    case Comparison::Equal:
+      return "==";
+    case Comparison::NotEqual:
+      return "!=";
+    case Comparison::Less:
+      return "<";
+    case Comparison::LessOrEqual:
+      return "<=";
+    case Comparison::Greater:
+      return ">";
+    case Comparison::GreaterOrEqual:
+      return ">=";
+    case Comparison::Contains:
+      return "contains";
+    case Comparison::Exists:
+      return "exists";
+    case Comparison::Absent:
+      return "absent";
   }
   return "?";
 }
@@ -44,7 +53,8 @@ std::string describe(const ExpectedValue& value) {
                         [](bool b) -> std::string { return b ? "true" : "false"; },
                         [](double d) { return number(d); },
                         [](const Rect& r) {
-                          return number(r.x) + " " + number(r.y) + " " + number(r.width) + " " + number(r.height);
+                          return number(r.x) + " " + number(r.y) + " " + number(r.width) + " " +
+                                 number(r.height);
                         },
                         [](const Point& p) { return number(p.x) + " " + number(p.y); },
                         [](const Colour& c) { return c.text; },

@@ -37,8 +37,8 @@ struct Nil {
 };
 // The alternative matches the field's type: Bool bool, Real double, Rect, Point, Colour, Text
 // std::string, Glyph, Alignment TextAlignment, Value PlistValue; or Nil for any of them.
-using ExpectedValue =
-    std::variant<Nil, bool, double, Rect, Point, Colour, std::string, Glyph, TextAlignment, platform::PlistValue>;
+using ExpectedValue = std::variant<Nil, bool, double, Rect, Point, Colour, std::string, Glyph, TextAlignment,
+                                   platform::PlistValue>;
 std::string describe(const ExpectedValue& value);
 
 struct ExpectField {
@@ -58,7 +58,7 @@ struct FieldCondition {
 };
 
 struct EventPattern {
-  std::string kind;  // the trace's "event", matched exactly
+  std::string kind;                        // the trace's "event", matched exactly
   std::vector<FieldCondition> conditions;  // all must hold
 };
 

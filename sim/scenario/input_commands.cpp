@@ -52,7 +52,8 @@ void parsePress(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     } while (!in.atEnd());
   } else {
     std::int64_t count = 1;
-    if (!in.atEnd() && !in.peekWord("every")) count = in.integerWithin("a number of presses", 1, kMostPresses);
+    if (!in.atEnd() && !in.peekWord("every"))
+      count = in.integerWithin("a number of presses", 1, kMostPresses);
     platform::Nanos interval = kDefaultPressInterval;
     if (in.acceptWord("every")) {
       interval = in.duration("an interval after 'every'");
@@ -106,9 +107,10 @@ void parseTap(TokenReader& in, ScenarioBuilder& builder, const Token&) {
 
 // post NAME [from PROCESS] [form cf|ns] [immediately] [payload { ... }]
 void parsePost(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a notification name after 'post'");
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("a notification name after 'post'");
+  // Any name goes, the empty one included: posting what nobody expects is the point of this command.
   const Token& name = in.take("a notification name");
-  if (name.text.empty()) in.fail(name, "a notification name cannot be empty");
   PostNotification post;
   post.name = name.text;
   std::set<std::string> given;
@@ -118,11 +120,13 @@ void parsePost(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     if (option.kind != TokenKind::Word) in.fail(option, "unexpected " + quoted(option));
     if (!given.insert(option.text).second) in.fail(option, "'" + option.text + "' is given twice");
     if (option.text == "from") {
-      if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a process after 'from'");
+      if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+        in.failExpected("a process after 'from'");
       post.from = builder.process(in, in.take("a process"));
     } else if (option.text == "form") {
       const Token& form = in.take("cf or ns after 'form'");
-      if (form.text != "cf" && form.text != "ns") in.fail(form, "expected cf or ns after 'form', found " + quoted(form));
+      if (form.text != "cf" && form.text != "ns")
+        in.fail(form, "expected cf or ns after 'form', found " + quoted(form));
       post.form = form.text == "cf" ? NotificationForm::CF : NotificationForm::NS;
     } else if (option.text == "immediately") {
       post.deliverImmediately = true;

@@ -8,12 +8,16 @@ namespace sim {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 bool isControl(char c) {
   auto u = static_cast<unsigned char>(c);
   return (u < 0x20 && c != '\t') || u == 0x7f;
 }
-bool isOperatorChar(char c) { return c == '=' || c == '<' || c == '>' || c == '!'; }
+bool isOperatorChar(char c) {
+  return c == '=' || c == '<' || c == '>' || c == '!';
+}
 // Commas separate only inside brackets; elsewhere they belong to words such as "iPhone10,3".
 bool endsWord(char c, bool insideBrackets) {
   return isBlank(c) || isOperatorChar(c) || c == '{' || c == '}' || c == '[' || c == ']' || c == '"' ||
@@ -53,7 +57,8 @@ class Lexer {
     std::size_t from = 0;
     while (from <= text.size()) {
       std::size_t newline = text.find('\n', from);
-      std::string_view line = text.substr(from, newline == std::string_view::npos ? text.size() - from : newline - from);
+      std::string_view line =
+          text.substr(from, newline == std::string_view::npos ? text.size() - from : newline - from);
       ++lineNumber;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       lexLine(line, lineNumber);
@@ -89,7 +94,8 @@ class Lexer {
       if (i >= line.size()) return;
       char c = line[i];
       // '#' starts a comment at the start of a line or before a blank; otherwise it begins a colour.
-      if (c == '#' && (firstOnLine || i + 1 == line.size() || isBlank(line[i + 1]) || line[i + 1] == '#')) return;
+      if (c == '#' && (firstOnLine || i + 1 == line.size() || isBlank(line[i + 1]) || line[i + 1] == '#'))
+        return;
       firstOnLine = false;
       if (isControl(c)) fail(lineNumber, i, "unexpected control character " + byteText(c));
       if (c == '"') {
@@ -124,8 +130,9 @@ class Lexer {
     if (open_.empty()) fail(lineNumber, index, std::string("unexpected '") + c + "': nothing is open");
     const Token& opened = open_.back();
     if (opened.text[0] != wanted)
-      fail(lineNumber, index, std::string("'") + c + "' does not close the '" + opened.text + "' opened on line " +
-                                  std::to_string(opened.line));
+      fail(lineNumber, index,
+           std::string("'") + c + "' does not close the '" + opened.text + "' opened on line " +
+               std::to_string(opened.line));
     open_.pop_back();
     add(TokenKind::Close, std::string(1, c), lineNumber, index);
   }
@@ -138,7 +145,8 @@ class Lexer {
       if (i >= line.size()) fail(lineNumber, start, "unterminated string");
       char c = line[i];
       if (c == '"') break;
-      if (isControl(c)) fail(lineNumber, i, "unexpected control character " + byteText(c) + " in a string (use \\n, \\t)");
+      if (isControl(c))
+        fail(lineNumber, i, "unexpected control character " + byteText(c) + " in a string (use \\n, \\t)");
       if (c != '\\') {
         text += c;
         ++i;
@@ -147,13 +155,27 @@ class Lexer {
       if (i + 1 >= line.size()) fail(lineNumber, start, "unterminated string");
       char e = line[i + 1];
       switch (e) {
-        case '\\': text += '\\'; break;
-        case '"': text += '"'; break;
-        case 'n': text += '\n'; break;
-        case 't': text += '\t'; break;
-        case 'r': text += '\r'; break;
-        case 'u': i = lexUnicodeEscape(line, lineNumber, i, text); continue;
-        default: fail(lineNumber, i, std::string("unknown escape '\\") + e + "' (use \\\\, \\\", \\n, \\t, \\r or \\u{...})");
+        case '\\':
+          text += '\\';
+          break;
+        case '"':
+          text += '"';
+          break;
+        case 'n':
+          text += '\n';
+          break;
+        case 't':
+          text += '\t';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        case 'u':
+          i = lexUnicodeEscape(line, lineNumber, i, text);
+          continue;
+        default:
+          fail(lineNumber, i,
+               std::string("unknown escape '\\") + e + "' (use \\\\, \\\", \\n, \\t, \\r or \\u{...})");
       }
       i += 2;
     }
@@ -162,7 +184,8 @@ class Lexer {
   }
 
   // \u{1F600}: one to six hexadecimal digits naming a Unicode scalar value other than NUL.
-  std::size_t lexUnicodeEscape(std::string_view line, std::size_t lineNumber, std::size_t at, std::string& text) {
+  std::size_t lexUnicodeEscape(std::string_view line, std::size_t lineNumber, std::size_t at,
+                               std::string& text) {
     std::size_t i = at + 2;
     if (i >= line.size() || line[i] != '{') fail(lineNumber, at, "'\\u' must be followed by {hex digits}");
     ++i;
@@ -170,7 +193,10 @@ class Lexer {
     std::size_t digits = 0;
     while (i < line.size() && line[i] != '}') {
       char c = line[i];
-      int v = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+      int v = (c >= '0' && c <= '9')   ? c - '0'
+              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                       : -1;
       if (v < 0 || ++digits > 6) fail(lineNumber, at, "'\\u{...}' takes one to six hexadecimal digits");
       cp = cp * 16 + static_cast<char32_t>(v);
       ++i;

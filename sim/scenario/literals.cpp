@@ -9,7 +9,9 @@ namespace sim {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string lowercase(std::string_view text) {
   std::string out(text);
@@ -76,7 +78,8 @@ Literal<double> parseRealLiteral(std::string_view text, bool allowNonFinite) {
   }
   std::size_t length = realPrefixLength(text);
   if (length == 0) return fail<double>("is not a number");
-  if (length < text.size()) return fail<double>("is not a number (unexpected '" + std::string(text.substr(length)) + "')");
+  if (length < text.size())
+    return fail<double>("is not a number (unexpected '" + std::string(text.substr(length)) + "')");
   std::string_view body = text;
   if (body[0] == '+') body.remove_prefix(1);
   double value = 0;
@@ -103,8 +106,10 @@ Literal<std::int64_t> parseIntegerLiteral(std::string_view text) {
   }
   std::int64_t value = 0;
   auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value);
-  if (error == std::errc::result_out_of_range) return fail<std::int64_t>("is out of the 64-bit integer range");
-  if (error != std::errc() || end != body.data() + body.size()) return fail<std::int64_t>("is not an integer");
+  if (error == std::errc::result_out_of_range)
+    return fail<std::int64_t>("is out of the 64-bit integer range");
+  if (error != std::errc() || end != body.data() + body.size())
+    return fail<std::int64_t>("is not an integer");
   return {value, {}};
 }
 
@@ -123,7 +128,8 @@ Literal<platform::Nanos> parseDurationLiteral(std::string_view text) {
   if (!number) return fail<platform::Nanos>(number.problem);
   double seconds = *number.value * perUnit;
   if (seconds < 0) return fail<platform::Nanos>("is negative; times and durations cannot be");
-  if (seconds > kMaxScenarioSeconds) return fail<platform::Nanos>("is longer than a scenario may run (1000000s)");
+  if (seconds > kMaxScenarioSeconds)
+    return fail<platform::Nanos>("is longer than a scenario may run (1000000s)");
   return {platform::secondsToNanos(seconds), {}};
 }
 
@@ -140,17 +146,21 @@ Literal<Colour> parseColourLiteral(std::string_view text) {
   for (int c = 0; c < 3; ++c) {
     auto high = hexDigit(text[1 + 2 * c]);
     auto low = hexDigit(text[2 + 2 * c]);
-    if (!high || !low) return fail<Colour>("is not a colour: '" + std::string(text.substr(1, 6)) +
-                                           "' is not six hexadecimal digits" + std::string(kHint));
+    if (!high || !low)
+      return fail<Colour>("is not a colour: '" + std::string(text.substr(1, 6)) +
+                          "' is not six hexadecimal digits" + std::string(kHint));
     channels[c] = (*high * 16 + *low) / 255.0;
   }
   Colour colour{std::string(text), channels[0], channels[1], channels[2], 1};
   std::string_view rest = text.substr(7);
   if (rest.empty()) return {colour, {}};
-  if (rest[0] != ':') return fail<Colour>("is not a colour: unexpected '" + std::string(rest) + "'" + std::string(kHint));
+  if (rest[0] != ':')
+    return fail<Colour>("is not a colour: unexpected '" + std::string(rest) + "'" + std::string(kHint));
   Literal<double> alpha = parseRealLiteral(rest.substr(1), false);
-  if (!alpha) return fail<Colour>("is not a colour: its alpha '" + std::string(rest.substr(1)) + "' " + alpha.problem);
-  if (*alpha.value < 0 || *alpha.value > 1) return fail<Colour>("is not a colour: its alpha must be within 0...1");
+  if (!alpha)
+    return fail<Colour>("is not a colour: its alpha '" + std::string(rest.substr(1)) + "' " + alpha.problem);
+  if (*alpha.value < 0 || *alpha.value > 1)
+    return fail<Colour>("is not a colour: its alpha must be within 0...1");
   colour.alpha = *alpha.value;
   return {colour, {}};
 }

@@ -17,7 +17,8 @@ void parseCapture(TokenReader& in, ScenarioBuilder& builder, const Token& head) 
     builder.claimFrameName(in, head, name);
   } else {
     const Token& given = in.take("a name");
-    if (given.kind != TokenKind::Word && given.kind != TokenKind::String) in.fail(given, "unexpected " + quoted(given));
+    if (given.kind != TokenKind::Word && given.kind != TokenKind::String)
+      in.fail(given, "unexpected " + quoted(given));
     name = given.text;
     builder.claimFrameName(in, given, name);
     in.expectEnd("the name");
@@ -28,16 +29,19 @@ void parseCapture(TokenReader& in, ScenarioBuilder& builder, const Token& head) 
 
 // record NAME for DURATION [fps N]
 void parseRecord(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
-  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a name after 'record'");
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("a name after 'record'");
   const Token& nameToken = in.take("a name");
-  if (!isFrameName(nameToken.text)) builder.claimFrameName(in, nameToken, nameToken.text);  // reports why
+  builder.checkFrameName(in, nameToken, nameToken.text);
   Record record{nameToken.text, 0, static_cast<int>(kDefaultFps)};
   if (!in.acceptWord("for")) in.failExpected("'for' and a duration after the name");
   record.duration = in.duration("a duration after 'for'");
   if (record.duration == 0) in.fail(in.previous(), "a recording must last some time");
   if (builder.cursor() + record.duration > platform::secondsToNanos(kMaxScenarioSeconds))
-    in.fail(in.previous(), "the recording would run past " + formatSeconds(platform::secondsToNanos(kMaxScenarioSeconds)));
-  if (in.acceptWord("fps")) record.fps = static_cast<int>(in.integerWithin("frames per second", 1, kHighestFps));
+    in.fail(in.previous(),
+            "the recording would run past " + formatSeconds(platform::secondsToNanos(kMaxScenarioSeconds)));
+  if (in.acceptWord("fps"))
+    record.fps = static_cast<int>(in.integerWithin("frames per second", 1, kHighestFps));
   in.expectEnd("the recording");
   std::size_t frames = frameCount(record);
   if (frames > kMaxFramesPerRecording)

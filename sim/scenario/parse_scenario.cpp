@@ -79,7 +79,8 @@ void parseStatement(const Statement& statement, ScenarioBuilder& builder) {
     head = &in.take("a command");
     entry = head->kind == TokenKind::Word ? commandNamed(head->text) : nullptr;
     if (!entry) in.fail(*head, "expected a command after the time, found " + quoted(*head));
-    if (entry->setup) in.fail(*head, quoted(*head) + " sets up the device as it boots, so it cannot be timed");
+    if (entry->setup)
+      in.fail(*head, quoted(*head) + " sets up the device as it boots, so it cannot be timed");
     if (!entry->parse) in.fail(*head, quoted(*head) + " cannot follow 'at'");
   }
   entry->parse(in, builder, *head);
@@ -96,7 +97,8 @@ std::string commandWordList() {
 Scenario parseScenario(std::string_view text, std::string fileName) {
   std::vector<Statement> statements = lexScenario(text, fileName);
   bool explicitLaunch = false;
-  for (const Statement& statement : statements) explicitLaunch = explicitLaunch || isLaunchStatement(statement);
+  for (const Statement& statement : statements)
+    explicitLaunch = explicitLaunch || isLaunchStatement(statement);
   ScenarioBuilder builder(std::move(fileName), explicitLaunch);
   for (const Statement& statement : statements) parseStatement(statement, builder);
   return builder.finish(statements.empty() ? 1 : statements.back().line);

@@ -16,8 +16,8 @@ using platform::PlistValue;
 constexpr std::string_view kValueHint =
     " (strings need quotes; explicit kinds are bool, int, real, string, data, date, array and dict)";
 
-constexpr std::array<std::string_view, 9> kKindWords{"bool", "int", "integer", "real", "string",
-                                                     "data", "date", "array", "dict"};
+constexpr std::array<std::string_view, 9> kKindWords{"bool", "int",  "integer", "real", "string",
+                                                     "data", "date", "array",   "dict"};
 
 bool isAllDigits(std::string_view text) {
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
@@ -56,7 +56,8 @@ platform::PlistDict parseDictBody(TokenReader& in, const Token& opener, int dept
   while (!in.acceptKind(TokenKind::Close)) {
     if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a key or '}'");
     const Token& keyToken = in.take("a key");
-    if (dict.contains(keyToken.text)) in.fail(keyToken, "key " + quoted(keyToken) + " appears twice in this dictionary");
+    if (dict.contains(keyToken.text))
+      in.fail(keyToken, "key " + quoted(keyToken) + " appears twice in this dictionary");
     in.expectOperator("=", "'=' after the key " + quoted(keyToken));
     dict.set(keyToken.text, parsePlistValue(in, depth + 1));
     if (in.acceptKind(TokenKind::Comma)) continue;
@@ -74,7 +75,9 @@ double realAfterKind(TokenReader& in, std::string_view kind, bool allowNonFinite
   if (!in.peekKind(TokenKind::Word)) in.failExpected("a number after '" + std::string(kind) + "'");
   const Token& token = in.take("a number");
   Literal<double> value = parseRealLiteral(token.text, allowNonFinite);
-  if (!value) in.fail(token, "expected a number after '" + std::string(kind) + "': " + quoted(token) + " " + value.problem);
+  if (!value)
+    in.fail(token,
+            "expected a number after '" + std::string(kind) + "': " + quoted(token) + " " + value.problem);
   return *value.value;
 }
 
@@ -86,10 +89,12 @@ PlistValue parseExplicitKind(TokenReader& in, const Token& kind, int depth) {
   if (k == "date") return platform::PlistDate{realAfterKind(in, k, false)};
   if (k == "string") return in.wordOrString("a string after 'string'");
   if (k == "data") {
-    if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("base64 text after 'data'");
+    if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+      in.failExpected("base64 text after 'data'");
     const Token& token = in.take("base64 text");
     auto bytes = platform::base64Decode(token.text);
-    if (!bytes) in.fail(token, quoted(token) + " is not base64 (standard alphabet, padded to a multiple of four)");
+    if (!bytes)
+      in.fail(token, quoted(token) + " is not base64 (standard alphabet, padded to a multiple of four)");
     return platform::PlistData{std::move(*bytes)};
   }
   if (k == "array") return parseArrayBody(in, takeOpener(in, '[', "'[' after 'array'"), depth);
@@ -125,14 +130,16 @@ PlistValue parsePlistValue(TokenReader& in, int depth) {
   if (in.atEnd()) in.failExpected("a value");
   const Token& token = in.take("a value");
   switch (token.kind) {
-    case TokenKind::String: return token.text;
+    case TokenKind::String:
+      return token.text;
     case TokenKind::Open:
       if (token.text == "[") return parseArrayBody(in, token, depth);
       return parseDictBody(in, token, depth);
     case TokenKind::Word:
       if (isPlistKindWord(token.text)) return parseExplicitKind(in, token, depth);
       return parseBareWord(in, token);
-    default: in.fail(token, "expected a value, found " + quoted(token));
+    default:
+      in.fail(token, "expected a value, found " + quoted(token));
   }
 }
 
@@ -151,11 +158,21 @@ void appendString(std::string& out, const std::string& text) {
   out += '"';
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
       default: {
         auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7f) {

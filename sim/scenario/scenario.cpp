@@ -16,39 +16,39 @@ Overloaded(F...) -> Overloaded<F...>;
 }  // namespace
 
 std::string_view commandName(const Command& command) {
-  return std::visit(
-      Overloaded{
-          [](const Launch&) -> std::string_view { return "launch"; },
-          [](const SetSetting&) -> std::string_view { return "settings set"; },
-          [](const RemoveSetting&) -> std::string_view { return "settings remove"; },
-          [](const ReplaceSettings&) -> std::string_view { return "settings replace"; },
-          [](const DeleteSettings&) -> std::string_view { return "settings delete"; },
-          [](const StartApp&) -> std::string_view { return "app start"; },
-          [](const BringToFront&) -> std::string_view { return "app front"; },
-          [](const GoHome&) -> std::string_view { return "home"; },
-          [](const SetAppBarColour&) -> std::string_view { return "app color"; },
-          [](const SetAppBarStyle&) -> std::string_view { return "app style"; },
-          [](const SetButtonMode&) -> std::string_view { return "buttons"; },
-          [](const PressButton&) -> std::string_view { return "press"; },
-          [](const SetRingerSwitch&) -> std::string_view { return "ringer-switch"; },
-          [](const Rotate&) -> std::string_view { return "rotate"; },
-          [](const TapHud&) -> std::string_view { return "tap hud"; },
-          [](const TapPoint&) -> std::string_view { return "tap"; },
-          [](const Capture&) -> std::string_view { return "capture"; },
-          [](const Record&) -> std::string_view { return "record"; },
-          [](const TakeSnapshot&) -> std::string_view { return "snapshot"; },
-          [](const PostNotification&) -> std::string_view { return "post"; },
-          [](const ExpectField&) -> std::string_view { return "expect"; },
-          [](const ExpectCount&) -> std::string_view { return "expect count"; },
-          [](const ExpectOrder&) -> std::string_view { return "expect order"; },
-      },
-      command);
+  return std::visit(Overloaded{
+                        [](const Launch&) -> std::string_view { return "launch"; },
+                        [](const SetSetting&) -> std::string_view { return "settings set"; },
+                        [](const RemoveSetting&) -> std::string_view { return "settings remove"; },
+                        [](const ReplaceSettings&) -> std::string_view { return "settings replace"; },
+                        [](const DeleteSettings&) -> std::string_view { return "settings delete"; },
+                        [](const StartApp&) -> std::string_view { return "app start"; },
+                        [](const BringToFront&) -> std::string_view { return "app front"; },
+                        [](const GoHome&) -> std::string_view { return "home"; },
+                        [](const SetAppBarColour&) -> std::string_view { return "app color"; },
+                        [](const SetAppBarStyle&) -> std::string_view { return "app style"; },
+                        [](const SetButtonMode&) -> std::string_view { return "buttons"; },
+                        [](const PressButton&) -> std::string_view { return "press"; },
+                        [](const SetRingerSwitch&) -> std::string_view { return "ringer-switch"; },
+                        [](const Rotate&) -> std::string_view { return "rotate"; },
+                        [](const TapHud&) -> std::string_view { return "tap hud"; },
+                        [](const TapPoint&) -> std::string_view { return "tap"; },
+                        [](const Capture&) -> std::string_view { return "capture"; },
+                        [](const Record&) -> std::string_view { return "record"; },
+                        [](const TakeSnapshot&) -> std::string_view { return "snapshot"; },
+                        [](const PostNotification&) -> std::string_view { return "post"; },
+                        [](const ExpectField&) -> std::string_view { return "expect"; },
+                        [](const ExpectCount&) -> std::string_view { return "expect count"; },
+                        [](const ExpectOrder&) -> std::string_view { return "expect order"; },
+                    },
+                    command);
 }
 
 std::size_t frameCount(const Record& record) {
   if (record.fps <= 0 || record.duration <= 0) return 1;
   // Frames at 0, 1/fps, ... strictly before the end; a frame whose time rounds onto the end is left out.
-  double exact = static_cast<double>(record.duration) * record.fps / static_cast<double>(platform::kNanosPerSecond);
+  double exact =
+      static_cast<double>(record.duration) * record.fps / static_cast<double>(platform::kNanosPerSecond);
   auto count = static_cast<std::size_t>(std::ceil(exact - 1e-9));
   return std::max<std::size_t>(count, 1);
 }

@@ -18,7 +18,8 @@ bool isNameChar(char c) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 constexpr std::string_view kShellName = "springboard";
@@ -35,7 +36,8 @@ bool isBundleIdentifier(std::string_view text) {
   return std::all_of(text.begin(), text.end(), isNameChar);
 }
 
-ScenarioBuilder::ScenarioBuilder(std::string file, bool hasExplicitLaunch) : hasExplicitLaunch_(hasExplicitLaunch) {
+ScenarioBuilder::ScenarioBuilder(std::string file, bool hasExplicitLaunch)
+    : hasExplicitLaunch_(hasExplicitLaunch) {
   scenario_.file = std::move(file);
 }
 
@@ -48,11 +50,14 @@ void ScenarioBuilder::jumpTo(TokenReader& in, const Token& where, platform::Nano
 
 void ScenarioBuilder::advanceBy(TokenReader& in, const Token& where, platform::Nanos duration) {
   if (cursor_ + duration > platform::secondsToNanos(kMaxScenarioSeconds))
-    in.fail(where, "the scenario would run past " + formatSeconds(platform::secondsToNanos(kMaxScenarioSeconds)));
+    in.fail(where,
+            "the scenario would run past " + formatSeconds(platform::secondsToNanos(kMaxScenarioSeconds)));
   cursor_ += duration;
 }
 
-void ScenarioBuilder::schedule(platform::Nanos time) { scenario_.end = std::max(scenario_.end, time); }
+void ScenarioBuilder::schedule(platform::Nanos time) {
+  scenario_.end = std::max(scenario_.end, time);
+}
 
 void ScenarioBuilder::setupItem(TokenReader& in, const Token& where, const std::string& item) {
   if (!setupOpen_)
@@ -77,8 +82,7 @@ void ScenarioBuilder::launch(TokenReader& in, const Token& where) {
 }
 
 void ScenarioBuilder::requireLaunched(TokenReader& in, const Token& where, std::string_view what) const {
-  if (!launched_)
-    in.fail(where, std::string(what) + " looks at the HUD, which exists only after 'launch'");
+  if (!launched_) in.fail(where, std::string(what) + " looks at the HUD, which exists only after 'launch'");
 }
 
 void ScenarioBuilder::add(const TokenReader& in, Command command) {
@@ -88,11 +92,13 @@ void ScenarioBuilder::add(const TokenReader& in, Command command) {
 void ScenarioBuilder::addApp(TokenReader& in, const Token& where, StartedApp app) {
   for (const StartedApp& other : apps_) {
     if (other.bundle == app.bundle)
-      in.fail(where, "app '" + app.bundle + "' is already running (started on line " + std::to_string(other.line) + ")");
+      in.fail(where, "app '" + app.bundle + "' is already running (started on line " +
+                         std::to_string(other.line) + ")");
     if (other.name == app.name)
       in.fail(where, "the process name '" + app.name + "' is already taken by '" + other.bundle + "'");
   }
-  if (equalsIgnoringCase(app.name, kShellName)) in.fail(where, "the process name '" + app.name + "' is the shell's");
+  if (equalsIgnoringCase(app.name, kShellName))
+    in.fail(where, "the process name '" + app.name + "' is the shell's");
   apps_.push_back(std::move(app));
 }
 
@@ -107,10 +113,15 @@ ProcessRef ScenarioBuilder::process(TokenReader& in, const Token& reference) con
   return ProcessRef{app(in, reference).bundle};
 }
 
-void ScenarioBuilder::claimFrameName(TokenReader& in, const Token& where, const std::string& name) {
+void ScenarioBuilder::checkFrameName(TokenReader& in, const Token& where, const std::string& name) const {
   if (!isFrameName(name))
-    in.fail(where, "'" + name + "' cannot name a frame: use letters, digits, '.', '_' and '-' (not first), at most " +
+    in.fail(where, "'" + name +
+                       "' cannot name a frame: use letters, digits, '.', '_' and '-' (not first), at most " +
                        std::to_string(kLongestName));
+}
+
+void ScenarioBuilder::claimFrameName(TokenReader& in, const Token& where, const std::string& name) {
+  checkFrameName(in, where, name);
   if (!frameNames_.insert(name).second) in.fail(where, "a frame named '" + name + "' is already captured");
 }
 

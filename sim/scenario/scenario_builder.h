@@ -61,6 +61,7 @@ class ScenarioBuilder {
   ProcessRef process(TokenReader& in, const Token& reference) const;
 
   // Frame names are file names: letters, digits, '.', '_', '-'; unique across captures and recordings.
+  void checkFrameName(TokenReader& in, const Token& where, const std::string& name) const;
   void claimFrameName(TokenReader& in, const Token& where, const std::string& name);
   std::string nextCaptureName();
   void countFrames(TokenReader& in, const Token& where, std::size_t frames);

@@ -37,7 +37,8 @@ void parseFilter(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   } else {
     if (in.atEnd()) in.failExpected("'none', 'uikit' or bundle identifiers");
     while (!in.atEnd()) {
-      if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("'uikit' or a bundle identifier");
+      if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+        in.failExpected("'uikit' or a bundle identifier");
       const Token& target = in.take("a target");
       if (target.kind == TokenKind::Word && target.text == "uikit") {
         filter.everyUIKitProcess = true;

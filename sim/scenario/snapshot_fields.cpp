@@ -26,8 +26,9 @@ struct ViewFields {
 };
 
 constexpr std::array<std::string_view, 9> kViewNames{
-    "tarvoHUDWindow", "tarvoHUDView",   "tarvoBlurEffectView",  "tarvoVibrancyEffectView", "tarvoHUDLabel",
-    "tarvoHUDSliderView", "tarvoHUDSlider", "tarvoHUDMinImageView", "tarvoHUDMaxImageView"};
+    "tarvoHUDWindow",          "tarvoHUDView",         "tarvoBlurEffectView",
+    "tarvoVibrancyEffectView", "tarvoHUDLabel",        "tarvoHUDSliderView",
+    "tarvoHUDSlider",          "tarvoHUDMinImageView", "tarvoHUDMaxImageView"};
 
 constexpr std::array<ViewFields, 9> kViews{{
     {"tarvoHUDWindow", {{{"rotation", FieldType::Real}, {"shadowOpacity", FieldType::Real}}}},
@@ -35,7 +36,9 @@ constexpr std::array<ViewFields, 9> kViews{{
     {"tarvoBlurEffectView", {}},
     {"tarvoVibrancyEffectView", {}},
     {"tarvoHUDLabel",
-     {{{"text", FieldType::Text}, {"textAlignment", FieldType::Alignment}, {"textColor", FieldType::Colour}}}},
+     {{{"text", FieldType::Text},
+       {"textAlignment", FieldType::Alignment},
+       {"textColor", FieldType::Colour}}}},
     {"tarvoHUDSliderView", {}},
     {"tarvoHUDSlider",
      {{{"value", FieldType::Real},
@@ -66,7 +69,8 @@ constexpr std::string_view kSettingPrefix = "setting.";
 bool isSettingName(std::string_view name) {
   if (name.empty()) return false;
   for (char c : name)
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+      return false;
   return true;
 }
 
@@ -88,15 +92,24 @@ std::string propertiesOf(const ViewFields& view) {
 
 std::string_view nameOf(FieldType type) {
   switch (type) {
-    case FieldType::Bool: return "true or false";
-    case FieldType::Real: return "a number";
-    case FieldType::Rect: return "a rectangle (x y width height)";
-    case FieldType::Point: return "a point (x y)";
-    case FieldType::Colour: return "a colour (#RRGGBB or #RRGGBB:alpha)";
-    case FieldType::Text: return "a string";
-    case FieldType::Glyph: return "a glyph (ringerMin, ringerMed, ringerMax, mediaMin, mediaMed, mediaMax or none)";
-    case FieldType::Alignment: return "an alignment (left, center, right, justified or natural)";
-    case FieldType::Value: return "a value";
+    case FieldType::Bool:
+      return "true or false";
+    case FieldType::Real:
+      return "a number";
+    case FieldType::Rect:
+      return "a rectangle (x y width height)";
+    case FieldType::Point:
+      return "a point (x y)";
+    case FieldType::Colour:
+      return "a colour (#RRGGBB or #RRGGBB:alpha)";
+    case FieldType::Text:
+      return "a string";
+    case FieldType::Glyph:
+      return "a glyph (ringerMin, ringerMed, ringerMax, mediaMin, mediaMed, mediaMax or none)";
+    case FieldType::Alignment:
+      return "an alignment (left, center, right, justified or natural)";
+    case FieldType::Value:
+      return "a value";
   }
   return "a value";
 }
@@ -133,10 +146,12 @@ std::string unknownFieldMessage(std::string_view name) {
   for (std::string_view v : kViewNames) views += (views.empty() ? "" : ", ") + std::string(v);
   std::string globals;
   for (const Property& g : kGlobals) globals += ", " + std::string(g.name);
-  return "unknown field " + quotedName + " (fields are VIEW.PROPERTY for the views " + views + "; setting.NAME" +
-         globals + ")";
+  return "unknown field " + quotedName + " (fields are VIEW.PROPERTY for the views " + views +
+         "; setting.NAME" + globals + ")";
 }
 
-std::span<const std::string_view> hudViewNames() { return kViewNames; }
+std::span<const std::string_view> hudViewNames() {
+  return kViewNames;
+}
 
 }  // namespace sim

@@ -10,12 +10,15 @@ constexpr std::size_t kLongestQuote = 40;
 }
 
 std::string quoted(const Token& token) {
-  std::string text = token.text.size() > kLongestQuote ? token.text.substr(0, kLongestQuote) + "..." : token.text;
+  std::string text =
+      token.text.size() > kLongestQuote ? token.text.substr(0, kLongestQuote) + "..." : token.text;
   if (token.kind == TokenKind::String) return "\"" + text + "\"";
   return "'" + text + "'";
 }
 
-const Token& TokenReader::peek() const { return statement_.tokens.at(next_); }
+const Token& TokenReader::peek() const {
+  return statement_.tokens.at(next_);
+}
 
 bool TokenReader::peekWord(std::string_view word) const {
   return !atEnd() && peek().kind == TokenKind::Word && peek().text == word;
@@ -67,8 +70,8 @@ std::int64_t TokenReader::integer(std::string_view what) {
 std::int64_t TokenReader::integerWithin(std::string_view what, std::int64_t lowest, std::int64_t highest) {
   std::int64_t value = integer(what);
   if (value < lowest || value > highest)
-    fail(previous(), std::string(what) + " must be from " + std::to_string(lowest) + " to " + std::to_string(highest) +
-                         ", not " + std::to_string(value));
+    fail(previous(), std::string(what) + " must be from " + std::to_string(lowest) + " to " +
+                         std::to_string(highest) + ", not " + std::to_string(value));
   return value;
 }
 

@@ -59,29 +59,52 @@ constexpr std::array<std::pair<std::string_view, TextAlignment>, 10> kAlignments
 
 }  // namespace
 
-std::optional<Orientation> orientationNamed(std::string_view text) { return lookUp(kOrientations, text); }
-std::string_view nameOf(Orientation orientation) { return nameIn(kOrientations, orientation); }
+std::optional<Orientation> orientationNamed(std::string_view text) {
+  return lookUp(kOrientations, text);
+}
+std::string_view nameOf(Orientation orientation) {
+  return nameIn(kOrientations, orientation);
+}
 
-std::optional<Glyph> glyphNamed(std::string_view text) { return lookUp(kGlyphs, text); }
-std::string_view nameOf(Glyph glyph) { return nameIn(kGlyphs, glyph); }
+std::optional<Glyph> glyphNamed(std::string_view text) {
+  return lookUp(kGlyphs, text);
+}
+std::string_view nameOf(Glyph glyph) {
+  return nameIn(kGlyphs, glyph);
+}
 
-std::optional<TextAlignment> textAlignmentNamed(std::string_view text) { return lookUp(kAlignments, text); }
-std::string_view nameOf(TextAlignment alignment) { return nameIn(kAlignments, alignment); }
+std::optional<TextAlignment> textAlignmentNamed(std::string_view text) {
+  return lookUp(kAlignments, text);
+}
+std::string_view nameOf(TextAlignment alignment) {
+  return nameIn(kAlignments, alignment);
+}
 
-std::string_view nameOf(VolumeButton button) { return button == VolumeButton::Up ? "up" : "down"; }
-std::string_view nameOf(VolumeMode mode) { return mode == VolumeMode::Ringer ? "ringer" : "media"; }
+std::string_view nameOf(VolumeButton button) {
+  return button == VolumeButton::Up ? "up" : "down";
+}
+std::string_view nameOf(VolumeMode mode) {
+  return mode == VolumeMode::Ringer ? "ringer" : "media";
+}
 std::string_view nameOf(BarKind kind) {
   switch (kind) {
-    case BarKind::Classic: return "classic";
-    case BarKind::Split: return "split";
-    case BarKind::None: return "none";
+    case BarKind::Classic:
+      return "classic";
+    case BarKind::Split:
+      return "split";
+    case BarKind::None:
+      return "none";
   }
   return "?";
 }
 std::string_view nameOf(LayoutDirection direction) {
   return direction == LayoutDirection::LeftToRight ? "ltr" : "rtl";
 }
-std::string_view nameOf(NotificationForm form) { return form == NotificationForm::CF ? "cf" : "ns"; }
-std::string_view nameOf(Library library) { return library == Library::Tarvo12 ? "Tarvo12" : "Tarvo12Kit"; }
+std::string_view nameOf(NotificationForm form) {
+  return form == NotificationForm::CF ? "cf" : "ns";
+}
+std::string_view nameOf(Library library) {
+  return library == Library::Tarvo12 ? "Tarvo12" : "Tarvo12Kit";
+}
 
 }  // namespace sim

@@ -1,24 +1,39 @@
+#include "sim/scenario/lexer.h"
+
 #include <gtest/gtest.h>
 
-#include "sim/scenario/lexer.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace {
 
 using sim::TokenKind;
 
-std::vector<sim::Statement> lex(std::string_view text) { return sim::lexScenario(text, "lex.scenario"); }
+std::vector<sim::Statement> lex(std::string_view text) {
+  return sim::lexScenario(text, "lex.scenario");
+}
 
 std::string kinds(const sim::Statement& statement) {
   std::string out;
   for (const auto& token : statement.tokens) {
     switch (token.kind) {
-      case TokenKind::Word: out += 'w'; break;
-      case TokenKind::String: out += 's'; break;
-      case TokenKind::Operator: out += 'o'; break;
-      case TokenKind::Open: out += '('; break;
-      case TokenKind::Close: out += ')'; break;
-      case TokenKind::Comma: out += ','; break;
+      case TokenKind::Word:
+        out += 'w';
+        break;
+      case TokenKind::String:
+        out += 's';
+        break;
+      case TokenKind::Operator:
+        out += 'o';
+        break;
+      case TokenKind::Open:
+        out += '(';
+        break;
+      case TokenKind::Close:
+        out += ')';
+        break;
+      case TokenKind::Comma:
+        out += ',';
+        break;
     }
   }
   return out;
@@ -46,7 +61,8 @@ TEST(Lexer, ClassifiesTokens) {
 }
 
 TEST(Lexer, HashStartsACommentOnlyAtLineStartOrBeforeABlank) {
-  auto statements = lex("# a comment\n  #indented comment\ncapture a # trailing\nexpect x == #00FF00 ## two\n");
+  auto statements =
+      lex("# a comment\n  #indented comment\ncapture a # trailing\nexpect x == #00FF00 ## two\n");
   ASSERT_EQ(statements.size(), 2u);
   EXPECT_EQ(statements[0].line, 3u);
   EXPECT_EQ(kinds(statements[0]), "ww");
@@ -105,7 +121,7 @@ TEST(Lexer, ReportsWhereTheTextIsBroken) {
 TEST(Lexer, ValidUtf8PassesThrough) {
   EXPECT_FALSE(sim::firstInvalidUtf8("plain \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"));
   EXPECT_EQ(sim::firstInvalidUtf8("ab\xF4\x90\x80\x80"), 2u);  // past U+10FFFF
-  EXPECT_EQ(sim::firstInvalidUtf8("abc\xE2\x82"), 3u);          // truncated
+  EXPECT_EQ(sim::firstInvalidUtf8("abc\xE2\x82"), 3u);         // truncated
 }
 
 }  // namespace

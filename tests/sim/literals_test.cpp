@@ -1,8 +1,8 @@
+#include "sim/scenario/literals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "sim/scenario/literals.h"
 
 namespace {
 
@@ -12,7 +12,8 @@ TEST(RealLiteral, AcceptsDecimalFormsExactly) {
   struct Case {
     const char* text;
     double value;
-  } cases[] = {{"1", 1}, {"-0.5", -0.5}, {"+2.25", 2.25}, {".25", 0.25}, {"3.", 3}, {"3e-2", 0.03}, {"1E3", 1000}};
+  } cases[] = {{"1", 1},  {"-0.5", -0.5}, {"+2.25", 2.25}, {".25", 0.25},
+               {"3.", 3}, {"3e-2", 0.03}, {"1E3", 1000}};
   for (const auto& c : cases) {
     auto parsed = parseRealLiteral(c.text, false);
     ASSERT_TRUE(parsed) << c.text << ": " << parsed.problem;
@@ -25,9 +26,9 @@ TEST(RealLiteral, RefusesJunkAndRangeWithAReason) {
     const char* text;
     const char* problem;
   } cases[] = {
-      {"1.5x", "unexpected 'x'"}, {"1e", "unexpected 'e'"},     {"abc", "is not a number"},
-      {"", "is not a number"},    {"1e999", "out of range"},    {"--1", "is not a number"},
-      {"0x10", "unexpected 'x10'"}, {"nan", "not a finite"},    {"-inf", "not a finite"},
+      {"1.5x", "unexpected 'x'"},   {"1e", "unexpected 'e'"},  {"abc", "is not a number"},
+      {"", "is not a number"},      {"1e999", "out of range"}, {"--1", "is not a number"},
+      {"0x10", "unexpected 'x10'"}, {"nan", "not a finite"},   {"-inf", "not a finite"},
       {"1.2.3", "unexpected '.3'"},
   };
   for (const auto& c : cases) {
@@ -51,8 +52,12 @@ TEST(IntegerLiteral, SixtyFourBitsAndNothingElse) {
   struct Case {
     const char* text;
     const char* problem;
-  } cases[] = {{"9223372036854775808", "out of the 64-bit"}, {"1.0", "not an integer"}, {"12px", "unexpected 'px'"},
-               {"+-5", "not an integer"}, {"-", "not an integer"}, {"1e3", "not an integer"}};
+  } cases[] = {{"9223372036854775808", "out of the 64-bit"},
+               {"1.0", "not an integer"},
+               {"12px", "unexpected 'px'"},
+               {"+-5", "not an integer"},
+               {"-", "not an integer"},
+               {"1e3", "not an integer"}};
   for (const auto& c : cases) {
     auto parsed = sim::parseIntegerLiteral(c.text);
     EXPECT_FALSE(parsed) << c.text;
@@ -64,8 +69,12 @@ TEST(DurationLiteral, SecondsMillisecondsAndBareNumbers) {
   struct Case {
     const char* text;
     platform::Nanos nanos;
-  } cases[] = {{"1.5s", 1'500'000'000}, {"250ms", 250'000'000}, {"2", 2'000'000'000}, {"0.1", 100'000'000},
-               {"0s", 0}, {"1000000s", 1'000'000'000'000'000}};
+  } cases[] = {{"1.5s", 1'500'000'000},
+               {"250ms", 250'000'000},
+               {"2", 2'000'000'000},
+               {"0.1", 100'000'000},
+               {"0s", 0},
+               {"1000000s", 1'000'000'000'000'000}};
   for (const auto& c : cases) EXPECT_EQ(*sim::parseDurationLiteral(c.text).value, c.nanos) << c.text;
 }
 
@@ -73,8 +82,8 @@ TEST(DurationLiteral, RefusesNegativeHugeUnknownUnitsAndNonFinite) {
   struct Case {
     const char* text;
     const char* problem;
-  } cases[] = {{"-1s", "negative"},     {"1000001s", "longer than"}, {"2min", "unknown unit 'min'"},
-               {"1.5 s", "unknown unit"}, {"infs", "not a time"},  {"s", "not a time"}};
+  } cases[] = {{"-1s", "negative"},       {"1000001s", "longer than"}, {"2min", "unknown unit 'min'"},
+               {"1.5 s", "unknown unit"}, {"infs", "not a time"},      {"s", "not a time"}};
   for (const auto& c : cases) {
     auto parsed = sim::parseDurationLiteral(c.text);
     EXPECT_FALSE(parsed) << c.text;
@@ -96,8 +105,8 @@ TEST(ColourLiteral, KeepsTextAndDecodesComponents) {
 }
 
 TEST(ColourLiteral, RefusesMalformedText) {
-  for (const char* text : {"FF8000", "#FF80", "#GG8000", "#FF8000:", "#FF8000:1.5", "#FF8000:-0.1", "#FF8000x",
-                           "#FF8000:nan", "#FF8000:0.5:1"})
+  for (const char* text : {"FF8000", "#FF80", "#GG8000", "#FF8000:", "#FF8000:1.5", "#FF8000:-0.1",
+                           "#FF8000x", "#FF8000:nan", "#FF8000:0.5:1"})
     EXPECT_FALSE(sim::parseColourLiteral(text)) << text;
 }
 

@@ -1,9 +1,10 @@
+#include "sim/scenario/plist_literal.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "sim/scenario/lexer.h"
-#include "sim/scenario/plist_literal.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace {
@@ -58,8 +59,14 @@ TEST(PlistLiteral, ShorthandKindsFollowHowTheLiteralIsWritten) {
     const char* text;
     PlistValue value;
   } cases[] = {
-      {"true", true}, {"no", false},        {"42", 42},           {"-42", -42},
-      {"0.5", 0.5},   {"1e3", 1000.0},      {"\"#FF0000\"", "#FF0000"}, {"[]", PlistArray{}},
+      {"true", true},
+      {"no", false},
+      {"42", 42},
+      {"-42", -42},
+      {"0.5", 0.5},
+      {"1e3", 1000.0},
+      {"\"#FF0000\"", "#FF0000"},
+      {"[]", PlistArray{}},
       {"{}", PlistDict{}},
   };
   for (const auto& c : cases) {
@@ -103,7 +110,9 @@ TEST(PlistLiteral, TrailingCommasAndLinesInsideBrackets) {
   EXPECT_EQ(valueOf("{\n  a = 1,\n  b = \"x\",\n}"), PlistValue(expected));
 }
 
-std::string nested(int levels) { return std::string(levels, '[') + std::string(levels, ']'); }
+std::string nested(int levels) {
+  return std::string(levels, '[') + std::string(levels, ']');
+}
 
 TEST(PlistLiteral, DepthIsLimited) {
   EXPECT_NO_THROW(valueOf(nested(sim::kMaxValueDepth)));

@@ -9,7 +9,9 @@
 
 namespace simtest {
 
-inline sim::Scenario parse(std::string_view text) { return sim::parseScenario(text, "test.scenario"); }
+inline sim::Scenario parse(std::string_view text) {
+  return sim::parseScenario(text, "test.scenario");
+}
 
 // The command of the last step, which must be of kind T.
 template <class T>
@@ -17,7 +19,8 @@ T lastCommand(std::string_view text) {
   sim::Scenario scenario = parse(text);
   if (scenario.steps.empty()) throw std::logic_error("no steps");
   const T* command = std::get_if<T>(&scenario.steps.back().command);
-  if (!command) throw std::logic_error("last step is " + std::string(sim::commandName(scenario.steps.back().command)));
+  if (!command)
+    throw std::logic_error("last step is " + std::string(sim::commandName(scenario.steps.back().command)));
   return *command;
 }
 

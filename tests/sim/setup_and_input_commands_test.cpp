@@ -69,7 +69,8 @@ TEST(InputCommands, PressesExpandToAbsoluteTimes) {
       {"wait 1s\npress up", VolumeButton::Up, {1'000'000'000}},
       {"press down 3", VolumeButton::Down, {0, 200'000'000, 400'000'000}},
       {"at 1s press up 2 every 500ms", VolumeButton::Up, {1'000'000'000, 1'500'000'000}},
-      {"wait 1s\npress down at 1s 1.25s 1.25s 3", VolumeButton::Down,
+      {"wait 1s\npress down at 1s 1.25s 1.25s 3",
+       VolumeButton::Down,
        {1'000'000'000, 1'250'000'000, 1'250'000'000, 3'000'000'000}},
   };
   for (const auto& c : cases) {
@@ -110,7 +111,8 @@ TEST(InputCommands, OrientationsByNameAndNumber) {
 TEST(InputCommands, PostCarriesNameSenderFormAndPayload) {
   auto post = lastCommand<PostNotification>(
       "app start com.example.notes\n"
-      "post velkarin.tarvo12/prefsChanged from notes form cf immediately payload { level = real nan, n = [inf] }");
+      "post velkarin.tarvo12/prefsChanged from notes form cf immediately payload { level = real nan, n = "
+      "[inf] }");
   EXPECT_EQ(post.name, "velkarin.tarvo12/prefsChanged");
   EXPECT_EQ(post.from, (ProcessRef{"com.example.notes"}));
   EXPECT_EQ(post.form, NotificationForm::CF);

@@ -21,7 +21,8 @@ TEST(Cursor, WaitAdvancesAndAtJumpsForward) {
       "capture e\n");
   std::vector<platform::Nanos> times;
   for (const Step& step : s.steps) times.push_back(step.time);
-  EXPECT_EQ(times, (std::vector<platform::Nanos>{0, 0, kSecond / 2, 2 * kSecond, 2 * kSecond, 2 * kSecond + kSecond / 4}));
+  EXPECT_EQ(times, (std::vector<platform::Nanos>{0, 0, kSecond / 2, 2 * kSecond, 2 * kSecond,
+                                                 2 * kSecond + kSecond / 4}));
   EXPECT_EQ(s.steps[1].line, 1u);
   EXPECT_EQ(s.steps[5].line, 8u);
   EXPECT_EQ(s.steps[5].file, "test.scenario");
@@ -46,7 +47,8 @@ TEST(Frames, CountTimesAndNames) {
     platform::Nanos duration;
     int fps;
     std::size_t frames;
-  } cases[] = {{kSecond, 10, 10}, {kSecond / 2, 30, 15}, {950'000'000, 10, 10}, {1, 30, 1}, {kSecond, 240, 240}};
+  } cases[] = {
+      {kSecond, 10, 10}, {kSecond / 2, 30, 15}, {950'000'000, 10, 10}, {1, 30, 1}, {kSecond, 240, 240}};
   for (const auto& c : cases) EXPECT_EQ(frameCount(Record{"r", c.duration, c.fps}), c.frames) << c.duration;
   Record third{"third", kSecond, 3};
   EXPECT_EQ(frameTime(third, kSecond, 0), kSecond);
@@ -58,19 +60,14 @@ TEST(Frames, CountTimesAndNames) {
 
 TEST(Timeline, ExpandsPressesAndFramesAndKeepsLineOrderAtEqualTimes) {
   Scenario s = parse(
-      "press up 3 every 0.5s\n"   // step 1: 0, 0.5, 1.0
-      "record r for 1s fps 2\n"   // step 2: 0, 0.5
+      "press up 3 every 0.5s\n"  // step 1: 0, 0.5, 1.0
+      "record r for 1s fps 2\n"  // step 2: 0, 0.5
       "wait 0.5s\n"
-      "capture mid\n");           // step 3: 0.5
+      "capture mid\n");  // step 3: 0.5
   auto entries = timeline(s);
   std::vector<TimelineEntry> expected{
-      {0, 0, 0},                 // the implicit launch
-      {0, 1, 0},
-      {0, 2, 0},
-      {kSecond / 2, 1, 1},
-      {kSecond / 2, 2, 1},
-      {kSecond / 2, 3, 0},
-      {kSecond, 1, 2},
+      {0, 0, 0},  // the implicit launch
+      {0, 1, 0}, {0, 2, 0}, {kSecond / 2, 1, 1}, {kSecond / 2, 2, 1}, {kSecond / 2, 3, 0}, {kSecond, 1, 2},
   };
   EXPECT_EQ(entries, expected);
 }
