@@ -50,7 +50,7 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 class Lexer {
  public:
-  Lexer(const std::string& file) : file_(file) {}
+  explicit Lexer(const std::string& file) : file_(file) {}
 
   std::vector<Statement> run(std::string_view text) {
     std::size_t lineNumber = 0;

@@ -43,7 +43,6 @@ class ScenarioBuilder {
   void schedule(platform::Nanos time);
 
   // Setup lines come before every other line; each setting of the device is given once.
-  bool setupOpen() const { return setupOpen_; }
   void setupItem(TokenReader& in, const Token& where, const std::string& item);
   // The first line that is not setup: the device is now fixed, and without a `launch` line the shell
   // launches here, at time 0.
