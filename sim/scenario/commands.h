@@ -1,0 +1,133 @@
+#pragma once
+// One struct per scenario command, as the runner receives it. Times are absolute device times, already
+// worked out from the scenario's cursor.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/foundation/clock.h"
+#include "platform/foundation/plist_file.h"
+#include "platform/foundation/plist_value.h"
+#include "sim/scenario/expectations.h"
+#include "sim/scenario/values.h"
+
+namespace sim {
+
+// The shell, or an app by its bundle identifier.
+struct ProcessRef {
+  std::optional<std::string> app;  // nothing: the shell (SpringBoard)
+  bool isShell() const { return !app; }
+  bool operator==(const ProcessRef&) const = default;
+};
+
+// The shell loads what the injection filter gives it (Tarvo12, by default). Implicit when the
+// scenario has no `launch` line: then it is the first step, at time 0.
+struct Launch {
+  bool implicit = false;
+};
+
+// How a settings change reaches the settings file and the system.
+struct SettingsWrite {
+  bool post = true;  // post "velkarin.tarvo12/prefsChanged" after writing, as the settings pane does
+  platform::PlistFormat format = platform::PlistFormat::Xml;
+};
+struct SetSetting {
+  std::string key;
+  platform::PlistValue value;
+  SettingsWrite write;
+};
+struct RemoveSetting {
+  std::string key;
+  SettingsWrite write;
+};
+struct ReplaceSettings {
+  platform::PlistDict contents;
+  SettingsWrite write;
+};
+struct DeleteSettings {
+  bool post = true;
+};
+
+// Parts a classic status bar may lack; the system must cope with each missing.
+struct ClassicBarParts {
+  bool foregroundView = true;
+  bool styleAttributes = true;
+  bool foregroundStyle = true;
+  bool operator==(const ClassicBarParts&) const = default;
+};
+
+struct StartApp {
+  std::string bundle;
+  std::string name;  // the process name; by default the last part of the bundle identifier
+  BarKind bar = BarKind::Classic;
+  // The colour the bar draws its content in: a classic bar's foreground style tint colour, a split
+  // bar's foreground colour. Nothing is nil; black unless the line says otherwise; nothing without a bar.
+  std::optional<Colour> colour;
+  std::int64_t style = 0;  // a split bar's currentStyle (1 is white content)
+  ClassicBarParts classicParts;
+  // Split bar: one background-activity view at each of these depths (levels below the status bar,
+  // 1 being its subviews).
+  std::vector<int> backgroundActivityDepths;
+  std::optional<bool> loadsTarvo12Kit;  // nothing: as the injection filter says
+  std::optional<bool> loadsTarvo12;
+};
+struct BringToFront {
+  std::string app;  // bundle identifier
+};
+struct GoHome {};
+struct SetAppBarColour {
+  std::string app;
+  std::optional<Colour> colour;  // nothing is nil
+};
+struct SetAppBarStyle {  // a split bar's currentStyle
+  std::string app;
+  std::int64_t style = 0;
+};
+
+struct SetButtonMode {
+  VolumeMode mode = VolumeMode::Media;
+};
+struct PressButton {
+  VolumeButton button = VolumeButton::Up;
+  std::vector<platform::Nanos> times;  // one press at each, in order; never empty
+};
+struct SetRingerSwitch {
+  bool silent = false;
+};
+struct Rotate {
+  Orientation orientation = Orientation::Portrait;
+};
+struct TapHud {};
+struct TapPoint {
+  Point point;  // in points of the portrait screen
+};
+
+struct Capture {
+  std::string name;  // unique in the scenario; the PNG's file name without extension
+};
+// Frames from the step's time, every 1/fps seconds, for the duration (end excluded); see frames.h.
+struct Record {
+  std::string name;
+  platform::Nanos duration = 0;
+  int fps = 30;
+};
+struct TakeSnapshot {
+  std::string label;  // empty when the line gave none
+};
+
+struct PostNotification {
+  std::string name;
+  ProcessRef from;
+  NotificationForm form = NotificationForm::CF;
+  bool deliverImmediately = false;  // CF form only
+  std::optional<platform::PlistDict> userInfo;
+};
+
+using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, StartApp,
+                             BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
+                             PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
+                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder>;
+
+}  // namespace sim

@@ -1,0 +1,120 @@
+#include "sim/scenario/comparison_parser.h"
+
+#include "sim/scenario/literals.h"
+#include "sim/scenario/plist_literal.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::string_view kProcessField = "process";
+
+std::vector<std::string> parsePath(TokenReader& in) {
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("a field after 'where'");
+  const Token& token = in.take("a field");
+  // A quoted name is one key even when it holds dots.
+  if (token.kind == TokenKind::String) return {token.text};
+  std::vector<std::string> path;
+  std::size_t from = 0;
+  while (true) {
+    std::size_t dot = token.text.find('.', from);
+    std::string part = token.text.substr(from, dot == std::string::npos ? std::string::npos : dot - from);
+    if (part.empty()) in.fail(token, quoted(token) + " has an empty part; write fields as userInfo.modifier");
+    path.push_back(std::move(part));
+    if (dot == std::string::npos) return path;
+    from = dot + 1;
+  }
+}
+
+FieldCondition parseCondition(TokenReader& in) {
+  FieldCondition condition;
+  condition.path = parsePath(in);
+  const Token& pathToken = in.previous();
+  if (in.acceptWord("exists")) {
+    condition.comparison = Comparison::Exists;
+    return condition;
+  }
+  if (in.acceptWord("absent")) {
+    condition.comparison = Comparison::Absent;
+    return condition;
+  }
+  condition.comparison = parseComparison(in, "a comparison, exists or absent after the field");
+  const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
+  condition.value = parsePlistValue(in);
+  if (condition.comparison == Comparison::Contains && !condition.value.asString())
+    in.fail(*valueToken, "'contains' needs a string");
+  if (isOrdering(condition.comparison) && !condition.value.isNumber())
+    in.fail(*valueToken, "'" + std::string(symbolOf(condition.comparison)) + "' needs a number");
+  if (condition.path.size() == 1 && condition.path[0] == kProcessField && !condition.value.asString())
+    in.fail(pathToken, "'process' is the name of a process, compared with a string");
+  condition.tolerance = parseTolerance(in, kDefaultTolerance);
+  return condition;
+}
+
+platform::Nanos timeNoLaterThanNow(TokenReader& in, const ScenarioBuilder& builder, std::string_view what) {
+  platform::Nanos time = in.duration(what);
+  if (time > builder.cursor())
+    in.fail(in.previous(), formatSeconds(time) + " is after the current time " +
+                               formatSeconds(builder.cursor()) + ": nothing has happened then yet");
+  return time;
+}
+
+}  // namespace
+
+Comparison parseComparison(TokenReader& in, std::string_view what) {
+  if (in.acceptWord("contains")) return Comparison::Contains;
+  if (!in.peekKind(TokenKind::Operator)) in.failExpected(what);
+  const Token& op = in.take(what);
+  if (op.text == "==") return Comparison::Equal;
+  if (op.text == "!=") return Comparison::NotEqual;
+  if (op.text == "<") return Comparison::Less;
+  if (op.text == "<=") return Comparison::LessOrEqual;
+  if (op.text == ">") return Comparison::Greater;
+  if (op.text == ">=") return Comparison::GreaterOrEqual;
+  if (op.text == "=") in.fail(op, "use '==' to compare");
+  in.fail(op, "unknown comparison " + quoted(op) + " (==, !=, <, <=, >, >=, contains)");
+}
+
+bool isOrdering(Comparison comparison) {
+  return comparison == Comparison::Less || comparison == Comparison::LessOrEqual ||
+         comparison == Comparison::Greater || comparison == Comparison::GreaterOrEqual;
+}
+
+EventPattern parseEventPattern(TokenReader& in) {
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("an event kind");
+  EventPattern pattern;
+  pattern.kind = in.take("an event kind").text;
+  if (pattern.kind.empty()) in.fail(in.previous(), "an event kind cannot be empty");
+  if (!in.acceptWord("where")) return pattern;
+  do {
+    pattern.conditions.push_back(parseCondition(in));
+  } while (in.acceptWord("and"));
+  return pattern;
+}
+
+TimeWindow parseTimeWindow(TokenReader& in, const ScenarioBuilder& builder) {
+  TimeWindow window{0, builder.cursor()};
+  if (in.acceptWord("last")) {
+    platform::Nanos span = in.duration("a duration after 'last'");
+    window.from = span > builder.cursor() ? 0 : builder.cursor() - span;
+    return window;
+  }
+  if (in.acceptWord("from")) window.from = timeNoLaterThanNow(in, builder, "a time after 'from'");
+  if (in.acceptWord("to")) {
+    window.to = timeNoLaterThanNow(in, builder, "a time after 'to'");
+    if (window.to < window.from)
+      in.fail(in.previous(), "the window ends (" + formatSeconds(window.to) + ") before it begins (" +
+                                 formatSeconds(window.from) + ")");
+  }
+  return window;
+}
+
+double parseTolerance(TokenReader& in, double defaultTolerance) {
+  if (!in.acceptWord("within")) return defaultTolerance;
+  double tolerance = in.real("a tolerance after 'within'");
+  if (tolerance < 0) in.fail(in.previous(), "a tolerance cannot be negative");
+  return tolerance;
+}
+
+}  // namespace sim

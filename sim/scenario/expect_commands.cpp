@@ -1,0 +1,137 @@
+// expect: a field of the HUD, the number of trace events of a kind, or the order of two of them.
+#include <limits>
+
+#include "sim/scenario/command_parsers.h"
+#include "sim/scenario/comparison_parser.h"
+#include "sim/scenario/literals.h"
+#include "sim/scenario/plist_literal.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::string_view kStatusColors = "statusColors";
+
+bool allows(FieldType type, Comparison comparison, const ExpectedValue& expected) {
+  if (comparison == Comparison::Equal || comparison == Comparison::NotEqual) return true;
+  if (std::holds_alternative<Nil>(expected)) return false;
+  if (comparison == Comparison::Contains)
+    return type == FieldType::Text ||
+           (type == FieldType::Value && std::get<platform::PlistValue>(expected).asString());
+  if (type == FieldType::Real) return true;
+  return type == FieldType::Value && std::get<platform::PlistValue>(expected).isNumber();
+}
+
+bool takesTolerance(FieldType type) {
+  return type == FieldType::Real || type == FieldType::Rect || type == FieldType::Point ||
+         type == FieldType::Colour || type == FieldType::Value;
+}
+
+ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
+  if (in.acceptWord("nil")) return Nil{};
+  switch (type) {
+    case FieldType::Bool:
+      return in.yesNo("true or false");
+    case FieldType::Real: {
+      if (!in.peekKind(TokenKind::Word)) in.failExpected("a number");
+      const Token& token = in.take("a number");
+      Literal<double> value = parseRealLiteral(token.text, true);
+      if (!value) in.fail(token, "expected a number: " + quoted(token) + " " + value.problem);
+      return *value.value;
+    }
+    case FieldType::Rect: {
+      Rect r;
+      r.x = in.real("the x of a rectangle (x y width height)");
+      r.y = in.real("the y of the rectangle");
+      r.width = in.real("the width of the rectangle");
+      r.height = in.real("the height of the rectangle");
+      return r;
+    }
+    case FieldType::Point: {
+      Point p;
+      p.x = in.real("the x of a point (x y)");
+      p.y = in.real("the y of the point");
+      return p;
+    }
+    case FieldType::Colour:
+      return in.colour("a colour or nil");
+    case FieldType::Text:
+      return in.wordOrString("a string");
+    case FieldType::Glyph: {
+      const Token& token = in.take("a glyph");
+      auto glyph = glyphNamed(token.text);
+      if (!glyph) in.fail(token, "expected " + std::string(nameOf(type)) + ", found " + quoted(token));
+      return *glyph;
+    }
+    case FieldType::Alignment: {
+      const Token& token = in.take("an alignment");
+      auto alignment = textAlignmentNamed(token.text);
+      if (!alignment) in.fail(token, "expected " + std::string(nameOf(type)) + ", found " + quoted(token));
+      return *alignment;
+    }
+    case FieldType::Value:
+      return parsePlistValue(in);
+  }
+  in.failStatement("unreadable field type");
+}
+
+void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+  if (!in.peekKind(TokenKind::Word)) in.failExpected("a field, 'count' or 'order' after 'expect'");
+  const Token& fieldToken = in.take("a field");
+  std::optional<SnapshotField> field = snapshotFieldNamed(fieldToken.text);
+  if (!field) in.fail(fieldToken, unknownFieldMessage(fieldToken.text));
+  builder.requireLaunched(in, head, "'expect " + fieldToken.text + "'");
+  // statusColors KEY: one entry, when a key comes before the comparison.
+  if (field->name == kStatusColors &&
+      (in.peekKind(TokenKind::String) || (in.peekKind(TokenKind::Word) && !in.peekWord("contains"))))
+    field->key = in.take("a key").text;
+  ExpectField expect;
+  expect.comparison = parseComparison(in, "a comparison (==, !=, <, <=, >, >=, contains) after the field");
+  const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
+  expect.expected = parseExpectedValue(in, field->type);
+  if (!allows(field->type, expect.comparison, expect.expected))
+    in.fail(*valueToken, "'" + std::string(symbolOf(expect.comparison)) + "' cannot compare " +
+                             std::string(nameOf(field->type)) +
+                             (std::holds_alternative<Nil>(expect.expected) ? " with nil" : ""));
+  double defaultTolerance = field->type == FieldType::Colour ? kDefaultColourTolerance : kDefaultTolerance;
+  if (in.peekWord("within") && !takesTolerance(field->type))
+    in.fail(in.peek(), "'within' applies to numbers, rectangles, points, colours and values");
+  expect.tolerance = parseTolerance(in, defaultTolerance);
+  in.expectEnd("the expected value");
+  expect.field = std::move(*field);
+  builder.add(in, std::move(expect));
+}
+
+// expect count KIND [where ...] [from T] [to T] | [last D]  OP N
+void parseExpectCount(TokenReader& in, ScenarioBuilder& builder) {
+  ExpectCount expect;
+  expect.pattern = parseEventPattern(in);
+  expect.window = parseTimeWindow(in, builder);
+  expect.comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
+  if (expect.comparison == Comparison::Contains)
+    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
+  expect.count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
+  in.expectEnd("the count");
+  builder.add(in, std::move(expect));
+}
+
+// expect order KIND [where ...] before KIND [where ...] [from T] [to T] | [last D]
+void parseExpectOrder(TokenReader& in, ScenarioBuilder& builder) {
+  ExpectOrder expect;
+  expect.earlier = parseEventPattern(in);
+  if (!in.acceptWord("before")) in.failExpected("'before' and a second event kind");
+  expect.later = parseEventPattern(in);
+  expect.window = parseTimeWindow(in, builder);
+  in.expectEnd("the second event");
+  builder.add(in, std::move(expect));
+}
+
+}  // namespace
+
+void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+  if (in.acceptWord("count")) return parseExpectCount(in, builder);
+  if (in.acceptWord("order")) return parseExpectOrder(in, builder);
+  parseExpectField(in, builder, head);
+}
+
+}  // namespace sim

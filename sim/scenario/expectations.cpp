@@ -1,0 +1,69 @@
+#include "sim/scenario/expectations.h"
+
+#include <cstdio>
+
+#include "sim/scenario/plist_literal.h"
+
+namespace sim {
+
+namespace {
+
+std::string number(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.9g", value);
+  return buffer;
+}
+
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+}  // namespace
+
+std::string_view symbolOf(Comparison comparison) {
+  switch (comparison) {
+    case Comparison::Equal:
+      return "==";
+    case Comparison::NotEqual:
+      return "!=";
+    case Comparison::Less:
+      return "<";
+    case Comparison::LessOrEqual:
+      return "<=";
+    case Comparison::Greater:
+      return ">";
+    case Comparison::GreaterOrEqual:
+      return ">=";
+    case Comparison::Contains:
+      return "contains";
+    case Comparison::Exists:
+      return "exists";
+    case Comparison::Absent:
+      return "absent";
+  }
+  return "?";
+}
+
+std::string describe(const ExpectedValue& value) {
+  return std::visit(Overloaded{
+                        [](const Nil&) -> std::string { return "nil"; },
+                        [](bool b) -> std::string { return b ? "true" : "false"; },
+                        [](double d) { return number(d); },
+                        [](const Rect& r) {
+                          return number(r.x) + " " + number(r.y) + " " + number(r.width) + " " +
+                                 number(r.height);
+                        },
+                        [](const Point& p) { return number(p.x) + " " + number(p.y); },
+                        [](const Colour& c) { return c.text; },
+                        [](const std::string& s) { return formatPlistLiteral(s); },
+                        [](Glyph g) { return std::string(nameOf(g)); },
+                        [](TextAlignment a) { return std::string(nameOf(a)); },
+                        [](const platform::PlistValue& v) { return formatPlistLiteral(v); },
+                    },
+                    value);
+}
+
+}  // namespace sim

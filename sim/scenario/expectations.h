@@ -1,0 +1,87 @@
+#pragma once
+// What `expect` lines check: a field of the HUD against a value, or the trace's events by kind and
+// fields, counted within a time window or in order.
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/foundation/clock.h"
+#include "platform/foundation/plist_value.h"
+#include "sim/scenario/snapshot_fields.h"
+#include "sim/scenario/values.h"
+
+namespace sim {
+
+enum class Comparison {
+  Equal,           // ==   (reals: within the tolerance; nan equals nan)
+  NotEqual,        // !=
+  Less,            // <    (numbers only, strict, no tolerance)
+  LessOrEqual,     // <=   (within the tolerance counts as equal)
+  Greater,         // >
+  GreaterOrEqual,  // >=
+  Contains,        // contains   (strings: a substring)
+  Exists,          // exists     (trace fields: present, whatever the value)
+  Absent,          // absent     (trace fields: not present)
+};
+std::string_view symbolOf(Comparison comparison);
+
+// Reals, rectangles, points, and numbers inside values are equal within this unless `within` says.
+inline constexpr double kDefaultTolerance = 1e-4;
+// Colour components (0...1) are equal within half a step of eight bits.
+inline constexpr double kDefaultColourTolerance = 0.5 / 255;
+
+// `nil`: the field has no value (the view or the entry does not exist, or the colour is nil).
+struct Nil {
+  bool operator==(const Nil&) const = default;
+};
+// The alternative matches the field's type: Bool bool, Real double, Rect, Point, Colour, Text
+// std::string, Glyph, Alignment TextAlignment, Value PlistValue; or Nil for any of them.
+using ExpectedValue = std::variant<Nil, bool, double, Rect, Point, Colour, std::string, Glyph, TextAlignment,
+                                   platform::PlistValue>;
+std::string describe(const ExpectedValue& value);
+
+struct ExpectField {
+  SnapshotField field;
+  Comparison comparison = Comparison::Equal;
+  ExpectedValue expected;
+  double tolerance = kDefaultTolerance;
+};
+
+// A condition on one field of a trace event. The path goes into nested dictionaries by key and into
+// arrays by index ("userInfo.modifier", "values.0"); the single name "process" is the event's process.
+struct FieldCondition {
+  std::vector<std::string> path;
+  Comparison comparison = Comparison::Equal;
+  platform::PlistValue value;  // unused for Exists and Absent
+  double tolerance = kDefaultTolerance;
+};
+
+struct EventPattern {
+  std::string kind;                        // the trace's "event", matched exactly
+  std::vector<FieldCondition> conditions;  // all must hold
+};
+
+// Both ends included, in device time.
+struct TimeWindow {
+  platform::Nanos from = 0;
+  platform::Nanos to = 0;
+  bool operator==(const TimeWindow&) const = default;
+};
+
+struct ExpectCount {
+  EventPattern pattern;
+  TimeWindow window;
+  Comparison comparison = Comparison::Equal;  // one of == != < <= > >=
+  std::int64_t count = 0;
+};
+
+// Both patterns match events in the window, and the first event matching `earlier` comes before the
+// first event matching `later` (events at the same time keep the order they were recorded in).
+struct ExpectOrder {
+  EventPattern earlier;
+  EventPattern later;
+  TimeWindow window;
+};
+
+}  // namespace sim

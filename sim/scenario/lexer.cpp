@@ -1,0 +1,260 @@
+#include "sim/scenario/lexer.h"
+
+#include <cstdio>
+
+#include "sim/scenario/scenario_error.h"
+
+namespace sim {
+
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isControl(char c) {
+  auto u = static_cast<unsigned char>(c);
+  return (u < 0x20 && c != '\t') || u == 0x7f;
+}
+bool isOperatorChar(char c) {
+  return c == '=' || c == '<' || c == '>' || c == '!';
+}
+// Commas separate only inside brackets; elsewhere they belong to words such as "iPhone10,3".
+bool endsWord(char c, bool insideBrackets) {
+  return isBlank(c) || isOperatorChar(c) || c == '{' || c == '}' || c == '[' || c == ']' || c == '"' ||
+         (c == ',' && insideBrackets);
+}
+
+std::string byteText(char c) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+  return buffer;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+class Lexer {
+ public:
+  explicit Lexer(const std::string& file) : file_(file) {}
+
+  std::vector<Statement> run(std::string_view text) {
+    std::size_t lineNumber = 0;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+      std::size_t newline = text.find('\n', from);
+      std::string_view line =
+          text.substr(from, newline == std::string_view::npos ? text.size() - from : newline - from);
+      ++lineNumber;
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      lexLine(line, lineNumber);
+      if (open_.empty() && !current_.tokens.empty()) {
+        statements_.push_back(std::move(current_));
+        current_ = {};
+      }
+      if (newline == std::string_view::npos) break;
+      from = newline + 1;
+    }
+    if (!open_.empty()) {
+      const Token& bracket = open_.back();
+      throw ScenarioError(file_, bracket.line, bracket.column, "'" + bracket.text + "' is never closed");
+    }
+    return std::move(statements_);
+  }
+
+ private:
+  [[noreturn]] void fail(std::size_t line, std::size_t index, std::string message) const {
+    throw ScenarioError(file_, line, index + 1, std::move(message));
+  }
+
+  void add(TokenKind kind, std::string text, std::size_t line, std::size_t index) {
+    if (current_.tokens.empty()) current_.line = line;
+    current_.tokens.push_back(Token{kind, std::move(text), line, index + 1});
+  }
+
+  void lexLine(std::string_view line, std::size_t lineNumber) {
+    std::size_t i = 0;
+    bool firstOnLine = true;
+    while (true) {
+      while (i < line.size() && isBlank(line[i])) ++i;
+      if (i >= line.size()) return;
+      char c = line[i];
+      // '#' starts a comment at the start of a line or before a blank; otherwise it begins a colour.
+      if (c == '#' && (firstOnLine || i + 1 == line.size() || isBlank(line[i + 1]) || line[i + 1] == '#'))
+        return;
+      firstOnLine = false;
+      if (isControl(c)) fail(lineNumber, i, "unexpected control character " + byteText(c));
+      if (c == '"') {
+        i = lexString(line, lineNumber, i);
+      } else if (c == '{' || c == '[') {
+        add(TokenKind::Open, std::string(1, c), lineNumber, i);
+        open_.push_back(current_.tokens.back());
+        ++i;
+      } else if (c == '}' || c == ']') {
+        closeBracket(c, lineNumber, i);
+        ++i;
+      } else if (c == ',' && !open_.empty()) {
+        add(TokenKind::Comma, ",", lineNumber, i);
+        ++i;
+      } else if (isOperatorChar(c)) {
+        std::size_t start = i;
+        while (i < line.size() && isOperatorChar(line[i])) ++i;
+        add(TokenKind::Operator, std::string(line.substr(start, i - start)), lineNumber, start);
+      } else {
+        std::size_t start = i;
+        while (i < line.size() && !endsWord(line[i], !open_.empty())) {
+          if (isControl(line[i])) fail(lineNumber, i, "unexpected control character " + byteText(line[i]));
+          ++i;
+        }
+        add(TokenKind::Word, std::string(line.substr(start, i - start)), lineNumber, start);
+      }
+    }
+  }
+
+  void closeBracket(char c, std::size_t lineNumber, std::size_t index) {
+    char wanted = c == '}' ? '{' : '[';
+    if (open_.empty()) fail(lineNumber, index, std::string("unexpected '") + c + "': nothing is open");
+    const Token& opened = open_.back();
+    if (opened.text[0] != wanted)
+      fail(lineNumber, index,
+           std::string("'") + c + "' does not close the '" + opened.text + "' opened on line " +
+               std::to_string(opened.line));
+    open_.pop_back();
+    add(TokenKind::Close, std::string(1, c), lineNumber, index);
+  }
+
+  // Answers the index just past the closing quote.
+  std::size_t lexString(std::string_view line, std::size_t lineNumber, std::size_t start) {
+    std::string text;
+    std::size_t i = start + 1;
+    while (true) {
+      if (i >= line.size()) fail(lineNumber, start, "unterminated string");
+      char c = line[i];
+      if (c == '"') break;
+      if (isControl(c))
+        fail(lineNumber, i, "unexpected control character " + byteText(c) + " in a string (use \\n, \\t)");
+      if (c != '\\') {
+        text += c;
+        ++i;
+        continue;
+      }
+      if (i + 1 >= line.size()) fail(lineNumber, start, "unterminated string");
+      char e = line[i + 1];
+      switch (e) {
+        case '\\':
+          text += '\\';
+          break;
+        case '"':
+          text += '"';
+          break;
+        case 'n':
+          text += '\n';
+          break;
+        case 't':
+          text += '\t';
+          break;
+        case 'r':
+          text += '\r';
+          break;
+        case 'u':
+          i = lexUnicodeEscape(line, lineNumber, i, text);
+          continue;
+        default:
+          fail(lineNumber, i,
+               std::string("unknown escape '\\") + e + "' (use \\\\, \\\", \\n, \\t, \\r or \\u{...})");
+      }
+      i += 2;
+    }
+    add(TokenKind::String, std::move(text), lineNumber, start);
+    return i + 1;
+  }
+
+  // \u{1F600}: one to six hexadecimal digits naming a Unicode scalar value other than NUL.
+  std::size_t lexUnicodeEscape(std::string_view line, std::size_t lineNumber, std::size_t at,
+                               std::string& text) {
+    std::size_t i = at + 2;
+    if (i >= line.size() || line[i] != '{') fail(lineNumber, at, "'\\u' must be followed by {hex digits}");
+    ++i;
+    char32_t cp = 0;
+    std::size_t digits = 0;
+    while (i < line.size() && line[i] != '}') {
+      char c = line[i];
+      int v = (c >= '0' && c <= '9')   ? c - '0'
+              : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+              : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                       : -1;
+      if (v < 0 || ++digits > 6) fail(lineNumber, at, "'\\u{...}' takes one to six hexadecimal digits");
+      cp = cp * 16 + static_cast<char32_t>(v);
+      ++i;
+    }
+    if (i >= line.size()) fail(lineNumber, at, "unterminated '\\u{'");
+    if (digits == 0) fail(lineNumber, at, "'\\u{...}' takes one to six hexadecimal digits");
+    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+      fail(lineNumber, at, "'\\u{...}' must name a Unicode character other than NUL");
+    appendUtf8(text, cp);
+    return i + 1;
+  }
+
+  const std::string& file_;
+  std::vector<Statement> statements_;
+  Statement current_;
+  std::vector<Token> open_;
+};
+
+}  // namespace
+
+std::optional<std::size_t> firstInvalidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    auto b = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t cp = 0, minimum = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if ((b & 0xE0) == 0xC0) {
+      length = 2, cp = b & 0x1F, minimum = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+      length = 3, cp = b & 0x0F, minimum = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+      length = 4, cp = b & 0x07, minimum = 0x10000;
+    } else {
+      return i;
+    }
+    if (text.size() - i < length) return i;
+    for (std::size_t k = 1; k < length; ++k) {
+      auto cont = static_cast<unsigned char>(text[i + k]);
+      if ((cont & 0xC0) != 0x80) return i;
+      cp = (cp << 6) | (cont & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
+    i += length;
+  }
+  return std::nullopt;
+}
+
+std::vector<Statement> lexScenario(std::string_view text, const std::string& file) {
+  if (auto bad = firstInvalidUtf8(text)) {
+    std::size_t line = 1, lineStart = 0;
+    for (std::size_t i = 0; i < *bad; ++i)
+      if (text[i] == '\n') ++line, lineStart = i + 1;
+    throw ScenarioError(file, line, *bad - lineStart + 1, "the text is not valid UTF-8");
+  }
+  return Lexer(file).run(text);
+}
+
+}  // namespace sim

@@ -1,0 +1,119 @@
+#include "sim/scenario/parse_scenario.h"
+
+#include <array>
+#include <fstream>
+#include <sstream>
+
+#include "sim/scenario/command_parsers.h"
+#include "sim/scenario/lexer.h"
+#include "sim/scenario/literals.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::uintmax_t kLargestScenarioFile = 16 * 1024 * 1024;
+
+struct CommandEntry {
+  std::string_view word;
+  CommandParser parse;
+  bool setup;  // describes the device as it boots: before every other line, and never timed
+};
+
+constexpr std::array<CommandEntry, 20> kCommands{{
+    {"device", parseDevice, true},
+    {"filter", parseFilter, true},
+    {"shell", parseShell, true},
+    {"level", parseLevel, true},
+    {"launch", parseLaunch, false},
+    {"settings", parseSettings, false},
+    {"app", parseApp, false},
+    {"home", parseHome, false},
+    {"buttons", parseButtons, false},
+    {"press", parsePress, false},
+    {"ringer-switch", parseRingerSwitch, false},
+    {"rotate", parseRotate, false},
+    {"tap", parseTap, false},
+    {"post", parsePost, false},
+    {"capture", parseCapture, false},
+    {"record", parseRecord, false},
+    {"snapshot", parseSnapshot, false},
+    {"expect", parseExpect, false},
+    {"wait", nullptr, false},  // these two move the cursor and are read here
+    {"at", nullptr, false},
+}};
+
+const CommandEntry* commandNamed(std::string_view word) {
+  for (const CommandEntry& entry : kCommands)
+    if (entry.word == word) return &entry;
+  return nullptr;
+}
+
+// Whether a statement is a `launch` line, possibly written "at TIME launch".
+bool isLaunchStatement(const Statement& statement) {
+  const auto& t = statement.tokens;
+  auto isWord = [&](std::size_t i, std::string_view w) {
+    return i < t.size() && t[i].kind == TokenKind::Word && t[i].text == w;
+  };
+  return isWord(0, "launch") || (isWord(0, "at") && isWord(2, "launch"));
+}
+
+void parseStatement(const Statement& statement, ScenarioBuilder& builder) {
+  TokenReader in(statement, builder.file());
+  const Token* head = &in.take("a command");
+  if (head->kind != TokenKind::Word) in.fail(*head, "expected a command, found " + quoted(*head));
+  const CommandEntry* entry = commandNamed(head->text);
+  if (!entry) in.fail(*head, "unknown command " + quoted(*head) + " (commands: " + commandWordList() + ")");
+  if (!entry->setup) builder.closeSetup(statement.line);
+
+  if (entry->word == "wait") {
+    platform::Nanos duration = in.duration("a duration after 'wait'");
+    in.expectEnd("the duration");
+    builder.advanceBy(in, *head, duration);
+    return;
+  }
+  if (entry->word == "at") {
+    platform::Nanos time = in.duration("a time after 'at'");
+    builder.jumpTo(in, in.previous(), time);
+    if (in.atEnd()) return;
+    head = &in.take("a command");
+    entry = head->kind == TokenKind::Word ? commandNamed(head->text) : nullptr;
+    if (!entry) in.fail(*head, "expected a command after the time, found " + quoted(*head));
+    if (entry->setup)
+      in.fail(*head, quoted(*head) + " sets up the device as it boots, so it cannot be timed");
+    if (!entry->parse) in.fail(*head, quoted(*head) + " cannot follow 'at'");
+  }
+  entry->parse(in, builder, *head);
+}
+
+}  // namespace
+
+std::string commandWordList() {
+  std::string list;
+  for (const CommandEntry& entry : kCommands) list += (list.empty() ? "" : ", ") + std::string(entry.word);
+  return list;
+}
+
+Scenario parseScenario(std::string_view text, std::string fileName) {
+  std::vector<Statement> statements = lexScenario(text, fileName);
+  bool explicitLaunch = false;
+  for (const Statement& statement : statements)
+    explicitLaunch = explicitLaunch || isLaunchStatement(statement);
+  ScenarioBuilder builder(std::move(fileName), explicitLaunch);
+  for (const Statement& statement : statements) parseStatement(statement, builder);
+  return builder.finish(statements.empty() ? 1 : statements.back().line);
+}
+
+Scenario loadScenario(const std::filesystem::path& path) {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario: " + error.message());
+  if (size > kLargestScenarioFile) throw ScenarioError(path.string(), 0, 0, "the scenario file is too large");
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (!file) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario");
+  return parseScenario(contents.str(), path.string());
+}
+
+}  // namespace sim
