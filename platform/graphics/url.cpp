@@ -89,10 +89,6 @@ std::optional<NSURL> NSURL::URLWithString(std::string_view string) {
   return NSURL(std::string(string), std::move(scheme));
 }
 
-std::string NSURL::resourceSpecifier() const {
-  return scheme_.empty() ? string_ : string_.substr(scheme_.size() + 1);
-}
-
 std::optional<DataURL> parseDataURL(std::string_view url) {
   constexpr std::string_view kScheme = "data:";
   if (url.size() < kScheme.size() || lowered(url.substr(0, kScheme.size())) != kScheme) return std::nullopt;

@@ -20,8 +20,6 @@ class NSURL {
   const std::string& absoluteString() const { return string_; }
   // Lower-cased; empty for a relative URL.
   const std::string& scheme() const { return scheme_; }
-  // Everything after "scheme:".
-  std::string resourceSpecifier() const;
 
  private:
   NSURL(std::string string, std::string scheme) : string_(std::move(string)), scheme_(std::move(scheme)) {}

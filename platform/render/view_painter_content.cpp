@@ -1,0 +1,163 @@
+// What ViewPainter draws inside a view: layer shadows, blur effects, images and sliders.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/graphics/cairo_bridge.h"
+#include "platform/render/blur.h"
+#include "platform/render/view_painter.h"
+#include "platform/uikit/image_view.h"
+#include "platform/uikit/slider.h"
+#include "platform/uikit/visual_effect_view.h"
+
+namespace platform {
+
+namespace {
+
+// How strongly the effect blurs, in points, and the tint each style lays over the blurred backdrop.
+constexpr double kBlurSigmaPoints = 10;
+constexpr double kLargestShadowSigma = 100;  // pixels
+
+UIColor tintFor(UIBlurEffectStyle style) {
+  switch (style) {
+    case UIBlurEffectStyleExtraLight:
+    case UIBlurEffectStyleProminent: return UIColor::colorWithWhite(0.97, 0.8);
+    case UIBlurEffectStyleDark: return UIColor::colorWithWhite(0.11, 0.73);
+    default: return UIColor::colorWithWhite(0.97, 0.6);
+  }
+}
+
+// The rect an image of `image` size takes in `bounds` under the content mode.
+CGRect contentRect(CGRect bounds, CGSize image, UIViewContentMode mode) {
+  if (!(image.width > 0) || !(image.height > 0)) return bounds;
+  double sx = bounds.size.width / image.width, sy = bounds.size.height / image.height;
+  CGSize size = bounds.size;
+  if (mode == UIViewContentModeScaleAspectFit) size = {image.width * std::min(sx, sy), image.height * std::min(sx, sy)};
+  else if (mode == UIViewContentModeScaleAspectFill) size = {image.width * std::max(sx, sy), image.height * std::max(sx, sy)};
+  else if (mode == UIViewContentModeCenter) size = image;
+  else return bounds;
+  return CGRectMake(CGRectGetMidX(bounds) - size.width / 2, CGRectGetMidY(bounds) - size.height / 2, size.width,
+                    size.height);
+}
+
+void paintImage(cairo_t* cr, const UIImagePtr& image, CGRect rect) {
+  if (image) cairo::paintImage(cr, *image->CGImage(), rect, image->imageOrientation(), 1, CAIRO_OPERATOR_OVER);
+}
+
+void fillTrack(cairo_t* cr, CGRect rect, const UIColor& color) {
+  if (!(rect.size.width > 0) || !(rect.size.height > 0)) return;
+  roundedRectPath(cr, rect, rect.size.height / 2);
+  cairo_set_source_rgba(cr, color.red(), color.green(), color.blue(), color.alpha());
+  cairo_fill(cr);
+}
+
+// UIKit's own thumb: a white disc with a soft shadow.
+void paintSystemThumb(cairo_t* cr, CGRect rect) {
+  double radius = std::min(rect.size.width, rect.size.height) / 2;
+  if (!(radius > 0)) return;
+  double cx = CGRectGetMidX(rect), cy = CGRectGetMidY(rect);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy + 1, radius + 0.5, 0, 2 * std::numbers::pi);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.15);
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy, radius, 0, 2 * std::numbers::pi);
+  cairo_set_source_rgba(cr, 1, 1, 1, 1);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cairo_surface_t* content,
+                             const DeviceBox& box, double alpha) {
+  const CALayer& layer = view.layer();
+  const UIColor& color = *layer.shadowColor();
+  double opacity = std::clamp(static_cast<double>(layer.shadowOpacity()), 0.0, 1.0) * color.alpha() * alpha;
+  double radius = layer.shadowRadius();
+  double sigma = std::isfinite(radius) && radius > 0 ? std::min(radius * deviceScale(), kLargestShadowSigma) : 0;
+  CGSize offset = layer.shadowOffset();
+  double dx = std::isfinite(offset.width) ? std::clamp(offset.width, -1e4, 1e4) : 0;
+  double dy = std::isfinite(offset.height) ? std::clamp(offset.height, -1e4, 1e4) : 0;
+  cairo_user_to_device_distance(cr(), &dx, &dy);  // the offset turns with the layer
+
+  int margin = static_cast<int>(std::ceil(3 * sigma)) + 1;
+  cairo::SurfacePtr mask(cairo_image_surface_create(CAIRO_FORMAT_A8, box.width + 2 * margin, box.height + 2 * margin));
+  {
+    cairo::ContextPtr m(cairo_create(mask.get()));
+    cairo_set_source_surface(m.get(), content, margin, margin);
+    cairo_paint(m.get());
+  }
+  blurSurface(mask.get(), sigma, false);
+
+  cairo_save(cr());
+  if (layer.masksToBounds()) {  // the layer's mask clips its own shadow too
+    roundedRectPath(cr(), p.bounds, layer.cornerRadius());
+    cairo_clip(cr());
+  }
+  cairo_identity_matrix(cr());
+  cairo_set_source_rgba(cr(), color.red(), color.green(), color.blue(), opacity);
+  cairo_mask_surface(cr(), mask.get(), box.x - targets_.back().x0 - margin + dx, box.y - targets_.back().y0 - margin + dy);
+  cairo_restore(cr());
+}
+
+void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
+  const auto& effect = view.effect();
+  if (!effect || effect->kind != UIVisualEffect::Kind::Blur) return;
+  DeviceBox box = deviceBoxOf(bounds);
+  if (box.width > 0) {
+    // What lies beneath: the screen so far, with every surface still being drawn laid over it.
+    cairo::SurfacePtr backdrop = cairo::makeSurface(box.width, box.height);
+    {
+      cairo::ContextPtr b(cairo_create(backdrop.get()));
+      cairo_set_source_surface(b.get(), screen_, -box.x, -box.y);
+      cairo_paint(b.get());
+      for (std::size_t i = 1; i < targets_.size(); ++i) {
+        cairo_set_source_surface(b.get(), cairo_get_target(targets_[i].cr), targets_[i].x0 - box.x,
+                                 targets_[i].y0 - box.y);
+        cairo_paint(b.get());
+      }
+    }
+    blurSurface(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
+    cairo_save(cr());
+    roundedRectPath(cr(), bounds, view.layer().cornerRadius());
+    cairo_clip(cr());
+    cairo_identity_matrix(cr());
+    cairo_set_source_surface(cr(), backdrop.get(), box.x - targets_.back().x0, box.y - targets_.back().y0);
+    cairo_paint(cr());
+    cairo_restore(cr());
+  }
+  UIColor tint = tintFor(effect->style);
+  roundedRectPath(cr(), bounds, view.layer().cornerRadius());
+  cairo_set_source_rgba(cr(), tint.red(), tint.green(), tint.blue(), tint.alpha());
+  cairo_fill(cr());
+}
+
+void ViewPainter::drawImageView(const UIImageView& view, CGRect bounds) {
+  const UIImagePtr& image = view.displayedImage();
+  if (image) paintImage(cr(), image, contentRect(bounds, image->size(), view.contentMode()));
+}
+
+void ViewPainter::drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bounds) {
+  cairo_t* c = cr();
+  float value = sliderValueOf(*slider);
+  // Overridable geometry comes through the runtime, as UIKit asks its subclasses.
+  CGRect track = CGRectStandardize(sliderTrackRect(slider, bounds));
+  CGRect thumb = CGRectStandardize(sliderThumbRect(slider, bounds, track, value));
+  if (!cairo::isDrawable(track) || !cairo::isDrawable(thumb)) return;
+  paintImage(c, slider->minimumValueImage(), sliderMinimumValueImageRect(slider, bounds));
+  paintImage(c, slider->maximumValueImage(), sliderMaximumValueImageRect(slider, bounds));
+
+  // The minimum track runs from the track's start to the thumb's centre, the maximum track the rest.
+  double split = std::clamp(CGRectGetMidX(thumb), CGRectGetMinX(track), CGRectGetMaxX(track));
+  CGRect minimum = CGRectMake(track.origin.x, track.origin.y, split - track.origin.x, track.size.height);
+  CGRect maximum = CGRectMake(split, track.origin.y, CGRectGetMaxX(track) - split, track.size.height);
+  if (UIImagePtr image = slider->currentMinimumTrackImage()) paintImage(c, image, minimum);
+  else fillTrack(c, minimum, slider->minimumTrackTintColor().value_or(UIColor::systemBlueColor()));
+  if (UIImagePtr image = slider->currentMaximumTrackImage()) paintImage(c, image, maximum);
+  else fillTrack(c, maximum, slider->maximumTrackTintColor().value_or(UIColor::colorWithRed(0.78, 0.78, 0.8, 1)));
+
+  if (!(thumb.size.width > 0) || !(thumb.size.height > 0)) return;  // an empty thumb image: no thumb
+  if (UIImagePtr image = slider->currentThumbImage()) paintImage(c, image, thumb);
+  else paintSystemThumb(c, thumb);
+}
+
+}  // namespace platform
