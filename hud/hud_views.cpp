@@ -35,7 +35,7 @@ UIImagePtr onePointImage(Process& process, const std::optional<UIColor>& color) 
 }
 
 // The icon's silhouette in the indicator colour, mirrored for a right-to-left interface.
-UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<UIColor>& color) {
+UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<UIColor>& color, bool& mirrored) {
   CGSize size = icon ? icon->size() : CGSize{0, 0};
   double scale = icon ? icon->scale() : 1;
   UIGraphicsBeginImageContextWithOptions(process, size, false, scale);
@@ -51,8 +51,8 @@ UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<
   }
   UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext(process);
   auto app = UIApplication::sharedApplication(process);
-  if (image && app && app->userInterfaceLayoutDirection() == UIUserInterfaceLayoutDirectionRightToLeft)
-    image = UIImage::imageWithCGImage(image->CGImage(), image->scale(), UIImageOrientationUpMirrored);
+  mirrored = app && app->userInterfaceLayoutDirection() == UIUserInterfaceLayoutDirectionRightToLeft;
+  if (image && mirrored) image = UIImage::imageWithCGImage(image->CGImage(), image->scale(), UIImageOrientationUpMirrored);
   UIGraphicsEndImageContext(process);
   return image;
 }
@@ -73,12 +73,13 @@ const IconFamily kRinger{ringerMaxBase64, ringerMedBase64, ringerMinBase64, &Hud
 
 // Decoded max, med, min; then tinted min, med, max, each replacing the image in its variable.
 void buildFamily(Process& process, HudImages& images, const IconFamily& family, const std::optional<UIColor>& color) {
+  bool& mirrored = images.iconsMirrored;
   images.*family.max = decodeBase64ToImage(family.maxString);
   images.*family.med = decodeBase64ToImage(family.medString);
   images.*family.min = decodeBase64ToImage(family.minString);
-  images.*family.min = tinted(process, images.*family.min, color);
-  images.*family.med = tinted(process, images.*family.med, color);
-  images.*family.max = tinted(process, images.*family.max, color);
+  images.*family.min = tinted(process, images.*family.min, color, mirrored);
+  images.*family.med = tinted(process, images.*family.med, color, mirrored);
+  images.*family.max = tinted(process, images.*family.max, color, mirrored);
 }
 
 UIImagePtr glyphImage(const HudImages& images, Glyph glyph) {

@@ -1,6 +1,50 @@
-#include <cstdio>
+// tarvo12-sim: boots a simulated phone, injects Tarvo12 and Tarvo12Kit, plays a scenario and shows what a
+// person would have seen.
+#include <CLI/CLI.hpp>
 
-int main() {
-  std::puts("tarvo12-sim: the simulator is not built yet; `make demo` will run its demo here.");
-  return 0;
+#include <iostream>
+
+#include "sim/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"tarvo12-sim: a simulated phone for the Tarvo12 volume HUD"};
+  app.require_subcommand(1);
+
+  sim::PlayOptions demo{"out/demo", std::nullopt, std::nullopt, true};
+  auto* demoCommand = app.add_subcommand("demo", "Play the built-in demo on default settings");
+  demoCommand->add_option("--out", demo.out, "Output directory")->capture_default_str();
+
+  sim::PlayOptions run{"out/run", std::nullopt, std::nullopt, true};
+  std::string scenario;
+  auto* runCommand = app.add_subcommand("run", "Play a scenario file");
+  runCommand->add_option("scenario", scenario, "The scenario file")->required();
+  runCommand->add_option("--settings", run.settings, "A settings file to boot with");
+  runCommand->add_option("--device", run.device, "Device model identifier, e.g. iPhone10,3");
+  runCommand->add_option("--out", run.out, "Output directory")->capture_default_str();
+
+  sim::PreviewOptions preview;
+  auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");
+  previewCommand->add_option("settings", preview.settings, "A settings file");
+  previewCommand->add_option("--device", preview.device, "Device model identifier");
+  previewCommand->add_option("--orientation", preview.orientation,
+                             "portrait, portrait-upside-down, landscape-right, landscape-left")
+      ->capture_default_str();
+  previewCommand->add_option("--mode", preview.mode, "media or ringer")->capture_default_str();
+  previewCommand->add_option("--level", preview.level, "Volume level from 0 to 1")->capture_default_str();
+  previewCommand->add_option("-o,--output", preview.output, "PNG file to write")->capture_default_str();
+
+  std::string lintFile;
+  auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");
+  lintCommand->add_option("settings", lintFile, "The settings file")->required();
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int code = app.exit(e);
+    return code == 0 ? 0 : 2;
+  }
+  if (*demoCommand) return sim::runDemo(demo, std::cout, std::cerr);
+  if (*runCommand) return sim::runScenarioFile(scenario, run, std::cout, std::cerr);
+  if (*previewCommand) return sim::runPreview(preview, std::cout, std::cerr);
+  return sim::runLint(lintFile, std::cout, std::cerr);
 }

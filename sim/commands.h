@@ -1,0 +1,34 @@
+#pragma once
+// The simulator's commands. Each answers the process exit status: 0 fine, 1 failed expectations (run,
+// demo) or warnings (lint), 2 bad input (a malformed scenario, a missing file, a bad option).
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace sim {
+
+struct PlayOptions {
+  std::filesystem::path out = "out/run";
+  std::optional<std::filesystem::path> settings;
+  std::optional<std::string> device;
+  bool progress = false;  // show progress on a terminal
+};
+
+int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
+                    std::ostream& err);
+int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err);
+
+struct PreviewOptions {
+  std::optional<std::filesystem::path> settings;
+  std::optional<std::string> device;
+  std::string orientation = "portrait";
+  std::string mode = "media";
+  double level = 0.5;
+  std::filesystem::path output = "preview.png";
+};
+int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
+
+int runLint(const std::filesystem::path& settings, std::ostream& out, std::ostream& err);
+
+}  // namespace sim

@@ -1,0 +1,17 @@
+#pragma once
+// Checks an `expect` on a HUD field against a snapshot; the failure, when there is one, says what was found.
+#include <optional>
+#include <string>
+
+#include "platform/foundation/plist_value.h"
+#include "sim/scenario/expectations.h"
+
+namespace sim {
+
+// Nothing when the expectation holds; otherwise "expected NAME OP VALUE, found ACTUAL".
+std::optional<std::string> checkField(const platform::PlistDict& snapshot, const ExpectField& expect);
+
+// How a snapshot value reads in messages: colours as #RRGGBB:alpha, rectangles as "x y w h".
+std::string describeSnapshotValue(const platform::PlistValue* value, FieldType type);
+
+}  // namespace sim

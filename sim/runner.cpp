@@ -1,0 +1,138 @@
+#include "sim/runner.h"
+
+#include <system_error>
+
+#include "hooks/tarvo12.h"
+#include "platform/foundation/distributed_center.h"
+#include "platform/springboard/host.h"
+#include "platform/uikit/hit_testing.h"
+#include "platform/uikit/window.h"
+#include "settings/preferences.h"
+#include "sim/field_check.h"
+#include "sim/hud_snapshot.h"
+#include "sim/scenario/matching.h"
+#include "sim/settings_pane.h"
+
+namespace sim {
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+std::string where(const Step& step) { return step.file + ":" + std::to_string(step.line); }
+
+}  // namespace
+
+Runner::Runner(const Scenario& scenario, RunOptions options) : scenario_(scenario), options_(std::move(options)) {
+  const DeviceModel* model = options_.model;
+  if (!model && scenario.setup.model) model = deviceModelNamed(*scenario.setup.model);
+  if (!model) model = &defaultDeviceModel();
+  phone_ = std::make_unique<SimPhone>(*model, scenario.setup, options_.root);
+  if (options_.settings) {
+    auto target = phone_->springBoard().resolvePath(tarvo::kPreferencesPath);
+    std::error_code ec;
+    std::filesystem::create_directories(target.parent_path(), ec);
+    std::filesystem::copy_file(*options_.settings, target, std::filesystem::copy_options::overwrite_existing, ec);
+  }
+}
+
+RunResult Runner::run() {
+  auto entries = timeline(scenario_);
+  platform::Device& device = phone_->device();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const auto& entry = entries[i];
+    device.runUntil(entry.time);
+    execute(scenario_.steps[entry.step], entry.occurrence);
+    if (options_.progress) options_.progress(i + 1, entries.size());
+  }
+  device.runUntil(scenario_.end);
+  result_.end = device.now();
+  return result_;
+}
+
+void Runner::fail(const Step& step, const std::string& message) {
+  result_.failures.push_back(where(step) + ": " + message);
+}
+
+void Runner::execute(const Step& step, std::size_t occurrence) {
+  SimPhone& phone = *phone_;
+  platform::Process& shell = phone.springBoard();
+  SettingsPane pane(shell, phone.preferences());
+  auto needsHud = [&]() -> tarvo::Tarvo12* {
+    tarvo::Tarvo12* lib = phone.tarvo();
+    if (!lib) fail(step, "Tarvo12 is not loaded in the shell (launch first, or check the filter)");
+    return lib;
+  };
+  std::visit(
+      Overloaded{
+          [&](const Launch&) { phone.launch(); },
+          [&](const SetSetting& c) { pane.set(c); },
+          [&](const RemoveSetting& c) { pane.remove(c); },
+          [&](const ReplaceSettings& c) { pane.replace(c); },
+          [&](const DeleteSettings& c) { pane.erase(c); },
+          [&](const StartApp& c) { phone.startApp(c); },
+          [&](const BringToFront& c) { phone.bringToFront(c.app); },
+          [&](const GoHome&) { platform::setFrontApplication(shell, std::nullopt); },
+          [&](const SetAppBarColour& c) { phone.setAppBarColour(c.app, c.colour); },
+          [&](const SetAppBarStyle& c) { phone.setAppBarStyle(c.app, c.style); },
+          [&](const SetButtonMode& c) { platform::setButtonsChangeRinger(shell, c.mode == VolumeMode::Ringer); },
+          [&](const PressButton& c) { platform::pressVolumeButton(shell, c.button == VolumeButton::Up); },
+          [&](const SetRingerSwitch& c) { platform::setRingerSwitch(shell, c.silent); },
+          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
+          [&](const TapHud&) {
+            tarvo::Tarvo12* lib = needsHud();
+            if (!lib || !lib->views.tarvoHUDWindow) return;
+            platform::simulateTap(phone.device(), lib->views.tarvoHUDWindow->center());
+          },
+          [&](const TapPoint& c) { platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y}); },
+          [&](const Capture& c) {
+            ++result_.frames;
+            if (options_.frames) options_.frames(c.name, phone.device().now(), phone);
+          },
+          [&](const Record& c) {
+            ++result_.frames;
+            if (options_.frames) options_.frames(frameName(c, occurrence), phone.device().now(), phone);
+          },
+          [&](const TakeSnapshot& c) {
+            tarvo::Tarvo12* lib = needsHud();
+            if (!lib) return;
+            ++result_.snapshots;
+            platform::PlistDict fields;
+            fields.set("label", c.label);
+            fields.set("hud", hudSnapshot(*lib));
+            shell.trace("hud.snapshot", std::move(fields));
+          },
+          [&](const PostNotification& c) { phone.post(c); },
+          [&](const ExpectField& c) {
+            ++result_.expectations;
+            tarvo::Tarvo12* lib = phone.tarvo();
+            platform::PlistDict snapshot = lib ? hudSnapshot(*lib) : platform::PlistDict{};
+            if (auto failure = checkField(snapshot, c)) fail(step, *failure);
+          },
+          [&](const ExpectCount& c) {
+            ++result_.expectations;
+            auto n = static_cast<std::int64_t>(countMatching(phone.device().trace().events(), c.pattern, c.window));
+            if (!countSatisfies(n, c.comparison, c.count))
+              fail(step, "expected " + std::to_string(c.count) + " " + c.pattern.kind + " events (" +
+                             std::string(symbolOf(c.comparison)) + "), found " + std::to_string(n));
+          },
+          [&](const ExpectOrder& c) {
+            ++result_.expectations;
+            auto outcome = checkOrder(phone.device().trace().events(), c);
+            if (outcome.holds()) return;
+            std::string message = "expected " + c.earlier.kind + " before " + c.later.kind;
+            if (!outcome.earlier) message += ", found no " + c.earlier.kind + " event";
+            else if (!outcome.later) message += ", found no " + c.later.kind + " event";
+            else message += ", found it after";
+            fail(step, message);
+          },
+      },
+      step.command);
+}
+
+}  // namespace sim

@@ -1,0 +1,54 @@
+#pragma once
+// Plays a scenario on a simulated phone: every step at its time, captures handed to a frame sink, and
+// every failed expectation collected with its file and line.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/clock.h"
+#include "sim/device_models.h"
+#include "sim/scenario/scenario.h"
+#include "sim/sim_phone.h"
+
+namespace sim {
+
+// Receives each frame to capture: its name and the moment; the phone is as it is at that moment.
+using FrameSink = std::function<void(const std::string& name, platform::Nanos time, SimPhone& phone)>;
+
+struct RunOptions {
+  const DeviceModel* model = nullptr;           // overrides the scenario's `device` line
+  std::optional<std::filesystem::path> settings;  // copied to the phone's settings file before boot
+  std::filesystem::path root;                   // the device's file-system root; empty: temporary
+  FrameSink frames;                             // nothing: frames are not rendered
+  std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+struct RunResult {
+  std::vector<std::string> failures;  // "file:line: expected ..., found ..."
+  std::size_t expectations = 0;
+  std::size_t frames = 0;
+  std::size_t snapshots = 0;
+  platform::Nanos end = 0;
+  bool passed() const { return failures.empty(); }
+};
+
+class Runner {
+ public:
+  Runner(const Scenario& scenario, RunOptions options);
+  // Plays the whole scenario; the phone stays afterwards for outputs such as the trace.
+  RunResult run();
+  SimPhone& phone() { return *phone_; }
+
+ private:
+  void execute(const Step& step, std::size_t occurrence);
+  void fail(const Step& step, const std::string& message);
+
+  const Scenario& scenario_;
+  RunOptions options_;
+  std::unique_ptr<SimPhone> phone_;
+  RunResult result_;
+};
+
+}  // namespace sim

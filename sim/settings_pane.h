@@ -1,0 +1,31 @@
+#pragma once
+// What the settings pane does: it writes the whole settings file, then posts the settings-changed
+// notification from its own process.
+#include "platform/foundation/plist_file.h"
+#include "sim/scenario/commands.h"
+
+namespace platform {
+class Process;
+}
+
+namespace sim {
+
+class SettingsPane {
+ public:
+  // `shell` resolves the file's path on the phone; the pane posts from a process of its own.
+  SettingsPane(platform::Process& shell, platform::Process& pane) : shell_(shell), pane_(pane) {}
+
+  void set(const SetSetting& command);
+  void remove(const RemoveSetting& command);
+  void replace(const ReplaceSettings& command);
+  void erase(const DeleteSettings& command);
+
+ private:
+  platform::PlistDict current() const;
+  void write(const platform::PlistDict& contents, const SettingsWrite& how);
+  void post();
+  platform::Process& shell_;
+  platform::Process& pane_;
+};
+
+}  // namespace sim

@@ -1,0 +1,60 @@
+#pragma once
+// The simulated phone a scenario plays on: the device, the shell with what the injection filter gives it,
+// and the apps the scenario starts.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/device/device.h"
+#include "platform/graphics/image.h"
+#include "sim/device_models.h"
+#include "sim/scenario/scenario.h"
+
+namespace platform {
+class Renderer;
+}
+
+namespace tarvo {
+class Tarvo12;
+}
+
+namespace sim {
+
+class SimPhone {
+ public:
+  // `root` is the device's file-system root; empty makes a temporary one.
+  SimPhone(const DeviceModel& model, const DeviceSetup& setup, std::filesystem::path root = {});
+
+  platform::Device& device() { return device_; }
+  platform::Process& springBoard() { return *springBoard_; }
+  // The settings pane's process: it writes the settings file and posts the change.
+  platform::Process& preferences() { return *preferences_; }
+  const DeviceModel& model() const { return model_; }
+  bool launched() const { return launched_; }
+  // Tarvo12 in the shell, when the filter injected it.
+  tarvo::Tarvo12* tarvo() const;
+
+  void launch();
+  platform::Process* app(std::string_view bundle) const;
+
+  void startApp(const StartApp& command);
+  void bringToFront(const std::string& bundle);
+  void setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour);
+  void setAppBarStyle(const std::string& bundle, std::int64_t style);
+  void post(const PostNotification& command);
+
+  // What the screen shows now: the shell's windows with the app in front, at the device's scale.
+  platform::CGImageRef renderScreen(platform::Renderer& renderer);
+
+ private:
+  const DeviceModel& model_;
+  DeviceSetup setup_;
+  platform::Device device_;
+  platform::Process* springBoard_ = nullptr;
+  platform::Process* preferences_ = nullptr;
+  bool launched_ = false;
+  std::map<std::string, platform::Process*, std::less<>> apps_;
+};
+
+}  // namespace sim
