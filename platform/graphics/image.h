@@ -52,9 +52,9 @@ RGBA8 unpremultipliedPixel(std::uint32_t pixel);
 
 enum UIImageOrientation : int {
   UIImageOrientationUp = 0,
-  UIImageOrientationDown = 1,     // turned 180 degrees
-  UIImageOrientationLeft = 2,     // turned 90 degrees counterclockwise
-  UIImageOrientationRight = 3,    // turned 90 degrees clockwise
+  UIImageOrientationDown = 1,        // turned 180 degrees
+  UIImageOrientationLeft = 2,        // turned 90 degrees counterclockwise
+  UIImageOrientationRight = 3,       // turned 90 degrees clockwise
   UIImageOrientationUpMirrored = 4,  // mirrored left to right
   UIImageOrientationDownMirrored = 5,
   UIImageOrientationLeftMirrored = 6,

@@ -10,10 +10,16 @@ UIFont UIFont::fontWithName(std::string name, double size) {
   return UIFont{std::move(name), size};
 }
 
-UIFont UIFont::systemFontOfSize(double size) { return fontWithName(kSystemFontName, size); }
+UIFont UIFont::systemFontOfSize(double size) {
+  return fontWithName(kSystemFontName, size);
+}
 
-UIFont UIFont::boldSystemFontOfSize(double size) { return fontWithName(kBoldSystemFontName, size); }
+UIFont UIFont::boldSystemFontOfSize(double size) {
+  return fontWithName(kBoldSystemFontName, size);
+}
 
-UILabel::UILabel(rt::Class& cls) : UIView(cls) { setUserInteractionEnabled(false); }
+UILabel::UILabel(rt::Class& cls) : UIView(cls) {
+  setUserInteractionEnabled(false);
+}
 
 }  // namespace platform

@@ -15,8 +15,9 @@ CGImageRef sampleImage() {
   std::vector<std::uint32_t> pixels;
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x)
-      pixels.push_back(premultipliedPixel({static_cast<std::uint8_t>(x * 36), static_cast<std::uint8_t>(y * 60),
-                                           200, static_cast<std::uint8_t>(x == 3 ? 128 : (y == 2 ? 0 : 255))}));
+      pixels.push_back(
+          premultipliedPixel({static_cast<std::uint8_t>(x * 36), static_cast<std::uint8_t>(y * 60), 200,
+                              static_cast<std::uint8_t>(x == 3 ? 128 : (y == 2 ? 0 : 255))}));
   return CGImage::make(7, 5, std::move(pixels));
 }
 
@@ -30,7 +31,8 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 }
 
 void putBigEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {

@@ -64,7 +64,7 @@ TEST_F(RenderTest, RoundedCornersClipWhenTheLayerMasks) {
   auto overflow = add(panel, CGRectMake(-10, -10, 30, 30));
   overflow->setBackgroundColor(UIColor::redColor());
   CGImageRef unclipped = render();
-  EXPECT_EQ(at(unclipped, 12, 12), kRed);  // outside the panel, drawn anyway
+  EXPECT_EQ(at(unclipped, 12, 12), kRed);        // outside the panel, drawn anyway
   EXPECT_EQ(at(unclipped, 98.5, 58.5), kBlack);  // the rounded corner leaves the background
   EXPECT_EQ(at(unclipped, 60, 40), kWhite);
   panel->layer().setMasksToBounds(true);
@@ -83,8 +83,8 @@ TEST_F(RenderTest, ShadowsFallOutsideTheLayerAndTurnWithIt) {
   panel->layer().setShadowRadius(2);
   panel->layer().setShadowOffset({0, 8});
   CGImageRef image = render();
-  EXPECT_LT(at(image, 60, 53).r, 200);  // below the panel: shadow
-  EXPECT_EQ(at(image, 60, 15), kWhite);  // above it: none
+  EXPECT_LT(at(image, 60, 53).r, 200);    // below the panel: shadow
+  EXPECT_EQ(at(image, 60, 15), kWhite);   // above it: none
   panel->layer().setMasksToBounds(true);  // the mask clips the shadow away
   EXPECT_EQ(at(render(), 60, 53), kWhite);
 }
