@@ -4,6 +4,7 @@
 
 #include "platform/graphics/context_internal.h"
 #include "platform/graphics/png_codec.h"
+#include "platform/graphics/url.h"
 
 namespace platform {
 
@@ -51,6 +52,8 @@ UIImagePtr UIImage::imageWithData(const std::vector<std::uint8_t>& bytes) {
 UIImagePtr UIImage::imageWithData(const std::uint8_t* bytes, std::size_t size) {
   return imageWithCGImage(decodePng(bytes, size), 1, UIImageOrientationUp);
 }
+
+UIImagePtr UIImage::imageWithData(const NSDataPtr& data) { return data ? imageWithData(data->bytes()) : nullptr; }
 
 UIImagePtr UIImage::imageWithCGImage(CGImageRef image, double scale, UIImageOrientation orientation) {
   if (!image) return nullptr;

@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "platform/graphics/image.h"
+#include "platform/foundation/base64.h"
 #include "platform/graphics/png_codec.h"
+#include "platform/graphics/url.h"
 
 namespace {
 
@@ -81,6 +83,15 @@ TEST(Png, GarbageAndAbsurdDimensionsGiveNil) {
   putBigEndian(huge, 20, 100000);
   putBigEndian(huge, 29, crc32(&huge[12], 17));
   EXPECT_EQ(UIImage::imageWithData(huge), nullptr);
+}
+
+TEST(Png, ImagesComeFromDataUrlsAndNilDataGivesNil) {
+  std::string url = "data:image/png;base64," + base64Encode(encodePng(*sampleImage()));
+  UIImagePtr image = UIImage::imageWithData(NSData::dataWithContentsOfURL(NSURL::URLWithString(url)));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->size(), CGSizeMake(7, 5));
+  EXPECT_EQ(UIImage::imageWithData(NSData::dataWithContentsOfURL(NSURL::URLWithString("data:,notapng"))), nullptr);
+  EXPECT_EQ(UIImage::imageWithData(NSDataPtr()), nullptr);
 }
 
 TEST(Png, WritesAFileThatReadsBack) {
