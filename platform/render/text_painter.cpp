@@ -95,6 +95,25 @@ std::string firstLineAsValidUtf8(std::string_view text) {
   return out;
 }
 
+CGSize measureText(FontCache& fonts, std::string_view text, const UIFont& font) {
+  double size = font.pointSize;
+  if (!(size > 0) || size > kLargestPointSize) return CGSizeZero;
+  cairo::SurfacePtr scratch = cairo::makeSurface(0, 0);
+  cairo::ContextPtr cr(cairo_create(scratch.get()));
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr.get(), options);
+  cairo_font_options_destroy(options);
+  cairo_set_font_face(cr.get(), fonts.face(font.fontName));
+  cairo_set_font_size(cr.get(), size);
+  std::string line = firstLineAsValidUtf8(text);
+  double width = line.empty() ? 0 : textWidth(cr.get(), line);
+  cairo_font_extents_t extents;
+  cairo_font_extents(cr.get(), &extents);
+  return {width, extents.ascent + extents.descent};
+}
+
 void paintLabelText(cairo_t* cr, FontCache& fonts, const UILabel& label, CGRect bounds) {
   std::string text = firstLineAsValidUtf8(label.text());
   double size = label.font().pointSize;

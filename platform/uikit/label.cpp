@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include "platform/device/process.h"
+#include "platform/render/font_cache.h"
+#include "platform/render/text_painter.h"
+
 namespace platform {
 
 UIFont UIFont::fontWithName(std::string name, double size) {
@@ -20,6 +24,16 @@ UIFont UIFont::boldSystemFontOfSize(double size) {
 
 UILabel::UILabel(rt::Class& cls) : UIView(cls) {
   setUserInteractionEnabled(false);
+}
+
+CGSize UILabel::sizeThatFits(CGSize) const {
+  if (text_.empty()) return CGSizeZero;
+  CGSize measured = measureText(process().service<FontCache>(), text_, font_);
+  return {std::ceil(measured.width), std::ceil(measured.height)};
+}
+
+void UILabel::sizeToFit() {
+  setFrame(CGRect{frame().origin, sizeThatFits(bounds().size)});
 }
 
 }  // namespace platform

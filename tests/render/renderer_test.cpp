@@ -178,6 +178,24 @@ TEST_F(RenderTest, LabelsDrawCentredTextInTheirColour) {
   EXPECT_GT(rightmost, 230);
 }
 
+TEST_F(RenderTest, LabelsSizeToFitTheirText) {
+  auto label = makeView<UILabel>(proc, "UILabel", CGRectMake(5, 6, 1, 1));
+  label->setFont(UIFont::fontWithName("Avenir-Heavy", 20));
+  EXPECT_EQ(label->sizeThatFits({100, 100}), CGSizeZero);
+  label->setText("Volume");
+  CGSize one = label->sizeThatFits({100, 100});
+  label->setText("Volume Volume\nsecond line");
+  CGSize two = label->sizeThatFits({100, 100});
+  EXPECT_GT(one.width, 50);
+  EXPECT_LT(one.width, 120);
+  EXPECT_NEAR(two.width, 2 * one.width + 6, 6);  // the line ends at the break; a space is about 6 points
+  EXPECT_EQ(one.height, two.height);
+  EXPECT_GT(one.height, 20);
+  EXPECT_LT(one.height, 30);
+  label->sizeToFit();
+  EXPECT_EQ(label->frame(), CGRectMake(5, 6, two.width, two.height));
+}
+
 TEST_F(RenderTest, UnknownFontsFallBackToABoldSans) {
   EXPECT_NE(renderer.fontFileFor("Avenir-Heavy").find("DejaVuSans-Bold"), std::string::npos)
       << renderer.fontFileFor("Avenir-Heavy");
