@@ -18,8 +18,8 @@ SurfacePtr makeSurface(int width, int height) {
 SurfacePtr wrapImage(const CGImage& image) {
   // cairo only reads from a source surface, so handing it the immutable pixels is safe.
   auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(image.pixels().data()));
-  return SurfacePtr(cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, image.width(), image.height(),
-                                                        image.width() * 4));
+  return SurfacePtr(cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, image.width(),
+                                                        image.height(), image.width() * 4));
 }
 
 CGImageRef snapshot(cairo_surface_t* surface, bool opaque) {
@@ -40,33 +40,60 @@ CGImageRef snapshot(cairo_surface_t* surface, bool opaque) {
 
 cairo_operator_t toCairoOperator(CGBlendMode mode) {
   switch (mode) {
-    case kCGBlendModeMultiply: return CAIRO_OPERATOR_MULTIPLY;
-    case kCGBlendModeScreen: return CAIRO_OPERATOR_SCREEN;
-    case kCGBlendModeOverlay: return CAIRO_OPERATOR_OVERLAY;
-    case kCGBlendModeDarken: return CAIRO_OPERATOR_DARKEN;
-    case kCGBlendModeLighten: return CAIRO_OPERATOR_LIGHTEN;
-    case kCGBlendModeColorDodge: return CAIRO_OPERATOR_COLOR_DODGE;
-    case kCGBlendModeColorBurn: return CAIRO_OPERATOR_COLOR_BURN;
-    case kCGBlendModeSoftLight: return CAIRO_OPERATOR_SOFT_LIGHT;
-    case kCGBlendModeHardLight: return CAIRO_OPERATOR_HARD_LIGHT;
-    case kCGBlendModeDifference: return CAIRO_OPERATOR_DIFFERENCE;
-    case kCGBlendModeExclusion: return CAIRO_OPERATOR_EXCLUSION;
-    case kCGBlendModeHue: return CAIRO_OPERATOR_HSL_HUE;
-    case kCGBlendModeSaturation: return CAIRO_OPERATOR_HSL_SATURATION;
-    case kCGBlendModeColor: return CAIRO_OPERATOR_HSL_COLOR;
-    case kCGBlendModeLuminosity: return CAIRO_OPERATOR_HSL_LUMINOSITY;
-    case kCGBlendModeClear: return CAIRO_OPERATOR_CLEAR;
-    case kCGBlendModeCopy: return CAIRO_OPERATOR_SOURCE;
-    case kCGBlendModeSourceIn: return CAIRO_OPERATOR_IN;
-    case kCGBlendModeSourceOut: return CAIRO_OPERATOR_OUT;
-    case kCGBlendModeSourceAtop: return CAIRO_OPERATOR_ATOP;
-    case kCGBlendModeDestinationOver: return CAIRO_OPERATOR_DEST_OVER;
-    case kCGBlendModeDestinationIn: return CAIRO_OPERATOR_DEST_IN;
-    case kCGBlendModeDestinationOut: return CAIRO_OPERATOR_DEST_OUT;
-    case kCGBlendModeDestinationAtop: return CAIRO_OPERATOR_DEST_ATOP;
-    case kCGBlendModeXOR: return CAIRO_OPERATOR_XOR;
-    case kCGBlendModePlusLighter: return CAIRO_OPERATOR_ADD;
-    default: return CAIRO_OPERATOR_OVER;
+    case kCGBlendModeMultiply:
+      return CAIRO_OPERATOR_MULTIPLY;
+    case kCGBlendModeScreen:
+      return CAIRO_OPERATOR_SCREEN;
+    case kCGBlendModeOverlay:
+      return CAIRO_OPERATOR_OVERLAY;
+    case kCGBlendModeDarken:
+      return CAIRO_OPERATOR_DARKEN;
+    case kCGBlendModeLighten:
+      return CAIRO_OPERATOR_LIGHTEN;
+    case kCGBlendModeColorDodge:
+      return CAIRO_OPERATOR_COLOR_DODGE;
+    case kCGBlendModeColorBurn:
+      return CAIRO_OPERATOR_COLOR_BURN;
+    case kCGBlendModeSoftLight:
+      return CAIRO_OPERATOR_SOFT_LIGHT;
+    case kCGBlendModeHardLight:
+      return CAIRO_OPERATOR_HARD_LIGHT;
+    case kCGBlendModeDifference:
+      return CAIRO_OPERATOR_DIFFERENCE;
+    case kCGBlendModeExclusion:
+      return CAIRO_OPERATOR_EXCLUSION;
+    case kCGBlendModeHue:
+      return CAIRO_OPERATOR_HSL_HUE;
+    case kCGBlendModeSaturation:
+      return CAIRO_OPERATOR_HSL_SATURATION;
+    case kCGBlendModeColor:
+      return CAIRO_OPERATOR_HSL_COLOR;
+    case kCGBlendModeLuminosity:
+      return CAIRO_OPERATOR_HSL_LUMINOSITY;
+    case kCGBlendModeClear:
+      return CAIRO_OPERATOR_CLEAR;
+    case kCGBlendModeCopy:
+      return CAIRO_OPERATOR_SOURCE;
+    case kCGBlendModeSourceIn:
+      return CAIRO_OPERATOR_IN;
+    case kCGBlendModeSourceOut:
+      return CAIRO_OPERATOR_OUT;
+    case kCGBlendModeSourceAtop:
+      return CAIRO_OPERATOR_ATOP;
+    case kCGBlendModeDestinationOver:
+      return CAIRO_OPERATOR_DEST_OVER;
+    case kCGBlendModeDestinationIn:
+      return CAIRO_OPERATOR_DEST_IN;
+    case kCGBlendModeDestinationOut:
+      return CAIRO_OPERATOR_DEST_OUT;
+    case kCGBlendModeDestinationAtop:
+      return CAIRO_OPERATOR_DEST_ATOP;
+    case kCGBlendModeXOR:
+      return CAIRO_OPERATOR_XOR;
+    case kCGBlendModePlusLighter:
+      return CAIRO_OPERATOR_ADD;
+    default:
+      return CAIRO_OPERATOR_OVER;
   }
 }
 
@@ -89,14 +116,30 @@ namespace {
 cairo_matrix_t orientationMatrix(UIImageOrientation orientation, double pw, double ph) {
   cairo_matrix_t m;
   switch (orientation) {
-    case UIImageOrientationDown: cairo_matrix_init(&m, -1, 0, 0, -1, pw, ph); break;
-    case UIImageOrientationLeft: cairo_matrix_init(&m, 0, -1, 1, 0, 0, pw); break;
-    case UIImageOrientationRight: cairo_matrix_init(&m, 0, 1, -1, 0, ph, 0); break;
-    case UIImageOrientationUpMirrored: cairo_matrix_init(&m, -1, 0, 0, 1, pw, 0); break;
-    case UIImageOrientationDownMirrored: cairo_matrix_init(&m, 1, 0, 0, -1, 0, ph); break;
-    case UIImageOrientationLeftMirrored: cairo_matrix_init(&m, 0, -1, -1, 0, ph, pw); break;
-    case UIImageOrientationRightMirrored: cairo_matrix_init(&m, 0, 1, 1, 0, 0, 0); break;
-    default: cairo_matrix_init_identity(&m); break;
+    case UIImageOrientationDown:
+      cairo_matrix_init(&m, -1, 0, 0, -1, pw, ph);
+      break;
+    case UIImageOrientationLeft:
+      cairo_matrix_init(&m, 0, -1, 1, 0, 0, pw);
+      break;
+    case UIImageOrientationRight:
+      cairo_matrix_init(&m, 0, 1, -1, 0, ph, 0);
+      break;
+    case UIImageOrientationUpMirrored:
+      cairo_matrix_init(&m, -1, 0, 0, 1, pw, 0);
+      break;
+    case UIImageOrientationDownMirrored:
+      cairo_matrix_init(&m, 1, 0, 0, -1, 0, ph);
+      break;
+    case UIImageOrientationLeftMirrored:
+      cairo_matrix_init(&m, 0, -1, -1, 0, ph, pw);
+      break;
+    case UIImageOrientationRightMirrored:
+      cairo_matrix_init(&m, 0, 1, 1, 0, 0, 0);
+      break;
+    default:
+      cairo_matrix_init_identity(&m);
+      break;
   }
   return m;
 }

@@ -28,8 +28,8 @@ CGImageRef snapshot(cairo_surface_t* surface, bool opaque = false);
 
 cairo_operator_t toCairoOperator(CGBlendMode mode);
 
-// Maps the bitmap's pixel square onto `rect` in user space as `orientation` says and paints it, clipped to the
-// rect. Rectangles that are empty, not finite or absurdly large are skipped.
+// Maps the bitmap's pixel square onto `rect` in user space as `orientation` says and paints it, clipped to
+// the rect. Rectangles that are empty, not finite or absurdly large are skipped.
 void paintImage(cairo_t* cr, const CGImage& image, CGRect rect, UIImageOrientation orientation, double alpha,
                 cairo_operator_t op);
 // CoreGraphics' own convention: the first row lands at the rect's maximum y (upside down in a UIKit context).

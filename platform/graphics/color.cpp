@@ -30,7 +30,9 @@ UIColor UIColor::colorWithRed(double red, double green, double blue, double alph
   return UIColor(clampUnit(red), clampUnit(green), clampUnit(blue), clampUnit(alpha));
 }
 
-UIColor UIColor::colorWithWhite(double white, double alpha) { return colorWithRed(white, white, white, alpha); }
+UIColor UIColor::colorWithWhite(double white, double alpha) {
+  return colorWithRed(white, white, white, alpha);
+}
 
 UIColor UIColor::colorWithHue(double hue, double saturation, double brightness, double alpha) {
   double h = clampUnit(hue);
@@ -45,16 +47,24 @@ UIColor UIColor::colorWithHue(double hue, double saturation, double brightness, 
   double q = v * (1 - s * f);
   double t = v * (1 - s * (1 - f));
   switch (index) {
-    case 0: return colorWithRed(v, t, p, alpha);
-    case 1: return colorWithRed(q, v, p, alpha);
-    case 2: return colorWithRed(p, v, t, alpha);
-    case 3: return colorWithRed(p, q, v, alpha);
-    case 4: return colorWithRed(t, p, v, alpha);
-    default: return colorWithRed(v, p, q, alpha);
+    case 0:
+      return colorWithRed(v, t, p, alpha);
+    case 1:
+      return colorWithRed(q, v, p, alpha);
+    case 2:
+      return colorWithRed(p, v, t, alpha);
+    case 3:
+      return colorWithRed(p, q, v, alpha);
+    case 4:
+      return colorWithRed(t, p, v, alpha);
+    default:
+      return colorWithRed(v, p, q, alpha);
   }
 }
 
-UIColor UIColor::colorWithAlphaComponent(double alpha) const { return UIColor(r_, g_, b_, clampUnit(alpha)); }
+UIColor UIColor::colorWithAlphaComponent(double alpha) const {
+  return UIColor(r_, g_, b_, clampUnit(alpha));
+}
 
 bool UIColor::getHue(double* hue, double* saturation, double* brightness, double* alpha) const {
   double maxC = std::max({r_, g_, b_});
@@ -62,9 +72,12 @@ bool UIColor::getHue(double* hue, double* saturation, double* brightness, double
   double delta = maxC - minC;
   double h = 0;
   if (delta > 0) {
-    if (maxC == r_) h = (g_ - b_) / delta;
-    else if (maxC == g_) h = 2 + (b_ - r_) / delta;
-    else h = 4 + (r_ - g_) / delta;
+    if (maxC == r_)
+      h = (g_ - b_) / delta;
+    else if (maxC == g_)
+      h = 2 + (b_ - r_) / delta;
+    else
+      h = 4 + (r_ - g_) / delta;
     h /= 6;
     if (h < 0) h += 1;
     if (h >= 1) h -= 1;
@@ -96,6 +109,8 @@ std::string UIColor::description() const {
          formatComponent(b_) + " " + formatComponent(a_);
 }
 
-double CGColorGetAlpha(const UIColor& color) { return color.alpha(); }
+double CGColorGetAlpha(const UIColor& color) {
+  return color.alpha();
+}
 
 }  // namespace platform

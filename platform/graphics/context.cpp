@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "platform/device/device.h"
@@ -51,7 +51,8 @@ class ImageContextStack {
 };
 
 void setSource(CGContextRef ctx, const UIColor& color) {
-  cairo_set_source_rgba(ctx->cr(), color.red(), color.green(), color.blue(), color.alpha() * ctx->state.alpha);
+  cairo_set_source_rgba(ctx->cr(), color.red(), color.green(), color.blue(),
+                        color.alpha() * ctx->state.alpha);
 }
 
 // Fills the current path (already set) within its own area only, with the context's blend mode.
@@ -219,11 +220,16 @@ void CGContextClipToRect(CGContextRef ctx, CGRect rect) {
 
 void CGContextDrawImage(CGContextRef ctx, CGRect rect, const CGImageRef& image) {
   if (!ctx || !image) return;
-  cairo::paintImageFlipped(ctx->cr(), *image, rect, ctx->state.alpha, cairo::toCairoOperator(ctx->state.blend));
+  cairo::paintImageFlipped(ctx->cr(), *image, rect, ctx->state.alpha,
+                           cairo::toCairoOperator(ctx->state.blend));
 }
 
-CGSize CGContextGetSize(CGContextRef ctx) { return ctx ? ctx->size : CGSizeZero; }
+CGSize CGContextGetSize(CGContextRef ctx) {
+  return ctx ? ctx->size : CGSizeZero;
+}
 
-CGFloat CGContextGetScale(CGContextRef ctx) { return ctx ? ctx->scale : 1; }
+CGFloat CGContextGetScale(CGContextRef ctx) {
+  return ctx ? ctx->scale : 1;
+}
 
 }  // namespace platform

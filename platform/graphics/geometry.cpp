@@ -18,7 +18,9 @@ CGRect CGRectStandardize(CGRect r) {
   return r;
 }
 
-bool CGRectIsNull(CGRect r) { return std::isinf(r.origin.x) && std::isinf(r.origin.y) && r.origin.x > 0; }
+bool CGRectIsNull(CGRect r) {
+  return std::isinf(r.origin.x) && std::isinf(r.origin.y) && r.origin.x > 0;
+}
 
 bool CGRectIsEmpty(CGRect r) {
   // NaN sizes have no area either.
@@ -30,7 +32,9 @@ bool CGRectIsInfinite(CGRect r) {
   return std::isinf(r.size.width) && std::isinf(r.size.height) && r.size.width > 0 && r.size.height > 0;
 }
 
-CGFloat CGRectGetMinX(CGRect r) { return CGRectStandardize(r).origin.x; }
+CGFloat CGRectGetMinX(CGRect r) {
+  return CGRectStandardize(r).origin.x;
+}
 CGFloat CGRectGetMidX(CGRect r) {
   r = CGRectStandardize(r);
   return r.origin.x + r.size.width / 2;
@@ -39,7 +43,9 @@ CGFloat CGRectGetMaxX(CGRect r) {
   r = CGRectStandardize(r);
   return r.origin.x + r.size.width;
 }
-CGFloat CGRectGetMinY(CGRect r) { return CGRectStandardize(r).origin.y; }
+CGFloat CGRectGetMinY(CGRect r) {
+  return CGRectStandardize(r).origin.y;
+}
 CGFloat CGRectGetMidY(CGRect r) {
   r = CGRectStandardize(r);
   return r.origin.y + r.size.height / 2;
@@ -48,8 +54,12 @@ CGFloat CGRectGetMaxY(CGRect r) {
   r = CGRectStandardize(r);
   return r.origin.y + r.size.height;
 }
-CGFloat CGRectGetWidth(CGRect r) { return std::fabs(r.size.width); }
-CGFloat CGRectGetHeight(CGRect r) { return std::fabs(r.size.height); }
+CGFloat CGRectGetWidth(CGRect r) {
+  return std::fabs(r.size.width);
+}
+CGFloat CGRectGetHeight(CGRect r) {
+  return std::fabs(r.size.height);
+}
 
 bool CGRectContainsPoint(CGRect r, CGPoint p) {
   if (CGRectIsNull(r)) return false;
@@ -112,9 +122,15 @@ CGRect CGRectOffset(CGRect r, CGFloat dx, CGFloat dy) {
   return r;
 }
 
-bool isFinite(CGPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-bool isFinite(CGSize s) { return std::isfinite(s.width) && std::isfinite(s.height); }
-bool isFinite(CGRect r) { return isFinite(r.origin) && isFinite(r.size); }
+bool isFinite(CGPoint p) {
+  return std::isfinite(p.x) && std::isfinite(p.y);
+}
+bool isFinite(CGSize s) {
+  return std::isfinite(s.width) && std::isfinite(s.height);
+}
+bool isFinite(CGRect r) {
+  return isFinite(r.origin) && isFinite(r.size);
+}
 bool isFinite(const CGAffineTransform& t) {
   return std::isfinite(t.a) && std::isfinite(t.b) && std::isfinite(t.c) && std::isfinite(t.d) &&
          std::isfinite(t.tx) && std::isfinite(t.ty);
@@ -130,17 +146,18 @@ CGAffineTransform CGAffineTransformMakeRotation(CGFloat angle) {
   return {c, s, -s, c, 0, 0};
 }
 
-CGAffineTransform CGAffineTransformMakeScale(CGFloat sx, CGFloat sy) { return {sx, 0, 0, sy, 0, 0}; }
+CGAffineTransform CGAffineTransformMakeScale(CGFloat sx, CGFloat sy) {
+  return {sx, 0, 0, sy, 0, 0};
+}
 
-CGAffineTransform CGAffineTransformMakeTranslation(CGFloat tx, CGFloat ty) { return {1, 0, 0, 1, tx, ty}; }
+CGAffineTransform CGAffineTransformMakeTranslation(CGFloat tx, CGFloat ty) {
+  return {1, 0, 0, 1, tx, ty};
+}
 
 CGAffineTransform CGAffineTransformConcat(const CGAffineTransform& t1, const CGAffineTransform& t2) {
-  return {t1.a * t2.a + t1.b * t2.c,
-          t1.a * t2.b + t1.b * t2.d,
-          t1.c * t2.a + t1.d * t2.c,
-          t1.c * t2.b + t1.d * t2.d,
-          t1.tx * t2.a + t1.ty * t2.c + t2.tx,
-          t1.tx * t2.b + t1.ty * t2.d + t2.ty};
+  return {t1.a * t2.a + t1.b * t2.c,           t1.a * t2.b + t1.b * t2.d,
+          t1.c * t2.a + t1.d * t2.c,           t1.c * t2.b + t1.d * t2.d,
+          t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
 }
 
 CGAffineTransform CGAffineTransformRotate(const CGAffineTransform& t, CGFloat angle) {
@@ -169,7 +186,9 @@ CGAffineTransform CGAffineTransformInvert(const CGAffineTransform& t) {
   return inv;
 }
 
-bool CGAffineTransformIsIdentity(const CGAffineTransform& t) { return t == CGAffineTransformIdentity; }
+bool CGAffineTransformIsIdentity(const CGAffineTransform& t) {
+  return t == CGAffineTransformIdentity;
+}
 
 bool CGAffineTransformEqualToTransform(const CGAffineTransform& t1, const CGAffineTransform& t2) {
   return t1 == t2;

@@ -1,6 +1,6 @@
 #pragma once
-// CoreGraphics geometry: points, sizes, rectangles and affine transforms, in points, y down as UIKit sees them.
-// Any double is accepted (NaN, infinities, huge values); nothing here converts to an integer.
+// CoreGraphics geometry: points, sizes, rectangles and affine transforms, in points, y down as UIKit sees
+// them. Any double is accepted (NaN, infinities, huge values); nothing here converts to an integer.
 #include <cmath>
 
 namespace platform {
@@ -38,13 +38,25 @@ inline constexpr CGAffineTransform CGAffineTransformIdentity{};
 // What CoreGraphics answers for an empty intersection: an origin at infinity.
 inline constexpr CGRect CGRectNull{{HUGE_VAL, HUGE_VAL}, {0, 0}};
 
-inline constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) { return {x, y}; }
-inline constexpr CGSize CGSizeMake(CGFloat w, CGFloat h) { return {w, h}; }
-inline constexpr CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) { return {{x, y}, {w, h}}; }
+inline constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) {
+  return {x, y};
+}
+inline constexpr CGSize CGSizeMake(CGFloat w, CGFloat h) {
+  return {w, h};
+}
+inline constexpr CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat w, CGFloat h) {
+  return {{x, y}, {w, h}};
+}
 
-inline bool CGPointEqualToPoint(CGPoint a, CGPoint b) { return a == b; }
-inline bool CGSizeEqualToSize(CGSize a, CGSize b) { return a == b; }
-inline bool CGRectEqualToRect(CGRect a, CGRect b) { return a == b; }
+inline bool CGPointEqualToPoint(CGPoint a, CGPoint b) {
+  return a == b;
+}
+inline bool CGSizeEqualToSize(CGSize a, CGSize b) {
+  return a == b;
+}
+inline bool CGRectEqualToRect(CGRect a, CGRect b) {
+  return a == b;
+}
 
 // Negative widths and heights moved into the origin, as every CoreGraphics rectangle function sees them.
 CGRect CGRectStandardize(CGRect r);
@@ -86,7 +98,8 @@ CGAffineTransform CGAffineTransformConcat(const CGAffineTransform& t1, const CGA
 CGAffineTransform CGAffineTransformRotate(const CGAffineTransform& t, CGFloat angle);
 CGAffineTransform CGAffineTransformScale(const CGAffineTransform& t, CGFloat sx, CGFloat sy);
 CGAffineTransform CGAffineTransformTranslate(const CGAffineTransform& t, CGFloat tx, CGFloat ty);
-// A transform that cannot be inverted (zero or non-finite determinant) comes back unchanged, as in CoreGraphics.
+// A transform that cannot be inverted (zero or non-finite determinant) comes back unchanged, as in
+// CoreGraphics.
 CGAffineTransform CGAffineTransformInvert(const CGAffineTransform& t);
 bool CGAffineTransformIsInvertible(const CGAffineTransform& t);
 bool CGAffineTransformIsIdentity(const CGAffineTransform& t);

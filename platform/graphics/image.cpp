@@ -4,6 +4,7 @@
 
 #include "platform/graphics/context_internal.h"
 #include "platform/graphics/png_codec.h"
+#include "platform/graphics/url.h"
 
 namespace platform {
 
@@ -24,7 +25,8 @@ RGBA8 unpremultipliedPixel(std::uint32_t pixel) {
     std::uint32_t c = (v * 255 + a / 2) / a;
     return static_cast<std::uint8_t>(c > 255 ? 255 : c);
   };
-  return {div((pixel >> 16) & 0xff), div((pixel >> 8) & 0xff), div(pixel & 0xff), static_cast<std::uint8_t>(a)};
+  return {div((pixel >> 16) & 0xff), div((pixel >> 8) & 0xff), div(pixel & 0xff),
+          static_cast<std::uint8_t>(a)};
 }
 
 std::shared_ptr<const CGImage> CGImage::make(int width, int height, std::vector<std::uint32_t> pixels) {
@@ -35,10 +37,13 @@ std::shared_ptr<const CGImage> CGImage::make(int width, int height, std::vector<
 
 std::uint32_t CGImage::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+  return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                 static_cast<std::size_t>(x)];
 }
 
-RGBA8 CGImage::rgba(int x, int y) const { return unpremultipliedPixel(pixel(x, y)); }
+RGBA8 CGImage::rgba(int x, int y) const {
+  return unpremultipliedPixel(pixel(x, y));
+}
 
 UIImagePtr UIImage::imageWithData(const std::vector<std::uint8_t>& bytes) {
   return imageWithData(bytes.data(), bytes.size());
@@ -47,6 +52,8 @@ UIImagePtr UIImage::imageWithData(const std::vector<std::uint8_t>& bytes) {
 UIImagePtr UIImage::imageWithData(const std::uint8_t* bytes, std::size_t size) {
   return imageWithCGImage(decodePng(bytes, size), 1, UIImageOrientationUp);
 }
+
+UIImagePtr UIImage::imageWithData(const NSDataPtr& data) { return data ? imageWithData(data->bytes()) : nullptr; }
 
 UIImagePtr UIImage::imageWithCGImage(CGImageRef image, double scale, UIImageOrientation orientation) {
   if (!image) return nullptr;
@@ -61,7 +68,8 @@ CGSize UIImage::size() const {
   double w = image_->width() / scale_;
   double h = image_->height() / scale_;
   bool sideways = orientation_ == UIImageOrientationLeft || orientation_ == UIImageOrientationRight ||
-                  orientation_ == UIImageOrientationLeftMirrored || orientation_ == UIImageOrientationRightMirrored;
+                  orientation_ == UIImageOrientationLeftMirrored ||
+                  orientation_ == UIImageOrientationRightMirrored;
   return sideways ? CGSize{h, w} : CGSize{w, h};
 }
 
@@ -72,7 +80,8 @@ void UIImage::drawInRect(Process& process, CGRect rect) const {
 void UIImage::drawInRect(Process& process, CGRect rect, CGBlendMode mode, double alpha) const {
   CGContextRef ctx = UIGraphicsGetCurrentContext(process);
   if (!ctx || !image_ || std::isnan(alpha)) return;
-  cairo::paintImage(ctx->cr(), *image_, rect, orientation_, alpha * ctx->state.alpha, cairo::toCairoOperator(mode));
+  cairo::paintImage(ctx->cr(), *image_, rect, orientation_, alpha * ctx->state.alpha,
+                    cairo::toCairoOperator(mode));
 }
 
 void UIImage::drawAtPoint(Process& process, CGPoint point) const {

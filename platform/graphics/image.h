@@ -11,6 +11,8 @@
 namespace platform {
 
 class Process;
+class NSData;
+using NSDataPtr = std::shared_ptr<const NSData>;
 
 // No bitmap is larger than this: hostile sizes end here instead of in an allocation failure.
 inline constexpr int kMaxImageSide = 16384;
@@ -52,9 +54,9 @@ RGBA8 unpremultipliedPixel(std::uint32_t pixel);
 
 enum UIImageOrientation : int {
   UIImageOrientationUp = 0,
-  UIImageOrientationDown = 1,     // turned 180 degrees
-  UIImageOrientationLeft = 2,     // turned 90 degrees counterclockwise
-  UIImageOrientationRight = 3,    // turned 90 degrees clockwise
+  UIImageOrientationDown = 1,        // turned 180 degrees
+  UIImageOrientationLeft = 2,        // turned 90 degrees counterclockwise
+  UIImageOrientationRight = 3,       // turned 90 degrees clockwise
   UIImageOrientationUpMirrored = 4,  // mirrored left to right
   UIImageOrientationDownMirrored = 5,
   UIImageOrientationLeftMirrored = 6,
@@ -69,6 +71,8 @@ class UIImage {
   // Decodes a whole PNG file at scale 1; anything else (truncated, corrupted, absurdly large) gives nil.
   static UIImagePtr imageWithData(const std::vector<std::uint8_t>& bytes);
   static UIImagePtr imageWithData(const std::uint8_t* bytes, std::size_t size);
+  // Nil data gives a nil image.
+  static UIImagePtr imageWithData(const NSDataPtr& data);
   // A scale that is not a positive finite number is taken as 1; an unknown orientation as up.
   static UIImagePtr imageWithCGImage(CGImageRef image, double scale = 1,
                                      UIImageOrientation orientation = UIImageOrientationUp);

@@ -10,7 +10,8 @@ namespace platform {
 
 namespace {
 
-// libpng's simplified interface keeps its error handling (setjmp/longjmp) inside libpng, away from C++ frames.
+// libpng's simplified interface keeps its error handling (setjmp/longjmp) inside libpng, away from C++
+// frames.
 struct PngImage {
   png_image image;
   PngImage() {
@@ -76,7 +77,8 @@ CGImageRef decodePng(const std::uint8_t* bytes, std::size_t size) {
     const std::uint8_t* p = &rgba[i * 4];
     pixels[i] = premultipliedPixel({p[0], p[1], p[2], p[3]});
   }
-  return CGImage::make(static_cast<int>(png.image.width), static_cast<int>(png.image.height), std::move(pixels));
+  return CGImage::make(static_cast<int>(png.image.width), static_cast<int>(png.image.height),
+                       std::move(pixels));
 }
 
 std::vector<std::uint8_t> encodePng(const CGImage& image) {

@@ -9,8 +9,12 @@ namespace platform {
 
 namespace {
 
-bool isAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiAlpha(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -34,7 +38,8 @@ std::string lowered(std::string_view text) {
 bool isToken(std::string_view text) {
   if (text.empty()) return false;
   return std::all_of(text.begin(), text.end(), [](char c) {
-    return isAsciiAlpha(c) || isAsciiDigit(c) || std::string_view("!#$&^_.+-").find(c) != std::string_view::npos;
+    return isAsciiAlpha(c) || isAsciiDigit(c) ||
+           std::string_view("!#$&^_.+-").find(c) != std::string_view::npos;
   });
 }
 
@@ -77,7 +82,8 @@ std::optional<NSURL> NSURL::URLWithString(std::string_view string) {
   std::string scheme;
   std::size_t colon = string.find(':');
   std::size_t firstDelimiter = string.find_first_of("/?#");
-  if (colon != std::string_view::npos && (firstDelimiter == std::string_view::npos || colon < firstDelimiter)) {
+  if (colon != std::string_view::npos &&
+      (firstDelimiter == std::string_view::npos || colon < firstDelimiter)) {
     std::string_view candidate = string.substr(0, colon);
     if (candidate.empty() || !isAsciiAlpha(candidate.front())) return std::nullopt;
     bool valid = std::all_of(candidate.begin(), candidate.end(), [](char c) {
@@ -109,7 +115,8 @@ std::optional<DataURL> parseDataURL(std::string_view url) {
     result.parameters["charset"] = "US-ASCII";
   } else {
     std::size_t slash = type.find('/');
-    if (slash == std::string_view::npos || !isToken(type.substr(0, slash)) || !isToken(type.substr(slash + 1)))
+    if (slash == std::string_view::npos || !isToken(type.substr(0, slash)) ||
+        !isToken(type.substr(slash + 1)))
       return std::nullopt;
     result.mediaType = lowered(type);
   }
@@ -140,6 +147,8 @@ NSDataPtr NSData::dataWithContentsOfURL(const std::optional<NSURL>& url) {
   return dataWithBytes(std::move(parsed->bytes));
 }
 
-NSDataPtr NSData::dataWithBytes(std::vector<std::uint8_t> bytes) { return NSDataPtr(new NSData(std::move(bytes))); }
+NSDataPtr NSData::dataWithBytes(std::vector<std::uint8_t> bytes) {
+  return NSDataPtr(new NSData(std::move(bytes)));
+}
 
 }  // namespace platform

@@ -29,8 +29,9 @@ class NSURL {
 
 // A parsed data URL.
 struct DataURL {
-  std::string mediaType;                         // lower-cased, "text/plain" when left out
-  std::map<std::string, std::string> parameters;  // names lower-cased; charset=US-ASCII when the type is left out
+  std::string mediaType;  // lower-cased, "text/plain" when left out
+  std::map<std::string, std::string>
+      parameters;  // names lower-cased; charset=US-ASCII when the type is left out
   bool base64 = false;
   std::vector<std::uint8_t> bytes;
 };

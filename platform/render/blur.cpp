@@ -61,8 +61,10 @@ void blurSurface(cairo_surface_t* surface, double sigma, bool clampEdges) {
   std::vector<unsigned char> scratch;
   for (int radius : boxRadii(sigma)) {
     for (int c = 0; c < channels; ++c) {
-      for (int y = 0; y < height; ++y) boxPass(data + y * stride + c, width, channels, radius, clampEdges, scratch);
-      for (int x = 0; x < width; ++x) boxPass(data + x * channels + c, height, stride, radius, clampEdges, scratch);
+      for (int y = 0; y < height; ++y)
+        boxPass(data + y * stride + c, width, channels, radius, clampEdges, scratch);
+      for (int x = 0; x < width; ++x)
+        boxPass(data + x * channels + c, height, stride, radius, clampEdges, scratch);
     }
   }
   cairo_surface_mark_dirty(surface);

@@ -39,8 +39,10 @@ std::string stringOf(FcPattern* pattern, const char* object) {
 PatternPtr findExact(const char* object, const std::string& value, const std::string& style = {}) {
   PatternPtr query(FcPatternCreate());
   FcPatternAddString(query.get(), object, reinterpret_cast<const FcChar8*>(value.c_str()));
-  if (!style.empty()) FcPatternAddString(query.get(), FC_STYLE, reinterpret_cast<const FcChar8*>(style.c_str()));
-  FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE, FC_POSTSCRIPT_NAME, nullptr);
+  if (!style.empty())
+    FcPatternAddString(query.get(), FC_STYLE, reinterpret_cast<const FcChar8*>(style.c_str()));
+  FcObjectSet* objects =
+      FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE, FC_POSTSCRIPT_NAME, nullptr);
   FcFontSet* fonts = FcFontList(nullptr, query.get(), objects);
   FcObjectSetDestroy(objects);
   PatternPtr found;
@@ -121,8 +123,12 @@ const FontCache::Entry& FontCache::entry(const std::string& fontName) {
   return entries_.emplace(fontName, std::move(made)).first->second;
 }
 
-cairo_font_face_t* FontCache::face(const std::string& fontName) { return entry(fontName).face; }
+cairo_font_face_t* FontCache::face(const std::string& fontName) {
+  return entry(fontName).face;
+}
 
-std::string FontCache::fileFor(const std::string& fontName) { return entry(fontName).file; }
+std::string FontCache::fileFor(const std::string& fontName) {
+  return entry(fontName).file;
+}
 
 }  // namespace platform

@@ -52,7 +52,9 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
   return cairo::snapshot(surface.get());
 }
 
-CGImageRef Renderer::renderScreen(Device& device) { return renderScreen(device, device.screenScale()); }
+CGImageRef Renderer::renderScreen(Device& device) {
+  return renderScreen(device, device.screenScale());
+}
 
 CGImageRef Renderer::renderScreen(Device& device, double scale) {
   RenderOptions options;
@@ -62,7 +64,9 @@ CGImageRef Renderer::renderScreen(Device& device, double scale) {
   return render(windowsByLevel(device), options);
 }
 
-std::string Renderer::fontFileFor(const std::string& fontName) { return fonts_->fileFor(fontName); }
+std::string Renderer::fontFileFor(const std::string& fontName) {
+  return fonts_->fileFor(fontName);
+}
 
 void CALayer::renderInContext(CGContextRef ctx) const {
   if (!ctx) return;

@@ -19,9 +19,9 @@ class FontCache;
 class UIWindow;
 
 struct RenderOptions {
-  CGSize screenSize{375, 812};  // portrait, in points
-  double scale = 1;             // pixels per point; not positive and finite: 1
-  Nanos time = 0;               // whose presentation values are drawn
+  CGSize screenSize{375, 812};                                // portrait, in points
+  double scale = 1;                                           // pixels per point; not positive and finite: 1
+  Nanos time = 0;                                             // whose presentation values are drawn
   std::optional<UIColor> background = UIColor::blackColor();  // under every window; nil: transparent
 };
 

@@ -24,13 +24,18 @@ constexpr std::uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
 std::size_t sequenceLength(std::string_view text, std::size_t i) {
   auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   unsigned char lead = byte(i);
-  std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
+  std::size_t length = lead < 0x80           ? 1
+                       : (lead >> 5) == 0x6  ? 2
+                       : (lead >> 4) == 0xe  ? 3
+                       : (lead >> 3) == 0x1e ? 4
+                                             : 0;
   if (length == 0 || i + length > text.size()) return 0;
   for (std::size_t k = 1; k < length; ++k)
     if ((byte(i + k) & 0xc0) != 0x80) return 0;
   std::uint32_t cp = length == 1 ? lead : lead & (0x7f >> length);
   for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (byte(i + k) & 0x3f);
-  if (cp < kSmallest[length] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff)) return 0;  // overlong, surrogate
+  if (cp < kSmallest[length] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff))
+    return 0;  // overlong, surrogate
   return length;
 }
 
@@ -63,8 +68,10 @@ std::string truncated(cairo_t* cr, const std::string& text, double width) {
   };
   while (lo < hi) {
     std::size_t mid = (lo + hi + 1) / 2;
-    if (textWidth(cr, candidate(mid)) <= width) lo = mid;
-    else hi = mid - 1;
+    if (textWidth(cr, candidate(mid)) <= width)
+      lo = mid;
+    else
+      hi = mid - 1;
   }
   return lo == 0 && textWidth(cr, candidate(0)) > width ? std::string() : candidate(lo);
 }
@@ -88,6 +95,25 @@ std::string firstLineAsValidUtf8(std::string_view text) {
   return out;
 }
 
+CGSize measureText(FontCache& fonts, std::string_view text, const UIFont& font) {
+  double size = font.pointSize;
+  if (!(size > 0) || size > kLargestPointSize) return CGSizeZero;
+  cairo::SurfacePtr scratch = cairo::makeSurface(0, 0);
+  cairo::ContextPtr cr(cairo_create(scratch.get()));
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr.get(), options);
+  cairo_font_options_destroy(options);
+  cairo_set_font_face(cr.get(), fonts.face(font.fontName));
+  cairo_set_font_size(cr.get(), size);
+  std::string line = firstLineAsValidUtf8(text);
+  double width = line.empty() ? 0 : textWidth(cr.get(), line);
+  cairo_font_extents_t extents;
+  cairo_font_extents(cr.get(), &extents);
+  return {width, extents.ascent + extents.descent};
+}
+
 void paintLabelText(cairo_t* cr, FontCache& fonts, const UILabel& label, CGRect bounds) {
   std::string text = firstLineAsValidUtf8(label.text());
   double size = label.font().pointSize;
@@ -100,8 +126,10 @@ void paintLabelText(cairo_t* cr, FontCache& fonts, const UILabel& label, CGRect 
   if (!shown.empty()) {
     double width = textWidth(cr, shown);
     double x = bounds.origin.x;
-    if (label.textAlignment() == NSTextAlignmentCenter) x += (bounds.size.width - width) / 2;
-    else if (label.textAlignment() == NSTextAlignmentRight) x += bounds.size.width - width;
+    if (label.textAlignment() == NSTextAlignmentCenter)
+      x += (bounds.size.width - width) / 2;
+    else if (label.textAlignment() == NSTextAlignmentRight)
+      x += bounds.size.width - width;
     cairo_font_extents_t font;
     cairo_font_extents(cr, &font);
     double baseline = CGRectGetMidY(bounds) + (font.ascent - font.descent) / 2;

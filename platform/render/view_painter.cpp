@@ -86,8 +86,10 @@ double ViewPainter::deviceScale() const {
 ViewPainter::DeviceBox ViewPainter::deviceBoxOf(CGRect rect) const {
   rect = CGRectStandardize(rect);
   if (!cairo::isDrawable(rect)) return {};
-  double xs[4] = {rect.origin.x, rect.origin.x + rect.size.width, rect.origin.x, rect.origin.x + rect.size.width};
-  double ys[4] = {rect.origin.y, rect.origin.y, rect.origin.y + rect.size.height, rect.origin.y + rect.size.height};
+  double xs[4] = {rect.origin.x, rect.origin.x + rect.size.width, rect.origin.x,
+                  rect.origin.x + rect.size.width};
+  double ys[4] = {rect.origin.y, rect.origin.y, rect.origin.y + rect.size.height,
+                  rect.origin.y + rect.size.height};
   double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
   for (int i = 0; i < 4; ++i) {
     cairo_user_to_device(cr(), &xs[i], &ys[i]);
@@ -123,8 +125,10 @@ void ViewPainter::drawView(const std::shared_ptr<UIView>& view, int depth) {
 
   cairo_save(cr());
   cairo_set_matrix(cr(), &full);
-  if (alpha < 1 || hasShadow(*view)) drawOffscreen(view, p, alpha, depth);
-  else drawContents(view, p, depth);
+  if (alpha < 1 || hasShadow(*view))
+    drawOffscreen(view, p, alpha, depth);
+  else
+    drawContents(view, p, depth);
   cairo_restore(cr());
 }
 
@@ -200,7 +204,8 @@ void ViewPainter::drawContents(const std::shared_ptr<UIView>& view, const ViewPr
   }
 }
 
-CGRect ViewPainter::extentOf(const std::shared_ptr<UIView>& view, const ViewPresentation& p, int depth) const {
+CGRect ViewPainter::extentOf(const std::shared_ptr<UIView>& view, const ViewPresentation& p,
+                             int depth) const {
   CGRect extent = CGRectStandardize(p.bounds);
   if (auto label = std::dynamic_pointer_cast<UILabel>(view)) {
     double size = label->font().pointSize;  // tall glyphs may reach past a short label

@@ -50,8 +50,8 @@ class ViewPainter {
 
   void drawContents(const std::shared_ptr<UIView>& view, const ViewPresentation& p, int depth);
   void drawOffscreen(const std::shared_ptr<UIView>& view, const ViewPresentation& p, double alpha, int depth);
-  void drawShadow(const UIView& view, const ViewPresentation& p, cairo_surface_t* content, const DeviceBox& box,
-                  double alpha);
+  void drawShadow(const UIView& view, const ViewPresentation& p, cairo_surface_t* content,
+                  const DeviceBox& box, double alpha);
   void drawBlur(const UIVisualEffectView& view, CGRect bounds);
   void drawImageView(const UIImageView& view, CGRect bounds);
   void drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bounds);

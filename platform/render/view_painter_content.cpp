@@ -21,9 +21,12 @@ constexpr double kLargestShadowSigma = 100;  // pixels
 UIColor tintFor(UIBlurEffectStyle style) {
   switch (style) {
     case UIBlurEffectStyleExtraLight:
-    case UIBlurEffectStyleProminent: return UIColor::colorWithWhite(0.97, 0.8);
-    case UIBlurEffectStyleDark: return UIColor::colorWithWhite(0.11, 0.73);
-    default: return UIColor::colorWithWhite(0.97, 0.6);
+    case UIBlurEffectStyleProminent:
+      return UIColor::colorWithWhite(0.97, 0.8);
+    case UIBlurEffectStyleDark:
+      return UIColor::colorWithWhite(0.11, 0.73);
+    default:
+      return UIColor::colorWithWhite(0.97, 0.6);
   }
 }
 
@@ -32,16 +35,21 @@ CGRect contentRect(CGRect bounds, CGSize image, UIViewContentMode mode) {
   if (!(image.width > 0) || !(image.height > 0)) return bounds;
   double sx = bounds.size.width / image.width, sy = bounds.size.height / image.height;
   CGSize size = bounds.size;
-  if (mode == UIViewContentModeScaleAspectFit) size = {image.width * std::min(sx, sy), image.height * std::min(sx, sy)};
-  else if (mode == UIViewContentModeScaleAspectFill) size = {image.width * std::max(sx, sy), image.height * std::max(sx, sy)};
-  else if (mode == UIViewContentModeCenter) size = image;
-  else return bounds;
-  return CGRectMake(CGRectGetMidX(bounds) - size.width / 2, CGRectGetMidY(bounds) - size.height / 2, size.width,
-                    size.height);
+  if (mode == UIViewContentModeScaleAspectFit)
+    size = {image.width * std::min(sx, sy), image.height * std::min(sx, sy)};
+  else if (mode == UIViewContentModeScaleAspectFill)
+    size = {image.width * std::max(sx, sy), image.height * std::max(sx, sy)};
+  else if (mode == UIViewContentModeCenter)
+    size = image;
+  else
+    return bounds;
+  return CGRectMake(CGRectGetMidX(bounds) - size.width / 2, CGRectGetMidY(bounds) - size.height / 2,
+                    size.width, size.height);
 }
 
 void paintImage(cairo_t* cr, const UIImagePtr& image, CGRect rect) {
-  if (image) cairo::paintImage(cr, *image->CGImage(), rect, image->imageOrientation(), 1, CAIRO_OPERATOR_OVER);
+  if (image)
+    cairo::paintImage(cr, *image->CGImage(), rect, image->imageOrientation(), 1, CAIRO_OPERATOR_OVER);
 }
 
 void fillTrack(cairo_t* cr, CGRect rect, const UIColor& color) {
@@ -73,14 +81,16 @@ void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cair
   const UIColor& color = *layer.shadowColor();
   double opacity = std::clamp(static_cast<double>(layer.shadowOpacity()), 0.0, 1.0) * color.alpha() * alpha;
   double radius = layer.shadowRadius();
-  double sigma = std::isfinite(radius) && radius > 0 ? std::min(radius * deviceScale(), kLargestShadowSigma) : 0;
+  double sigma =
+      std::isfinite(radius) && radius > 0 ? std::min(radius * deviceScale(), kLargestShadowSigma) : 0;
   CGSize offset = layer.shadowOffset();
   double dx = std::isfinite(offset.width) ? std::clamp(offset.width, -1e4, 1e4) : 0;
   double dy = std::isfinite(offset.height) ? std::clamp(offset.height, -1e4, 1e4) : 0;
   cairo_user_to_device_distance(cr(), &dx, &dy);  // the offset turns with the layer
 
   int margin = static_cast<int>(std::ceil(3 * sigma)) + 1;
-  cairo::SurfacePtr mask(cairo_image_surface_create(CAIRO_FORMAT_A8, box.width + 2 * margin, box.height + 2 * margin));
+  cairo::SurfacePtr mask(
+      cairo_image_surface_create(CAIRO_FORMAT_A8, box.width + 2 * margin, box.height + 2 * margin));
   {
     cairo::ContextPtr m(cairo_create(mask.get()));
     cairo_set_source_surface(m.get(), content, margin, margin);
@@ -95,7 +105,8 @@ void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cair
   }
   cairo_identity_matrix(cr());
   cairo_set_source_rgba(cr(), color.red(), color.green(), color.blue(), opacity);
-  cairo_mask_surface(cr(), mask.get(), box.x - targets_.back().x0 - margin + dx, box.y - targets_.back().y0 - margin + dy);
+  cairo_mask_surface(cr(), mask.get(), box.x - targets_.back().x0 - margin + dx,
+                     box.y - targets_.back().y0 - margin + dy);
   cairo_restore(cr());
 }
 
@@ -150,14 +161,21 @@ void ViewPainter::drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bou
   double split = std::clamp(CGRectGetMidX(thumb), CGRectGetMinX(track), CGRectGetMaxX(track));
   CGRect minimum = CGRectMake(track.origin.x, track.origin.y, split - track.origin.x, track.size.height);
   CGRect maximum = CGRectMake(split, track.origin.y, CGRectGetMaxX(track) - split, track.size.height);
-  if (UIImagePtr image = slider->currentMinimumTrackImage()) paintImage(c, image, minimum);
-  else fillTrack(c, minimum, slider->minimumTrackTintColor().value_or(UIColor::systemBlueColor()));
-  if (UIImagePtr image = slider->currentMaximumTrackImage()) paintImage(c, image, maximum);
-  else fillTrack(c, maximum, slider->maximumTrackTintColor().value_or(UIColor::colorWithRed(0.78, 0.78, 0.8, 1)));
+  if (UIImagePtr image = slider->currentMinimumTrackImage())
+    paintImage(c, image, minimum);
+  else
+    fillTrack(c, minimum, slider->minimumTrackTintColor().value_or(UIColor::systemBlueColor()));
+  if (UIImagePtr image = slider->currentMaximumTrackImage())
+    paintImage(c, image, maximum);
+  else
+    fillTrack(c, maximum,
+              slider->maximumTrackTintColor().value_or(UIColor::colorWithRed(0.78, 0.78, 0.8, 1)));
 
   if (!(thumb.size.width > 0) || !(thumb.size.height > 0)) return;  // an empty thumb image: no thumb
-  if (UIImagePtr image = slider->currentThumbImage()) paintImage(c, image, thumb);
-  else paintSystemThumb(c, thumb);
+  if (UIImagePtr image = slider->currentThumbImage())
+    paintImage(c, image, thumb);
+  else
+    paintSystemThumb(c, thumb);
 }
 
 }  // namespace platform

@@ -8,19 +8,27 @@ namespace platform {
 
 const char* propertyName(AnimatableProperty property) {
   switch (property) {
-    case AnimatableProperty::Center: return "center";
-    case AnimatableProperty::Bounds: return "bounds";
-    case AnimatableProperty::Transform: return "transform";
-    case AnimatableProperty::Alpha: return "alpha";
-    case AnimatableProperty::BackgroundColor: return "backgroundColor";
-    case AnimatableProperty::SliderValue: return "value";
+    case AnimatableProperty::Center:
+      return "center";
+    case AnimatableProperty::Bounds:
+      return "bounds";
+    case AnimatableProperty::Transform:
+      return "transform";
+    case AnimatableProperty::Alpha:
+      return "alpha";
+    case AnimatableProperty::BackgroundColor:
+      return "backgroundColor";
+    case AnimatableProperty::SliderValue:
+      return "value";
   }
   return "unknown";
 }
 
 namespace {
 
-double lerp(double a, double b, double t) { return a + (b - a) * t; }
+double lerp(double a, double b, double t) {
+  return a + (b - a) * t;
+}
 
 // Translation, rotation, scale along the rotated x axis, the y axis' part along x (shear) and its own length.
 struct Decomposed {
@@ -47,7 +55,8 @@ CGAffineTransform interpolateTransform(const CGAffineTransform& a, const CGAffin
                   lerp(da.shear, db.shear, t), lerp(da.sy, db.sy, t)});
 }
 
-std::optional<UIColor> interpolateColor(const std::optional<UIColor>& a, const std::optional<UIColor>& b, double t) {
+std::optional<UIColor> interpolateColor(const std::optional<UIColor>& a, const std::optional<UIColor>& b,
+                                        double t) {
   UIColor from = a.value_or(UIColor::clearColor());
   UIColor to = b.value_or(UIColor::clearColor());
   double alpha = lerp(from.alpha(), to.alpha(), t);
@@ -69,8 +78,10 @@ double bezier(double x1, double y1, double x2, double y2, double x) {
   double lo = 0, hi = 1;
   for (int i = 0; i < 60; ++i) {
     double mid = (lo + hi) / 2;
-    if (curve(x1, x2, mid) < x) lo = mid;
-    else hi = mid;
+    if (curve(x1, x2, mid) < x)
+      lo = mid;
+    else
+      hi = mid;
   }
   return curve(y1, y2, (lo + hi) / 2);
 }
@@ -99,7 +110,8 @@ PlistValue toPlist(const AnimatableValue& value) {
   if (auto* p = std::get_if<CGPoint>(&value)) return PlistArray{p->x, p->y};
   if (auto* r = std::get_if<CGRect>(&value))
     return PlistArray{r->origin.x, r->origin.y, r->size.width, r->size.height};
-  if (auto* t = std::get_if<CGAffineTransform>(&value)) return PlistArray{t->a, t->b, t->c, t->d, t->tx, t->ty};
+  if (auto* t = std::get_if<CGAffineTransform>(&value))
+    return PlistArray{t->a, t->b, t->c, t->d, t->tx, t->ty};
   const auto& color = std::get<std::optional<UIColor>>(value);
   if (!color) return PlistArray{};
   return PlistArray{color->red(), color->green(), color->blue(), color->alpha()};
@@ -107,10 +119,14 @@ PlistValue toPlist(const AnimatableValue& value) {
 
 TimingCurve TimingCurve::fromOptions(unsigned options) {
   switch ((options >> 16) & 0xf) {
-    case 1: return TimingCurve(Kind::EaseIn);
-    case 2: return TimingCurve(Kind::EaseOut);
-    case 3: return TimingCurve(Kind::Linear);
-    default: return TimingCurve(Kind::EaseInOut);
+    case 1:
+      return TimingCurve(Kind::EaseIn);
+    case 2:
+      return TimingCurve(Kind::EaseOut);
+    case 3:
+      return TimingCurve(Kind::Linear);
+    default:
+      return TimingCurve(Kind::EaseInOut);
   }
 }
 
@@ -129,11 +145,16 @@ double TimingCurve::progress(double fraction) const {
   if (!(fraction > 0)) return 0;  // NaN too
   if (fraction >= 1) return 1;
   switch (kind_) {
-    case Kind::Linear: return fraction;
-    case Kind::EaseIn: return bezier(0.42, 0, 1, 1, fraction);
-    case Kind::EaseOut: return bezier(0, 0, 0.58, 1, fraction);
-    case Kind::EaseInOut: return bezier(0.42, 0, 0.58, 1, fraction);
-    case Kind::Spring: break;
+    case Kind::Linear:
+      return fraction;
+    case Kind::EaseIn:
+      return bezier(0.42, 0, 1, 1, fraction);
+    case Kind::EaseOut:
+      return bezier(0, 0, 0.58, 1, fraction);
+    case Kind::EaseInOut:
+      return bezier(0.42, 0, 0.58, 1, fraction);
+    case Kind::Spring:
+      break;
   }
   double w = omega_, z = damping_, t = fraction;
   if (z < 1) {

@@ -56,8 +56,10 @@ void AnimationCenter::animate(double duration, double delay, unsigned options, T
     process.trace("animation.complete", std::move(done));
     if (completion) completion(true);
   };
-  if (changed) process_.runLoop().schedule(block.begin + block.duration, std::move(finish));
-  else process_.runLoop().performSoon(std::move(finish));
+  if (changed)
+    process_.runLoop().schedule(block.begin + block.duration, std::move(finish));
+  else
+    process_.runLoop().performSoon(std::move(finish));
 }
 
 void AnimationCenter::withoutAnimation(const std::function<void()>& changes) {
@@ -73,8 +75,9 @@ void AnimationCenter::withoutAnimation(const std::function<void()>& changes) {
   blocks_.pop_back();
 }
 
-void AnimationCenter::propertyChanged(UIView& view, AnimatableProperty property, const AnimatableValue& before,
-                                      const AnimatableValue& after, bool animatable) {
+void AnimationCenter::propertyChanged(UIView& view, AnimatableProperty property,
+                                      const AnimatableValue& before, const AnimatableValue& after,
+                                      bool animatable) {
   if (!animatable || !insideAnimationBlock()) {
     view.cancelAnimation(property);
     return;

@@ -10,7 +10,9 @@ std::shared_ptr<UIApplication> UIApplication::sharedApplication(Process& process
   return rt::cast<UIApplication>(process.application());
 }
 
-const std::optional<std::string>& UIApplication::bundleIdentifier() const { return process().bundleIdentifier(); }
+const std::optional<std::string>& UIApplication::bundleIdentifier() const {
+  return process().bundleIdentifier();
+}
 
 std::shared_ptr<UIApplication> UIApplicationMain(Process& process, std::string_view principalClass) {
   if (auto existing = UIApplication::sharedApplication(process)) return existing;
@@ -22,6 +24,8 @@ std::shared_ptr<UIApplication> UIApplicationMain(Process& process, std::string_v
   return app;
 }
 
-NSBundle NSBundle::mainBundle(Process& process) { return NSBundle(process.bundleIdentifier()); }
+NSBundle NSBundle::mainBundle(Process& process) {
+  return NSBundle(process.bundleIdentifier());
+}
 
 }  // namespace platform

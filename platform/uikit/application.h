@@ -38,7 +38,8 @@ class UIApplication : public UIResponder {
 // Makes the process's application object with alloc + init sent through the runtime (so a replaced init of
 // the class is seen), of the named class (a subclass of UIApplication), and keeps it in the process.
 // A second call answers the existing object. Nil when the class is missing.
-std::shared_ptr<UIApplication> UIApplicationMain(Process& process, std::string_view principalClass = "UIApplication");
+std::shared_ptr<UIApplication> UIApplicationMain(Process& process,
+                                                 std::string_view principalClass = "UIApplication");
 
 class NSBundle {
  public:

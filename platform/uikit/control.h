@@ -39,8 +39,8 @@ class UIControl : public UIView {
   // A nil target matches every target and an empty action every action.
   void removeTarget(const rt::Id& target, std::string_view action, unsigned long events);
   std::size_t targetCount() const;
-  // Sends void(Id) with the control as argument to every live target registered for any of the events, through
-  // the runtime; answers how many actions were sent. Programmatic changes never call this.
+  // Sends void(Id) with the control as argument to every live target registered for any of the events,
+  // through the runtime; answers how many actions were sent. Programmatic changes never call this.
   std::size_t sendActionsForControlEvents(unsigned long events);
 
  private:

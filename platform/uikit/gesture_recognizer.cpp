@@ -34,7 +34,8 @@ std::size_t UIGestureRecognizer::sendActions() {
 }
 
 std::shared_ptr<UITapGestureRecognizer> makeTapGestureRecognizer(Process& process, const rt::Id& target,
-                                                                 std::string action, std::string_view className) {
+                                                                 std::string action,
+                                                                 std::string_view className) {
   rt::Class* cls = uikitClass(process, className);
   if (!cls) return nullptr;
   rt::Id made = rt::send<rt::Id()>(rt::classObject(*cls), "alloc");

@@ -24,7 +24,8 @@ class UIGestureRecognizer : public rt::Object {
   bool isEnabled() const { return enabled_; }
   void setEnabled(bool enabled) { enabled_ = enabled; }
 
-  // Sends every action (void(Id), the recogniser as argument) through the runtime; answers how many were sent.
+  // Sends every action (void(Id), the recogniser as argument) through the runtime; answers how many were
+  // sent.
   std::size_t sendActions();
 
   // Called by UIView when it adopts or lets go of the recogniser.
@@ -57,8 +58,8 @@ class UITapGestureRecognizer : public UIGestureRecognizer {
 };
 
 // alloc + initWithTarget:action: through the runtime; nil when the class is missing.
-std::shared_ptr<UITapGestureRecognizer> makeTapGestureRecognizer(Process& process, const rt::Id& target,
-                                                                 std::string action,
-                                                                 std::string_view className = "UITapGestureRecognizer");
+std::shared_ptr<UITapGestureRecognizer> makeTapGestureRecognizer(
+    Process& process, const rt::Id& target, std::string action,
+    std::string_view className = "UITapGestureRecognizer");
 
 }  // namespace platform

@@ -37,19 +37,23 @@ void traceTap(Process& process, CGPoint point, const TapResult& result, std::siz
 }
 
 // Windows lowest level first; the tap is traced before any action runs, so the trace reads in order.
-TapResult tap(const std::vector<std::shared_ptr<UIWindow>>& windows, CGPoint screenPoint, Process* missProcess) {
+TapResult tap(const std::vector<std::shared_ptr<UIWindow>>& windows, CGPoint screenPoint,
+              Process* missProcess) {
   TapResult result;
   for (auto it = windows.rbegin(); it != windows.rend() && !result.view; ++it) {
     CGPoint local = (*it)->convertPointFromSuperview(screenPoint);
-    auto hit = rt::cast<UIView>(rt::send<rt::Id(CGPoint, rt::Id)>(*it, "hitTest:withEvent:", local, rt::Id()));
+    auto hit =
+        rt::cast<UIView>(rt::send<rt::Id(CGPoint, rt::Id)>(*it, "hitTest:withEvent:", local, rt::Id()));
     if (hit) {
       result.window = *it;
       result.view = hit;
     }
   }
   auto recognizers = recognizersFor(result.view);
-  if (result.view) traceTap(result.view->process(), screenPoint, result, recognizers.size());
-  else if (missProcess) traceTap(*missProcess, screenPoint, result, 0);
+  if (result.view)
+    traceTap(result.view->process(), screenPoint, result, recognizers.size());
+  else if (missProcess)
+    traceTap(*missProcess, screenPoint, result, 0);
   for (const auto& recognizer : recognizers) result.actionsSent += recognizer->sendActions();
   return result;
 }

@@ -2,7 +2,9 @@
 
 namespace platform {
 
-UIImageView::UIImageView(rt::Class& cls) : UIView(cls) { setUserInteractionEnabled(false); }
+UIImageView::UIImageView(rt::Class& cls) : UIView(cls) {
+  setUserInteractionEnabled(false);
+}
 
 const UIImagePtr& UIImageView::displayedImage() const {
   return highlighted_ && highlightedImage_ ? highlightedImage_ : image_;

@@ -49,6 +49,11 @@ class UILabel : public UIView {
   long numberOfLines() const { return lines_; }
   void setNumberOfLines(long lines) { lines_ = lines; }
 
+  // The size the text needs on one line (whole points, as UIKit rounds up); empty text needs nothing.
+  CGSize sizeThatFits(CGSize size) const;
+  // Resizes the label to that size, keeping its frame's origin.
+  void sizeToFit();
+
  private:
   std::string text_;
   UIFont font_ = UIFont::systemFontOfSize(17);

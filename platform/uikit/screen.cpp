@@ -16,13 +16,17 @@ struct MainScreen {
 
 }  // namespace
 
-std::shared_ptr<UIScreen> UIScreen::mainScreen(Process& process) { return process.service<MainScreen>().screen; }
+std::shared_ptr<UIScreen> UIScreen::mainScreen(Process& process) {
+  return process.service<MainScreen>().screen;
+}
 
 CGRect UIScreen::bounds() const {
   const Device& device = process().device();
   return CGRectMake(0, 0, device.screenWidth(), device.screenHeight());
 }
 
-double UIScreen::scale() const { return process().device().screenScale(); }
+double UIScreen::scale() const {
+  return process().device().screenScale();
+}
 
 }  // namespace platform

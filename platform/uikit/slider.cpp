@@ -24,8 +24,10 @@ UIImagePtr currentImage(const std::map<unsigned long, UIImagePtr>& images, unsig
 }
 
 void store(std::map<unsigned long, UIImagePtr>& images, UIImagePtr image, unsigned long state) {
-  if (image) images[state] = std::move(image);
-  else images.erase(state);
+  if (image)
+    images[state] = std::move(image);
+  else
+    images.erase(state);
 }
 
 }  // namespace
@@ -38,7 +40,9 @@ void UISlider::changeValue(float value, bool animatable) {
   noteChange(AnimatableProperty::SliderValue, double{before}, double{value}, animatable);
 }
 
-void UISlider::setValue(float value, bool animated) { changeValue(value, animated); }
+void UISlider::setValue(float value, bool animated) {
+  changeValue(value, animated);
+}
 
 void UISlider::setMinimumValue(float minimum) {
   if (std::isnan(minimum)) return;
@@ -66,15 +70,33 @@ float UISlider::fractionOf(float value) const {
   return static_cast<float>(std::clamp((double{value} - double{minimum_}) / range, 0.0, 1.0));
 }
 
-void UISlider::setMinimumTrackImage(UIImagePtr image, unsigned long state) { store(minimumTrack_, std::move(image), state); }
-void UISlider::setMaximumTrackImage(UIImagePtr image, unsigned long state) { store(maximumTrack_, std::move(image), state); }
-void UISlider::setThumbImage(UIImagePtr image, unsigned long state) { store(thumb_, std::move(image), state); }
-UIImagePtr UISlider::minimumTrackImageForState(unsigned long state) const { return imageFor(minimumTrack_, state); }
-UIImagePtr UISlider::maximumTrackImageForState(unsigned long state) const { return imageFor(maximumTrack_, state); }
-UIImagePtr UISlider::thumbImageForState(unsigned long state) const { return imageFor(thumb_, state); }
-UIImagePtr UISlider::currentMinimumTrackImage() const { return currentImage(minimumTrack_, state()); }
-UIImagePtr UISlider::currentMaximumTrackImage() const { return currentImage(maximumTrack_, state()); }
-UIImagePtr UISlider::currentThumbImage() const { return currentImage(thumb_, state()); }
+void UISlider::setMinimumTrackImage(UIImagePtr image, unsigned long state) {
+  store(minimumTrack_, std::move(image), state);
+}
+void UISlider::setMaximumTrackImage(UIImagePtr image, unsigned long state) {
+  store(maximumTrack_, std::move(image), state);
+}
+void UISlider::setThumbImage(UIImagePtr image, unsigned long state) {
+  store(thumb_, std::move(image), state);
+}
+UIImagePtr UISlider::minimumTrackImageForState(unsigned long state) const {
+  return imageFor(minimumTrack_, state);
+}
+UIImagePtr UISlider::maximumTrackImageForState(unsigned long state) const {
+  return imageFor(maximumTrack_, state);
+}
+UIImagePtr UISlider::thumbImageForState(unsigned long state) const {
+  return imageFor(thumb_, state);
+}
+UIImagePtr UISlider::currentMinimumTrackImage() const {
+  return currentImage(minimumTrack_, state());
+}
+UIImagePtr UISlider::currentMaximumTrackImage() const {
+  return currentImage(maximumTrack_, state());
+}
+UIImagePtr UISlider::currentThumbImage() const {
+  return currentImage(thumb_, state());
+}
 
 CGRect UISlider::defaultMinimumValueImageRect(CGRect bounds) const {
   if (!minimumValueImage_) return CGRectZero;
@@ -95,7 +117,8 @@ CGRect UISlider::defaultTrackRect(CGRect bounds) const {
   double right = CGRectGetMaxX(bounds);
   if (minimumValueImage_) left += minimumValueImage_->size().width + kValueImageGap;
   if (maximumValueImage_) right -= maximumValueImage_->size().width + kValueImageGap;
-  return CGRectMake(left, CGRectGetMidY(bounds) - kTrackHeight / 2, std::max(0.0, right - left), kTrackHeight);
+  return CGRectMake(left, CGRectGetMidY(bounds) - kTrackHeight / 2, std::max(0.0, right - left),
+                    kTrackHeight);
 }
 
 CGSize UISlider::thumbSize() const {
@@ -120,7 +143,8 @@ CGRect sliderTrackRect(const std::shared_ptr<UISlider>& slider, CGRect bounds) {
 }
 
 CGRect sliderThumbRect(const std::shared_ptr<UISlider>& slider, CGRect bounds, CGRect track, float value) {
-  return rt::send<CGRect(CGRect, CGRect, float)>(slider, "thumbRectForBounds:trackRect:value:", bounds, track, value);
+  return rt::send<CGRect(CGRect, CGRect, float)>(slider, "thumbRectForBounds:trackRect:value:", bounds, track,
+                                                 value);
 }
 
 CGRect sliderMinimumValueImageRect(const std::shared_ptr<UISlider>& slider, CGRect bounds) {

@@ -21,7 +21,8 @@ class UISlider : public UIControl {
   void setValue(float value, bool animated = false);
   float minimumValue() const { return minimum_; }
   float maximumValue() const { return maximum_; }
-  // Moving one end past the other moves the other end along; the value follows into the range. NaN is refused.
+  // Moving one end past the other moves the other end along; the value follows into the range. NaN is
+  // refused.
   void setMinimumValue(float minimum);
   void setMaximumValue(float maximum);
   bool isContinuous() const { return continuous_; }

@@ -15,7 +15,9 @@ namespace {
 
 template <class T>
 void registerWithAllocator(rt::Runtime& runtime, std::string_view name, std::string_view superclass) {
-  runtime.registerClass(name, superclass).setAllocator([](rt::Class& cls) { return std::make_shared<T>(cls); });
+  runtime.registerClass(name, superclass).setAllocator([](rt::Class& cls) {
+    return std::make_shared<T>(cls);
+  });
 }
 
 // Registration happens once per process, the first time anything asks for a UIKit class.
@@ -49,7 +51,9 @@ void registerUIKitClasses(rt::Runtime& runtime) {
   defineControlMessages(runtime);
 }
 
-void loadUIKit(Process& process) { process.service<UIKitLoaded>(); }
+void loadUIKit(Process& process) {
+  process.service<UIKitLoaded>();
+}
 
 rt::Class* uikitClass(Process& process, std::string_view className) {
   loadUIKit(process);

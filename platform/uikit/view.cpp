@@ -14,8 +14,12 @@ namespace platform {
 
 namespace {
 
-bool hasNaN(CGPoint p) { return std::isnan(p.x) || std::isnan(p.y); }
-bool hasNaN(CGRect r) { return hasNaN(r.origin) || std::isnan(r.size.width) || std::isnan(r.size.height); }
+bool hasNaN(CGPoint p) {
+  return std::isnan(p.x) || std::isnan(p.y);
+}
+bool hasNaN(CGRect r) {
+  return hasNaN(r.origin) || std::isnan(r.size.width) || std::isnan(r.size.height);
+}
 bool hasNaN(const CGAffineTransform& t) {
   return std::isnan(t.a) || std::isnan(t.b) || std::isnan(t.c) || std::isnan(t.d) || std::isnan(t.tx) ||
          std::isnan(t.ty);
@@ -34,7 +38,8 @@ CGSize boundsSizeForFrame(CGSize frameSize, CGSize oldSize, const CGAffineTransf
   double a = std::fabs(t.a), b = std::fabs(t.b), c = std::fabs(t.c), d = std::fabs(t.d);
   double det = a * d - b * c;
   if (!std::isfinite(det) || std::fabs(det) < 1e-9) return oldSize;
-  CGSize size{(d * frameSize.width - c * frameSize.height) / det, (a * frameSize.height - b * frameSize.width) / det};
+  CGSize size{(d * frameSize.width - c * frameSize.height) / det,
+              (a * frameSize.height - b * frameSize.width) / det};
   if (!(size.width >= -1e-9) || !(size.height >= -1e-9) || !isFinite(size)) return oldSize;
   return {std::max(0.0, size.width), std::max(0.0, size.height)};
 }
@@ -47,7 +52,9 @@ std::string formatNumber(double v) {
 
 }  // namespace
 
-CGRect ViewPresentation::frame() const { return frameOf(center, bounds.size, transform); }
+CGRect ViewPresentation::frame() const {
+  return frameOf(center, bounds.size, transform);
+}
 
 UIView::UIView(rt::Class& cls) : UIResponder(cls) {}
 
@@ -55,7 +62,9 @@ std::shared_ptr<UIView> UIView::selfPtr() {
   return std::static_pointer_cast<UIView>(shared_from_this());
 }
 
-CGRect UIView::frame() const { return frameOf(center_, bounds_.size, transform_); }
+CGRect UIView::frame() const {
+  return frameOf(center_, bounds_.size, transform_);
+}
 
 void UIView::setFrame(CGRect frame) {
   if (hasNaN(frame)) return;
@@ -106,8 +115,8 @@ std::optional<UIColor> UIView::tintColor() const {
   return UIColor::systemBlueColor();
 }
 
-void UIView::noteChange(AnimatableProperty property, const AnimatableValue& before, const AnimatableValue& after,
-                        bool animatable) {
+void UIView::noteChange(AnimatableProperty property, const AnimatableValue& before,
+                        const AnimatableValue& after, bool animatable) {
   process().service<AnimationCenter>().propertyChanged(*this, property, before, after, animatable);
 }
 
@@ -133,7 +142,8 @@ void UIView::insertSubviewAtIndex(const Ptr& view, std::size_t index) {
 }
 
 void UIView::bringSubviewToFront(const Ptr& view) {
-  if (view && view->superview().get() == this) insertSubviewAtIndex(view, std::numeric_limits<std::size_t>::max());
+  if (view && view->superview().get() == this)
+    insertSubviewAtIndex(view, std::numeric_limits<std::size_t>::max());
 }
 
 void UIView::sendSubviewToBack(const Ptr& view) {
@@ -233,8 +243,8 @@ std::string UIView::description() const {
                      formatNumber(f.size.height) + ")";
   if (!CGAffineTransformIsIdentity(transform_)) {
     text += "; transform = [" + formatNumber(transform_.a) + ", " + formatNumber(transform_.b) + ", " +
-            formatNumber(transform_.c) + ", " + formatNumber(transform_.d) + ", " + formatNumber(transform_.tx) +
-            ", " + formatNumber(transform_.ty) + "]";
+            formatNumber(transform_.c) + ", " + formatNumber(transform_.d) + ", " +
+            formatNumber(transform_.tx) + ", " + formatNumber(transform_.ty) + "]";
   }
   if (alpha_ != 1) text += "; alpha = " + formatNumber(alpha_);
   if (hidden_) text += "; hidden = YES";

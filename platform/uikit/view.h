@@ -130,7 +130,8 @@ class UIView : public UIResponder {
 
   // --- Block animations on the process's virtual clock (see AnimationCenter). ---
   static void animateWithDuration(Process& process, double duration, double delay, unsigned options,
-                                  std::function<void()> animations, std::function<void(bool finished)> completion);
+                                  std::function<void()> animations,
+                                  std::function<void(bool finished)> completion);
   static void animateWithDuration(Process& process, double duration, std::function<void()> animations,
                                   std::function<void(bool finished)> completion = {});
   static void animateWithSpring(Process& process, double duration, double delay, double dampingRatio,

@@ -14,14 +14,15 @@ namespace {
 
 // Shares a change of the superview's extent among the flexible parts of one axis (leading margin, size,
 // trailing margin) in proportion to their current lengths, as UIKit does; evenly when that cannot be done.
-void distribute(double& origin, double& size, double oldExtent, double newExtent, bool flexLead, bool flexSize,
-                bool flexTrail) {
+void distribute(double& origin, double& size, double oldExtent, double newExtent, bool flexLead,
+                bool flexSize, bool flexTrail) {
   double delta = newExtent - oldExtent;
   int count = int{flexLead} + int{flexSize} + int{flexTrail};
   if (count == 0 || delta == 0 || !std::isfinite(delta)) return;
   double lead = origin, trail = oldExtent - origin - size;
   double total = (flexLead ? lead : 0) + (flexSize ? size : 0) + (flexTrail ? trail : 0);
-  bool proportional = total > 0 && (!flexLead || lead >= 0) && (!flexSize || size >= 0) && (!flexTrail || trail >= 0);
+  bool proportional =
+      total > 0 && (!flexLead || lead >= 0) && (!flexSize || size >= 0) && (!flexTrail || trail >= 0);
   auto share = [&](bool flexible, double part) {
     if (!flexible) return 0.0;
     return proportional ? delta * part / total : delta / count;
@@ -57,10 +58,12 @@ void UIView::resizeWithOldSuperviewSize(CGSize oldSize, CGSize newSize) {
   unsigned mask = autoresizingMask_;
   if (mask == UIViewAutoresizingNone) return;
   CGRect f = frame();
-  distribute(f.origin.x, f.size.width, oldSize.width, newSize.width, mask & UIViewAutoresizingFlexibleLeftMargin,
-             mask & UIViewAutoresizingFlexibleWidth, mask & UIViewAutoresizingFlexibleRightMargin);
-  distribute(f.origin.y, f.size.height, oldSize.height, newSize.height, mask & UIViewAutoresizingFlexibleTopMargin,
-             mask & UIViewAutoresizingFlexibleHeight, mask & UIViewAutoresizingFlexibleBottomMargin);
+  distribute(f.origin.x, f.size.width, oldSize.width, newSize.width,
+             mask & UIViewAutoresizingFlexibleLeftMargin, mask & UIViewAutoresizingFlexibleWidth,
+             mask & UIViewAutoresizingFlexibleRightMargin);
+  distribute(f.origin.y, f.size.height, oldSize.height, newSize.height,
+             mask & UIViewAutoresizingFlexibleTopMargin, mask & UIViewAutoresizingFlexibleHeight,
+             mask & UIViewAutoresizingFlexibleBottomMargin);
   if (isFinite(f)) setFrame(f);
 }
 
@@ -89,7 +92,9 @@ void UIView::performWithoutAnimation(Process& process, const std::function<void(
   process.service<AnimationCenter>().withoutAnimation(changes);
 }
 
-ViewPresentation UIView::model() const { return {center_, bounds_, transform_, alpha_, backgroundColor_}; }
+ViewPresentation UIView::model() const {
+  return {center_, bounds_, transform_, alpha_, backgroundColor_};
+}
 
 ViewPresentation UIView::presentation(Nanos time) const {
   ViewPresentation p = model();
@@ -97,12 +102,23 @@ ViewPresentation UIView::presentation(Nanos time) const {
     auto value = animation.valueAt(time);
     if (!value) continue;
     switch (animation.property) {
-      case AnimatableProperty::Center: p.center = std::get<CGPoint>(*value); break;
-      case AnimatableProperty::Bounds: p.bounds = std::get<CGRect>(*value); break;
-      case AnimatableProperty::Transform: p.transform = std::get<CGAffineTransform>(*value); break;
-      case AnimatableProperty::Alpha: p.alpha = std::get<double>(*value); break;
-      case AnimatableProperty::BackgroundColor: p.backgroundColor = std::get<std::optional<UIColor>>(*value); break;
-      case AnimatableProperty::SliderValue: break;
+      case AnimatableProperty::Center:
+        p.center = std::get<CGPoint>(*value);
+        break;
+      case AnimatableProperty::Bounds:
+        p.bounds = std::get<CGRect>(*value);
+        break;
+      case AnimatableProperty::Transform:
+        p.transform = std::get<CGAffineTransform>(*value);
+        break;
+      case AnimatableProperty::Alpha:
+        p.alpha = std::get<double>(*value);
+        break;
+      case AnimatableProperty::BackgroundColor:
+        p.backgroundColor = std::get<std::optional<UIColor>>(*value);
+        break;
+      case AnimatableProperty::SliderValue:
+        break;
     }
   }
   return p;

@@ -15,7 +15,8 @@ std::shared_ptr<UIView> UIVisualEffectView::contentView() {
   return contentView_;
 }
 
-std::shared_ptr<UIVisualEffectView> makeVisualEffectView(Process& process, std::optional<UIVisualEffect> effect,
+std::shared_ptr<UIVisualEffectView> makeVisualEffectView(Process& process,
+                                                         std::optional<UIVisualEffect> effect,
                                                          std::string_view className) {
   rt::Class* cls = uikitClass(process, className);
   if (!cls) return nullptr;

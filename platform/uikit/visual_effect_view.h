@@ -24,7 +24,9 @@ struct UIVisualEffect {
 };
 
 struct UIBlurEffect {
-  static UIVisualEffect effectWithStyle(UIBlurEffectStyle style) { return {UIVisualEffect::Kind::Blur, style}; }
+  static UIVisualEffect effectWithStyle(UIBlurEffectStyle style) {
+    return {UIVisualEffect::Kind::Blur, style};
+  }
 };
 
 struct UIVibrancyEffect {
@@ -48,7 +50,8 @@ class UIVisualEffectView : public UIView {
 };
 
 // alloc + initWithEffect: through the runtime; nil when the class is missing.
-std::shared_ptr<UIVisualEffectView> makeVisualEffectView(Process& process, std::optional<UIVisualEffect> effect,
+std::shared_ptr<UIVisualEffectView> makeVisualEffectView(Process& process,
+                                                         std::optional<UIVisualEffect> effect,
                                                          std::string_view className = "UIVisualEffectView");
 
 }  // namespace platform

@@ -7,7 +7,9 @@
 
 namespace platform {
 
-UIWindow::UIWindow(rt::Class& cls) : UIView(cls) { setHidden(true); }
+UIWindow::UIWindow(rt::Class& cls) : UIView(cls) {
+  setHidden(true);
+}
 
 void UIWindow::setWindowLevel(double level) {
   if (!std::isnan(level)) windowLevel_ = level;
@@ -22,7 +24,9 @@ void UIWindow::makeKeyWindow() {
   process().service<WindowRegistry>().setKeyWindow(std::static_pointer_cast<UIWindow>(shared_from_this()));
 }
 
-bool UIWindow::isKeyWindow() const { return process().service<WindowRegistry>().keyWindow().get() == this; }
+bool UIWindow::isKeyWindow() const {
+  return process().service<WindowRegistry>().keyWindow().get() == this;
+}
 
 void WindowRegistry::add(const std::shared_ptr<UIWindow>& window) {
   std::erase_if(windows_, [](const std::weak_ptr<UIWindow>& w) { return w.expired(); });

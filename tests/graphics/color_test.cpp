@@ -1,8 +1,8 @@
+#include "platform/graphics/color.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-
-#include "platform/graphics/color.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
+#include "platform/graphics/geometry.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <numbers>
-
-#include "platform/graphics/geometry.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ TEST(Geometry, InvertRoundTripsAndLeavesSingularTransformsAlone) {
   EXPECT_NEAR(back.tx, 0, 1e-12);
   EXPECT_NEAR(back.ty, 0, 1e-12);
   const CGAffineTransform singular[] = {CGAffineTransformMakeScale(0, 1), CGAffineTransformMakeScale(kNaN, 1),
-                                        CGAffineTransformMakeScale(kInf, 1), CGAffineTransformMakeScale(1e-200, 1e-200)};
+                                        CGAffineTransformMakeScale(kInf, 1),
+                                        CGAffineTransformMakeScale(1e-200, 1e-200)};
   for (const auto& s : singular) {
     EXPECT_FALSE(CGAffineTransformIsInvertible(s));
     CGAffineTransform inv = CGAffineTransformInvert(s);
@@ -91,7 +92,8 @@ TEST(Geometry, InvertRoundTripsAndLeavesSingularTransformsAlone) {
 }
 
 TEST(Geometry, RectTransformGivesTheBoundingBox) {
-  CGRect r = CGRectApplyAffineTransform(CGRectMake(0, 0, 100, 50), CGAffineTransformMakeRotation(std::numbers::pi / 2));
+  CGRect r = CGRectApplyAffineTransform(CGRectMake(0, 0, 100, 50),
+                                        CGAffineTransformMakeRotation(std::numbers::pi / 2));
   EXPECT_NEAR(r.origin.x, -50, 1e-9);
   EXPECT_NEAR(r.origin.y, 0, 1e-9);
   EXPECT_NEAR(r.size.width, 50, 1e-9);

@@ -61,7 +61,8 @@ TEST_F(ImageContextTest, MirroredImagesDrawMirrored) {
     UIImage::imageWithCGImage(pixels, 1, UIImageOrientationUp)->drawInRect(proc, CGRectMake(0, 0, 2, 1));
   });
   CGImageRef mirrored = drawn({2, 1}, 1, [&](CGContextRef) {
-    UIImage::imageWithCGImage(pixels, 1, UIImageOrientationUpMirrored)->drawInRect(proc, CGRectMake(0, 0, 2, 1));
+    UIImage::imageWithCGImage(pixels, 1, UIImageOrientationUpMirrored)
+        ->drawInRect(proc, CGRectMake(0, 0, 2, 1));
   });
   EXPECT_EQ(up->pixel(0, 0), kRed);
   EXPECT_EQ(up->pixel(1, 0), kBlue);
@@ -117,9 +118,11 @@ TEST_F(ImageContextTest, AbsurdSizesAndScalesGiveEmptyOrCappedContexts) {
     int width, height;
   };
   const Case cases[] = {
-      {{nan, 10}, 1, 0, 10},     {{-5, 10}, 1, 0, 10},  {{inf, 1}, 1, 0, 1},
-      {{1e300, 1}, 1, kMaxImageSide, 1}, {{1e6, 1e6}, 1, 0, 0},  // too many pixels: empty
-      {{4, 4}, nan, 12, 12},    {{4, 4}, -1, 12, 12},  {{4, 4}, 1e300, 400, 400},
+      {{nan, 10}, 1, 0, 10},     {{-5, 10}, 1, 0, 10},
+      {{inf, 1}, 1, 0, 1},       {{1e300, 1}, 1, kMaxImageSide, 1},
+      {{1e6, 1e6}, 1, 0, 0},  // too many pixels: empty
+      {{4, 4}, nan, 12, 12},     {{4, 4}, -1, 12, 12},
+      {{4, 4}, 1e300, 400, 400},
   };
   for (const auto& c : cases) {
     UIGraphicsBeginImageContextWithOptions(proc, c.size, false, c.scale);
@@ -132,8 +135,10 @@ TEST_F(ImageContextTest, AbsurdSizesAndScalesGiveEmptyOrCappedContexts) {
     UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext(proc);
     UIGraphicsEndImageContext(proc);
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->CGImage()->width(), c.width) << c.size.width << " x " << c.size.height << " @" << c.scale;
-    EXPECT_EQ(image->CGImage()->height(), c.height) << c.size.width << " x " << c.size.height << " @" << c.scale;
+    EXPECT_EQ(image->CGImage()->width(), c.width)
+        << c.size.width << " x " << c.size.height << " @" << c.scale;
+    EXPECT_EQ(image->CGImage()->height(), c.height)
+        << c.size.width << " x " << c.size.height << " @" << c.scale;
   }
 }
 

@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "platform/graphics/image.h"
+#include "platform/foundation/base64.h"
 #include "platform/graphics/png_codec.h"
+#include "platform/graphics/url.h"
 
 namespace {
 
@@ -15,8 +17,9 @@ CGImageRef sampleImage() {
   std::vector<std::uint32_t> pixels;
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 7; ++x)
-      pixels.push_back(premultipliedPixel({static_cast<std::uint8_t>(x * 36), static_cast<std::uint8_t>(y * 60),
-                                           200, static_cast<std::uint8_t>(x == 3 ? 128 : (y == 2 ? 0 : 255))}));
+      pixels.push_back(
+          premultipliedPixel({static_cast<std::uint8_t>(x * 36), static_cast<std::uint8_t>(y * 60), 200,
+                              static_cast<std::uint8_t>(x == 3 ? 128 : (y == 2 ? 0 : 255))}));
   return CGImage::make(7, 5, std::move(pixels));
 }
 
@@ -30,7 +33,8 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
 }
 
 void putBigEndian(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+  for (int i = 0; i < 4; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
 }
 
 TEST(Png, RoundTripKeepsEveryPixel) {
@@ -79,6 +83,15 @@ TEST(Png, GarbageAndAbsurdDimensionsGiveNil) {
   putBigEndian(huge, 20, 100000);
   putBigEndian(huge, 29, crc32(&huge[12], 17));
   EXPECT_EQ(UIImage::imageWithData(huge), nullptr);
+}
+
+TEST(Png, ImagesComeFromDataUrlsAndNilDataGivesNil) {
+  std::string url = "data:image/png;base64," + base64Encode(encodePng(*sampleImage()));
+  UIImagePtr image = UIImage::imageWithData(NSData::dataWithContentsOfURL(NSURL::URLWithString(url)));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->size(), CGSizeMake(7, 5));
+  EXPECT_EQ(UIImage::imageWithData(NSData::dataWithContentsOfURL(NSURL::URLWithString("data:,notapng"))), nullptr);
+  EXPECT_EQ(UIImage::imageWithData(NSDataPtr()), nullptr);
 }
 
 TEST(Png, WritesAFileThatReadsBack) {

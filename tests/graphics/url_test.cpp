@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/graphics/url.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,15 +24,15 @@ TEST(DataUrl, ReadsValidDataUrlsAndNothingElse) {
       {"data:,", true, ""},
       {"data:text/plain;base64,", true, ""},
       {"data:,a#fragment", true, "a"},
-      {"data:text/plain;base64,SGk", false, ""},       // length not a multiple of four
-      {"data:text/plain;base64,S=Gk", false, ""},      // padding in the middle
-      {"data:text/plain;base64,SG-k", false, ""},      // URL-safe alphabet is not standard base64
-      {"data:text/plain;base64;SGk=", false, ""},      // no comma
-      {"data:text/plain", false, ""},                  // no comma
-      {"data:text;base64,SGk=", false, ""},            // a media type needs a subtype
-      {"data:text/plain;oops,SGk=", false, ""},        // a parameter needs a value
-      {"data:,100%", false, ""},                       // broken escape
-      {"data:,two words", false, ""},                  // not a URL
+      {"data:text/plain;base64,SGk", false, ""},   // length not a multiple of four
+      {"data:text/plain;base64,S=Gk", false, ""},  // padding in the middle
+      {"data:text/plain;base64,SG-k", false, ""},  // URL-safe alphabet is not standard base64
+      {"data:text/plain;base64;SGk=", false, ""},  // no comma
+      {"data:text/plain", false, ""},              // no comma
+      {"data:text;base64,SGk=", false, ""},        // a media type needs a subtype
+      {"data:text/plain;oops,SGk=", false, ""},    // a parameter needs a value
+      {"data:,100%", false, ""},                   // broken escape
+      {"data:,two words", false, ""},              // not a URL
       {"file:///etc/passwd", false, ""},
       {"http://example.com/a.png", false, ""},
       {"/var/mobile/Library/icon.png", false, ""},
@@ -69,11 +69,16 @@ TEST(Url, StringsThatAreNotUrlsGiveNothing) {
     const char* scheme;
   };
   const Case cases[] = {
-      {"https://example.com/a?b=c#d", true, "https"}, {"relative/path", true, ""},
-      {"Data:,x", true, "data"},                      {"a b", false, ""},
-      {"http://exa mple.com", false, ""},             {"1http://x", false, ""},
-      {"%zz", false, ""},                             {"caf\xc3\xa9", false, ""},
-      {"", false, ""},                                {"x\"y", false, ""},
+      {"https://example.com/a?b=c#d", true, "https"},
+      {"relative/path", true, ""},
+      {"Data:,x", true, "data"},
+      {"a b", false, ""},
+      {"http://exa mple.com", false, ""},
+      {"1http://x", false, ""},
+      {"%zz", false, ""},
+      {"caf\xc3\xa9", false, ""},
+      {"", false, ""},
+      {"x\"y", false, ""},
   };
   for (const auto& c : cases) {
     auto url = NSURL::URLWithString(c.text);

@@ -18,7 +18,8 @@ namespace {
 using namespace platform;
 using render_test::RenderTest;
 
-// Text is compared loosely inside these rectangles (points): font rasterisers differ slightly between machines.
+// Text is compared loosely inside these rectangles (points): font rasterisers differ slightly between
+// machines.
 struct Tolerance {
   int channel = 8;
   int textChannel = 96;
@@ -58,7 +59,8 @@ void expectMatchesGolden(const CGImageRef& actual, const std::string& name, cons
   if (mismatches > budget) {
     auto saved = std::filesystem::temp_directory_path() / (name + ".actual.png");
     writePng(*actual, saved);
-    FAIL() << name << ": " << mismatches << " pixels differ (budget " << budget << "); this render is at " << saved;
+    FAIL() << name << ": " << mismatches << " pixels differ (budget " << budget << "); this render is at "
+           << saved;
   }
 }
 
@@ -81,8 +83,8 @@ struct GoldenTest : RenderTest {
     view->setImage(image);
     return view;
   }
-  std::shared_ptr<UILabel> label(const std::shared_ptr<UIView>& parent, CGRect frame, std::string text, double size,
-                                 UIColor color) {
+  std::shared_ptr<UILabel> label(const std::shared_ptr<UIView>& parent, CGRect frame, std::string text,
+                                 double size, UIColor color) {
     auto l = add<UILabel>(parent, frame, "UILabel");
     l->setText(std::move(text));
     l->setFont(UIFont::fontWithName("Avenir-Heavy", size));
@@ -113,7 +115,8 @@ TEST_F(GoldenTest, SliderWithTrackImagesAtThreeTenths) {
   auto w = window();
   w->setBackgroundColor(UIColor::colorWithWhite(0.15, 1));
   auto slider = add<UISlider>(w, CGRectMake(10, 30, 100, 20), "GoldenSlider");
-  slider->setMinimumTrackImage(solidImage({4, 4}, UIColor::colorWithRed(1, 0.6, 0.1, 1)), UIControlStateNormal);
+  slider->setMinimumTrackImage(solidImage({4, 4}, UIColor::colorWithRed(1, 0.6, 0.1, 1)),
+                               UIControlStateNormal);
   slider->setMaximumTrackImage(solidImage({4, 4}, UIColor::colorWithWhite(1, 0.3)), UIControlStateNormal);
   UIGraphicsBeginImageContextWithOptions(proc, {12, 12}, false, 2);
   CGContextSetFillColorWithColor(UIGraphicsGetCurrentContext(proc), UIColor::whiteColor());

@@ -56,8 +56,8 @@ inline platform::RGBA8 at(const platform::CGImageRef& image, double x, double y)
 }
 
 inline bool near(platform::RGBA8 a, platform::RGBA8 b, int tolerance = 2) {
-  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance &&
-         std::abs(a.a - b.a) <= tolerance;
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance && std::abs(a.a - b.a) <= tolerance;
 }
 
 inline std::string show(platform::RGBA8 c) {

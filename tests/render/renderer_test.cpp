@@ -64,7 +64,7 @@ TEST_F(RenderTest, RoundedCornersClipWhenTheLayerMasks) {
   auto overflow = add(panel, CGRectMake(-10, -10, 30, 30));
   overflow->setBackgroundColor(UIColor::redColor());
   CGImageRef unclipped = render();
-  EXPECT_EQ(at(unclipped, 12, 12), kRed);  // outside the panel, drawn anyway
+  EXPECT_EQ(at(unclipped, 12, 12), kRed);        // outside the panel, drawn anyway
   EXPECT_EQ(at(unclipped, 98.5, 58.5), kBlack);  // the rounded corner leaves the background
   EXPECT_EQ(at(unclipped, 60, 40), kWhite);
   panel->layer().setMasksToBounds(true);
@@ -83,8 +83,8 @@ TEST_F(RenderTest, ShadowsFallOutsideTheLayerAndTurnWithIt) {
   panel->layer().setShadowRadius(2);
   panel->layer().setShadowOffset({0, 8});
   CGImageRef image = render();
-  EXPECT_LT(at(image, 60, 53).r, 200);  // below the panel: shadow
-  EXPECT_EQ(at(image, 60, 15), kWhite);  // above it: none
+  EXPECT_LT(at(image, 60, 53).r, 200);    // below the panel: shadow
+  EXPECT_EQ(at(image, 60, 15), kWhite);   // above it: none
   panel->layer().setMasksToBounds(true);  // the mask clips the shadow away
   EXPECT_EQ(at(render(), 60, 53), kWhite);
 }
@@ -176,6 +176,24 @@ TEST_F(RenderTest, LabelsDrawCentredTextInTheirColour) {
     for (int x = 0; x < 240; ++x)
       if (right->rgba(x, y).g < 100) rightmost = std::max(rightmost, x);
   EXPECT_GT(rightmost, 230);
+}
+
+TEST_F(RenderTest, LabelsSizeToFitTheirText) {
+  auto label = makeView<UILabel>(proc, "UILabel", CGRectMake(5, 6, 1, 1));
+  label->setFont(UIFont::fontWithName("Avenir-Heavy", 20));
+  EXPECT_EQ(label->sizeThatFits({100, 100}), CGSizeZero);
+  label->setText("Volume");
+  CGSize one = label->sizeThatFits({100, 100});
+  label->setText("Volume Volume\nsecond line");
+  CGSize two = label->sizeThatFits({100, 100});
+  EXPECT_GT(one.width, 50);
+  EXPECT_LT(one.width, 120);
+  EXPECT_NEAR(two.width, 2 * one.width + 6, 6);  // the line ends at the break; a space is about 6 points
+  EXPECT_EQ(one.height, two.height);
+  EXPECT_GT(one.height, 20);
+  EXPECT_LT(one.height, 30);
+  label->sizeToFit();
+  EXPECT_EQ(label->frame(), CGRectMake(5, 6, two.width, two.height));
 }
 
 TEST_F(RenderTest, UnknownFontsFallBackToABoldSans) {

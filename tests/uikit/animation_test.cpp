@@ -52,8 +52,8 @@ TEST(TimingCurve, SpringsSettleAndLightOnesOvershoot) {
 }
 
 TEST(Interpolation, TransformsTurnTheShortWayAndColoursFadeFromNil) {
-  auto half = std::get<CGAffineTransform>(interpolate(CGAffineTransformMakeRotation(0.1),
-                                                      CGAffineTransformMakeRotation(2 * std::numbers::pi - 0.1), 0.5));
+  auto half = std::get<CGAffineTransform>(interpolate(
+      CGAffineTransformMakeRotation(0.1), CGAffineTransformMakeRotation(2 * std::numbers::pi - 0.1), 0.5));
   EXPECT_NEAR(half.a, 1, 1e-12);
   EXPECT_NEAR(half.b, 0, 1e-12);
   auto quarterTurn = std::get<CGAffineTransform>(
@@ -83,9 +83,15 @@ TEST_F(UIKitTest, CompletionRunsAtTheEndWhenSomethingChangedAndOnTheNextTurnOthe
   std::vector<std::pair<double, bool>> completions;
   auto record = [&](bool finished) { completions.emplace_back(seconds(), finished); };
   at(1);
-  UIView::animateWithDuration(proc, 0.3, 0.2, 0, [&] { v->setCenter({50, 50}); }, record);
-  UIView::animateWithDuration(proc, 0.3, 0.2, 0, [&] { v->setAlpha(1); }, record);  // alpha already 1
-  EXPECT_TRUE(completions.empty());  // never synchronously
+  UIView::animateWithDuration(
+      proc, 0.3, 0.2, 0,
+      [&] {
+        v->setCenter({50, 50});
+      },
+      record);
+  UIView::animateWithDuration(
+      proc, 0.3, 0.2, 0, [&] { v->setAlpha(1); }, record);  // alpha already 1
+  EXPECT_TRUE(completions.empty());                         // never synchronously
   device.drain();
   ASSERT_EQ(completions.size(), 1u);
   EXPECT_EQ(completions[0], std::make_pair(1.0, true));
@@ -100,8 +106,10 @@ TEST_F(UIKitTest, UnusableDurationsAndDelaysCountAsZero) {
   auto v = view(CGRectMake(0, 0, 10, 10));
   int done = 0;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  UIView::animateWithDuration(proc, nan, -3, 0, [&] { v->setAlpha(0.5); }, [&](bool) { ++done; });
-  UIView::animateWithDuration(proc, -1, nan, 0, [&] { v->setAlpha(0.25); }, [&](bool) { ++done; });
+  UIView::animateWithDuration(
+      proc, nan, -3, 0, [&] { v->setAlpha(0.5); }, [&](bool) { ++done; });
+  UIView::animateWithDuration(
+      proc, -1, nan, 0, [&] { v->setAlpha(0.25); }, [&](bool) { ++done; });
   EXPECT_EQ(v->presentation(device.now()).alpha, 0.25);
   device.drain();
   EXPECT_EQ(done, 2);
@@ -113,7 +121,8 @@ TEST_F(UIKitTest, BeginFromCurrentStateStartsFromWhatIsOnScreen) {
   v->setAlpha(0);
   UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] { v->setAlpha(1); }, {});
   at(0.5);
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear | UIViewAnimationOptionBeginFromCurrentState,
+  UIView::animateWithDuration(proc, 1, 0,
+                              UIViewAnimationOptionCurveLinear | UIViewAnimationOptionBeginFromCurrentState,
                               [&] { v->setAlpha(0); }, {});
   EXPECT_NEAR(v->presentation(nanos(0.5)).alpha, 0.5, 1e-9);
   EXPECT_NEAR(v->presentation(nanos(1.0)).alpha, 0.25, 1e-9);
@@ -129,8 +138,16 @@ TEST_F(UIKitTest, BeginFromCurrentStateStartsFromWhatIsOnScreen) {
 
 TEST_F(UIKitTest, LaterAnimationsSupersedeAndPlainSetsJump) {
   auto v = view(CGRectMake(0, 0, 10, 10));
-  UIView::animateWithDuration(proc, 2, 0, UIViewAnimationOptionCurveLinear, [&] { v->setCenter({100, 0}); }, {});
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] { v->setCenter({0, 100}); }, {});
+  UIView::animateWithDuration(proc, 2, 0, UIViewAnimationOptionCurveLinear,
+                              [&] {
+                                v->setCenter({100, 0});
+                              },
+                              {});
+  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear,
+                              [&] {
+                                v->setCenter({0, 100});
+                              },
+                              {});
   CGPoint mid = v->presentation(nanos(0.5)).center;
   EXPECT_NEAR(mid.x, 50, 1e-9);  // from the model value before the change (100, 0)
   EXPECT_NEAR(mid.y, 50, 1e-9);
@@ -139,20 +156,26 @@ TEST_F(UIKitTest, LaterAnimationsSupersedeAndPlainSetsJump) {
   UIView::animateWithDuration(proc, 1, 0, 0, [&] { v->setAlpha(0); }, {});
   v->setAlpha(0.5);  // outside any block: no interpolation left
   EXPECT_EQ(v->presentation(nanos(0.5)).alpha, 0.5);
-  UIView::animateWithDuration(proc, 1, 0, 0, [&] {
-    UIView::performWithoutAnimation(proc, [&] { v->setAlpha(0.7); });
-  }, {});
+  UIView::animateWithDuration(proc, 1, 0, 0,
+                              [&] { UIView::performWithoutAnimation(proc, [&] { v->setAlpha(0.7); }); }, {});
   EXPECT_EQ(v->presentation(nanos(0.5)).alpha, 0.7);
 }
 
 TEST_F(UIKitTest, NestedBlocksAreTheirOwnAnimations) {
   auto v = view(CGRectMake(0, 0, 10, 10));
   std::vector<double> done;
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] {
-    v->setAlpha(0);
-    UIView::animateWithDuration(proc, 4, 0, UIViewAnimationOptionCurveLinear, [&] { v->setCenter({40, 0}); },
-                                [&](bool) { done.push_back(seconds()); });
-  }, [&](bool) { done.push_back(seconds()); });
+  UIView::animateWithDuration(
+      proc, 1, 0, UIViewAnimationOptionCurveLinear,
+      [&] {
+        v->setAlpha(0);
+        UIView::animateWithDuration(
+            proc, 4, 0, UIViewAnimationOptionCurveLinear,
+            [&] {
+              v->setCenter({40, 0});
+            },
+            [&](bool) { done.push_back(seconds()); });
+      },
+      [&](bool) { done.push_back(seconds()); });
   EXPECT_NEAR(v->presentation(nanos(0.5)).alpha, 0.5, 1e-9);
   EXPECT_NEAR(v->presentation(nanos(1)).center.x, 5 + 35.0 / 4, 1e-9);
   at(10);
@@ -162,7 +185,8 @@ TEST_F(UIKitTest, NestedBlocksAreTheirOwnAnimations) {
 TEST_F(UIKitTest, FrameAnimationsMoveCentreAndBoundsAndAreTraced) {
   auto v = view(CGRectMake(0, 0, 10, 10));
   device.trace().clear();
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] { v->setFrame(CGRectMake(10, 0, 30, 10)); }, {});
+  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear,
+                              [&] { v->setFrame(CGRectMake(10, 0, 30, 10)); }, {});
   CGRect mid = v->presentation(nanos(0.5)).frame();
   EXPECT_NEAR(mid.origin.x, 5, 1e-9);
   EXPECT_NEAR(mid.size.width, 20, 1e-9);
@@ -191,10 +215,12 @@ TEST_F(UIKitTest, FrameAnimationsMoveCentreAndBoundsAndAreTraced) {
 
 TEST_F(UIKitTest, SliderValueAnimatesOnlyWhenAskedInsideABlock) {
   auto slider = makeView<UISlider>(proc, "UISlider", CGRectMake(0, 0, 100, 20));
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] { slider->setValue(1, true); }, {});
+  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear,
+                              [&] { slider->setValue(1, true); }, {});
   EXPECT_EQ(slider->value(), 1);
   EXPECT_NEAR(slider->presentationValue(nanos(0.25)), 0.25, 1e-6);
-  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear, [&] { slider->setValue(0.5, false); }, {});
+  UIView::animateWithDuration(proc, 1, 0, UIViewAnimationOptionCurveLinear,
+                              [&] { slider->setValue(0.5, false); }, {});
   EXPECT_EQ(slider->presentationValue(nanos(0.25)), 0.5);
   slider->setValue(0.8, true);  // outside a block: jumps
   EXPECT_FLOAT_EQ(slider->presentationValue(nanos(0.1)), 0.8f);

@@ -1,6 +1,7 @@
+#include "platform/uikit/application.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/uikit/application.h"
 #include "platform/uikit/screen.h"
 #include "platform/uikit/system_sound.h"
 #include "platform/uikit/visual_effect_view.h"
@@ -17,10 +18,13 @@ TEST_F(UIKitTest, TheApplicationIsMadeThroughTheRuntimeAndShared) {
   rt::Class* cls = uikitClass(proc, "UIApplication");
   int seen = 0;
   rt::Impl<rt::Id()> previous;
-  rt::MSHookMessageEx<rt::Id()>(cls, "init", [&](const rt::Id& self) {
-    ++seen;
-    return previous(self);
-  }, &previous);
+  rt::MSHookMessageEx<rt::Id()>(
+      cls, "init",
+      [&](const rt::Id& self) {
+        ++seen;
+        return previous(self);
+      },
+      &previous);
   auto app = UIApplicationMain(proc);
   ASSERT_TRUE(app);
   EXPECT_EQ(seen, 1);

@@ -33,9 +33,10 @@ struct HitTest : UIKitTest {
 
 TEST_F(HitTest, AnEnlargedPointInsideOverrideCatchesTapsOutsideTheBounds) {
   rt::Class& generous = proc.runtime().registerClass("GenerousView", "UIView");
-  rt::defineMethod<bool(CGPoint, rt::Id)>(generous, "pointInside:withEvent:", [](const rt::Id& self, CGPoint p, rt::Id) {
-    return CGRectContainsPoint(CGRectInset(rt::cast<UIView>(self)->bounds(), -20, -20), p);
-  });
+  rt::defineMethod<bool(CGPoint, rt::Id)>(
+      generous, "pointInside:withEvent:", [](const rt::Id& self, CGPoint p, rt::Id) {
+        return CGRectContainsPoint(CGRectInset(rt::cast<UIView>(self)->bounds(), -20, -20), p);
+      });
   auto window = shownWindow(CGRectMake(0, 0, 300, 300));
   auto plain = view(CGRectMake(10, 10, 40, 40));
   auto enlarged = view(CGRectMake(200, 200, 40, 40), "GenerousView");
@@ -86,7 +87,7 @@ TEST_F(HitTest, TapsGoThroughLabelsToTheRecognisersOfAncestors) {
   tapOn(window);
   tapOn(panel);
   TapResult result = simulateTap(device, {40, 35});  // on the label
-  EXPECT_EQ(result.view, panel);  // labels take no touches
+  EXPECT_EQ(result.view, panel);                     // labels take no touches
   EXPECT_EQ(result.actionsSent, 2u);
   EXPECT_EQ(counter.calls, 2);
 
@@ -121,8 +122,9 @@ TEST_F(HitTest, RecognisersBelongToOneViewAndCanBeRemovedOrDisabled) {
 
 TEST_F(HitTest, RotatedWindowsAreHitInTheirOwnCoordinates) {
   auto window = shownWindow(CGRectMake(0, 0, 200, 100));  // centre (100, 50)
-  window->setTransform(CGAffineTransformMakeRotation(std::numbers::pi / 2));  // now 100 wide, 200 tall on screen
-  auto corner = view(CGRectMake(0, 0, 20, 20));  // the window's own top left
+  window->setTransform(
+      CGAffineTransformMakeRotation(std::numbers::pi / 2));  // now 100 wide, 200 tall on screen
+  auto corner = view(CGRectMake(0, 0, 20, 20));              // the window's own top left
   window->addSubview(corner);
   // Turned clockwise, the window's top left corner lies at the screen's top right of its frame.
   EXPECT_EQ(simulateTap(device, {140, -40}).view, corner);

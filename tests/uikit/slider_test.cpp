@@ -1,8 +1,9 @@
+#include "platform/uikit/slider.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "platform/uikit/slider.h"
 #include "uikit_fixture.h"
 
 namespace {
@@ -26,17 +27,38 @@ TEST_F(UIKitTest, SliderKeepsItsValueWithinTheRange) {
       {"above", [](UISlider& s) { s.setValue(7); }, 1, 0, 1},
       {"below", [](UISlider& s) { s.setValue(-7); }, 0, 0, 1},
       {"infinite", [&](UISlider& s) { s.setValue(inf); }, 1, 0, 1},
-      {"NaN is the minimum", [&](UISlider& s) { s.setValue(0.5f); s.setValue(nan); }, 0, 0, 1},
+      {"NaN is the minimum",
+       [&](UISlider& s) {
+         s.setValue(0.5f);
+         s.setValue(nan);
+       },
+       0, 0, 1},
       {"minimum raised past the value",
-       [](UISlider& s) { s.setValue(0.2f); s.setMinimumValue(0.5f); }, 0.5f, 0.5f, 1},
+       [](UISlider& s) {
+         s.setValue(0.2f);
+         s.setMinimumValue(0.5f);
+       },
+       0.5f, 0.5f, 1},
       {"maximum lowered past the value",
-       [](UISlider& s) { s.setValue(0.8f); s.setMaximumValue(0.5f); }, 0.5f, 0, 0.5f},
-      {"minimum above the maximum takes it along",
-       [](UISlider& s) { s.setMinimumValue(3); }, 3, 3, 3},
+       [](UISlider& s) {
+         s.setValue(0.8f);
+         s.setMaximumValue(0.5f);
+       },
+       0.5f, 0, 0.5f},
+      {"minimum above the maximum takes it along", [](UISlider& s) { s.setMinimumValue(3); }, 3, 3, 3},
       {"maximum below the minimum takes it along",
-       [](UISlider& s) { s.setValue(0.5f); s.setMaximumValue(-2); }, -2, -2, -2},
+       [](UISlider& s) {
+         s.setValue(0.5f);
+         s.setMaximumValue(-2);
+       },
+       -2, -2, -2},
       {"NaN ends are refused",
-       [&](UISlider& s) { s.setValue(0.5f); s.setMinimumValue(nan); s.setMaximumValue(nan); }, 0.5f, 0, 1},
+       [&](UISlider& s) {
+         s.setValue(0.5f);
+         s.setMinimumValue(nan);
+         s.setMaximumValue(nan);
+       },
+       0.5f, 0, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -88,7 +110,8 @@ TEST_F(UIKitTest, SliderGeometryComesThroughTheRuntime) {
   EXPECT_EQ(sliderTrackRect(wide, wide->bounds()), CGRectMake(10, 5, 180, 20));
 
   // Value images take their room from the track.
-  auto icon = UIImage::imageWithCGImage(CGImage::make(20, 10, std::vector<std::uint32_t>(200, 0xff000000u)), 2);
+  auto icon =
+      UIImage::imageWithCGImage(CGImage::make(20, 10, std::vector<std::uint32_t>(200, 0xff000000u)), 2);
   plain->setMinimumValueImage(icon);
   EXPECT_EQ(sliderMinimumValueImageRect(plain, plain->bounds()), CGRectMake(0, 12.5, 10, 5));
   EXPECT_EQ(sliderMaximumValueImageRect(plain, plain->bounds()), CGRectZero);

@@ -83,7 +83,8 @@ TEST_F(UIKitTest, AutoresizingSharesTheChangeAmongFlexibleParts) {
       {"none", UIViewAutoresizingNone, CGRectMake(10, 20, 30, 40)},
       {"flexible width", UIViewAutoresizingFlexibleWidth, CGRectMake(10, 20, 130, 40)},
       {"flexible height", UIViewAutoresizingFlexibleHeight, CGRectMake(10, 20, 30, 90)},
-      {"flexible size", UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight, CGRectMake(10, 20, 130, 90)},
+      {"flexible size", UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight,
+       CGRectMake(10, 20, 130, 90)},
       {"pinned right and bottom", UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleTopMargin,
        CGRectMake(110, 70, 30, 40)},
       {"pinned left", UIViewAutoresizingFlexibleRightMargin, CGRectMake(10, 20, 30, 40)},
@@ -92,7 +93,8 @@ TEST_F(UIKitTest, AutoresizingSharesTheChangeAmongFlexibleParts) {
        CGRectMake(10 + 100.0 / 7, 20, 30, 40)},
       // Everything flexible scales: 10/30/60 of 100 become 20/60/120 of 200.
       {"all horizontal",
-       UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleRightMargin,
+       UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleWidth |
+           UIViewAutoresizingFlexibleRightMargin,
        CGRectMake(20, 20, 60, 40)},
   };
   for (const auto& c : cases) {
@@ -176,9 +178,7 @@ TEST_F(UIKitTest, InitWithFrameAndLayoutSubviewsGoThroughTheRuntime) {
 TEST_F(UIKitTest, WindowsAreListedInCreationOrderAndStartHidden) {
   auto first = makeWindow(proc, CGRectMake(0, 0, 10, 10));
   auto second = makeWindow(proc, CGRectMake(0, 0, 10, 10));
-  {
-    auto dropped = makeWindow(proc, CGRectMake(0, 0, 10, 10));
-  }
+  { auto dropped = makeWindow(proc, CGRectMake(0, 0, 10, 10)); }
   EXPECT_EQ(windowsOf(proc), (std::vector<std::shared_ptr<UIWindow>>{first, second}));
   EXPECT_TRUE(first->isHidden());
   second->makeKeyAndVisible();
@@ -190,6 +190,14 @@ TEST_F(UIKitTest, WindowsAreListedInCreationOrderAndStartHidden) {
   auto& other = device.spawn("Other", "com.example.other");
   auto third = makeWindow(other, CGRectMake(0, 0, 10, 10));
   EXPECT_EQ(windowsByLevel(device), (std::vector<std::shared_ptr<UIWindow>>{second, third, first}));
+}
+
+TEST_F(UIKitTest, AForeignAllocatorUnderUIViewIsReportedNotDereferenced) {
+  rt::Class& odd = proc.runtime().registerClass("OddView", "UIView");
+  odd.setAllocator([](rt::Class& cls) { return std::make_shared<rt::Object>(cls); });
+  rt::Id made = rt::send<rt::Id()>(rt::classObject(odd), "alloc");
+  EXPECT_THROW(rt::send<CGRect()>(made, "frame"), std::logic_error);
+  EXPECT_THROW(rt::send<rt::Id(CGRect)>(made, "initWithFrame:", CGRectZero), std::logic_error);
 }
 
 TEST_F(UIKitTest, DescriptionShowsFrameAndState) {
