@@ -51,7 +51,8 @@ double statusBarHeight(const Device& device);
 StatusBarKind resolvedKind(const Device& device, StatusBarKind kind);
 
 // Makes the bar in a status bar window (level 1000, across the top of the portrait screen) and sets it as
-// the application's "_statusBar". Nil for StatusBarKind::None. A second call replaces the first bar.
+// the application's "_statusBar" (so call it once the application object exists). Nil for
+// StatusBarKind::None. A second call replaces the first bar.
 rt::Id installStatusBar(Process& process, const StatusBarOptions& options);
 
 // The bar and window installStatusBar made in the process (nil before).
