@@ -185,10 +185,14 @@ std::vector<std::shared_ptr<platform::UIWindow>> SimPhone::screenWindows() {
 }
 
 platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer) {
+  return renderScreen(renderer, device_.screenScale());
+}
+
+platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double scale) {
   platform::refreshStatusBars(device_);
   platform::RenderOptions options;
   options.screenSize = {device_.screenWidth(), device_.screenHeight()};
-  options.scale = device_.screenScale();
+  options.scale = scale;
   options.time = device_.now();
   return renderer.render(screenWindows(), options);
 }

@@ -49,6 +49,7 @@ class SimPhone {
   // What the screen shows now: the shell's windows over the app in front (or the home screen), drawn at
   // the device's scale.
   platform::CGImageRef renderScreen(platform::Renderer& renderer);
+  platform::CGImageRef renderScreen(platform::Renderer& renderer, double scale);
   std::vector<std::shared_ptr<platform::UIWindow>> screenWindows();
 
  private:
