@@ -149,6 +149,10 @@ void registerHUDControllerClasses(rt::Runtime& runtime) {
   rt::defineMethod<void(float)>(volumeView, "setProgress:", [](const rt::Id& self, float progress) {
     auto view = rt::cast<SBHUDView>(self);
     view->progress = progress;
+    PlistDict f;
+    f.set("progress", progress);
+    f.set("mode", static_cast<std::int64_t>(view->mode));
+    view->process().trace("hud.progress", std::move(f));
     showLevel(*view);
   });
   runtime.registerClass("SBRingerHUDView", "SBHUDView");
@@ -164,9 +168,20 @@ void registerHUDControllerClasses(rt::Runtime& runtime) {
                                          [](const rt::Id& self, rt::Id view, double delay) {
                                            controller(self)->present(view, delay);
                                          });
-  rt::defineMethod<void()>(cls, "_recenterHUDView", [](const rt::Id& self) { controller(self)->recenter(); });
+  rt::defineMethod<void()>(cls, "_recenterHUDView", [](const rt::Id& self) {
+    auto hud = controller(self);
+    PlistDict f;
+    f.set("orientation", hud->orientation);
+    hud->process().trace("hud.recenter", std::move(f));
+    hud->recenter();
+  });
   rt::defineMethod<void(bool)>(cls, "reorientHUDIfNeeded:", [](const rt::Id& self, bool needed) {
-    if (needed) controller(self)->recenter();
+    auto hud = controller(self);
+    PlistDict f;
+    f.set("needed", needed);
+    f.set("orientation", hud->orientation);
+    hud->process().trace("hud.reorient", std::move(f));
+    if (needed) hud->recenter();
   });
 }
 
