@@ -87,7 +87,7 @@ std::shared_ptr<SBHUDView> SBHUDController::ringerHUDView(bool silent) {
 std::shared_ptr<UIWindow> SBHUDController::ensureWindow() {
   if (!window_) {
     CGRect screen = UIScreen::mainScreen(process())->bounds();
-    window_ = makeWindow(process(), screen);
+    window_ = makeWindow(process(), screen, "SBHUDWindow");
     window_->setWindowLevel(kWindowLevel);
     window_->setBackgroundColor(UIColor::clearColor());
     window_->setHidden(true);
@@ -142,6 +142,8 @@ void SBHUDController::recenter() {
 
 void registerHUDControllerClasses(rt::Runtime& runtime) {
   runtime.registerClass("_UIBackdropView", "UIView");
+  // The stock HUD's own window, named as the shell names it so that traces tell it from others.
+  runtime.registerClass("SBHUDWindow", "UIWindow");
   rt::Class& hudView = runtime.registerClass("SBHUDView", "UIView");
   hudView.setAllocator([](rt::Class& c) { return std::make_shared<SBHUDView>(c); });
   rt::Class& volumeView = runtime.registerClass("SBVolumeHUDView", "SBHUDView");
