@@ -191,9 +191,14 @@ TEST(Layout, AnimatedLayoutMovesTheWindowFromWhereItIsOnScreen) {
   EXPECT_EQ(*begins[0].fields.find("duration"), PlistValue(0.5));
   EXPECT_EQ(*begins[0].fields.find("options"), PlistValue(std::int64_t{4}));
   std::vector<std::string> changed;
-  for (const auto& change : *begins[0].fields.find("changes")->asArray())
-    changed.push_back(*change.asDict()->find("view")->asString() + "." + *change.asDict()->find("property")->asString());
+  for (const auto& change : *begins[0].fields.find("changes")->asArray()) {
+    const std::string& view = *change.asDict()->find("view")->asString();
+    if (view == "UIWindow") changed.push_back(view + "." + *change.asDict()->find("property")->asString());
+  }
   EXPECT_EQ(changed, (std::vector<std::string>{"UIWindow.transform", "UIWindow.bounds", "UIWindow.center"}));
+  // The HUD view followed the window's size inside the block, but its frame was then set outright.
+  for (const auto& inner : v.tarvoHUDWindow->subviews()[0]->subviews()) EXPECT_TRUE(inner->animations().empty());
+  EXPECT_TRUE(v.tarvoHUDView->animations().empty());
   EXPECT_EQ(v.tarvoHUDWindow->center(), (CGPoint{351, 742}));  // the model at once
   EXPECT_EQ(v.tarvoHUDSliderView->frame(), (CGRect{{30, 12}, {80, 4}}));  // inner frames at once
 
