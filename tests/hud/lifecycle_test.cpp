@@ -139,6 +139,32 @@ TEST(HudLifecycle, OneRecogniserServesEveryPresentation) {
   EXPECT_TRUE(phone.tarvo().lifecycle.isHiding);
 }
 
+TEST(HudLifecycle, TheControllerAnswersEveryOneOfItsMessages) {
+  Phone phone;
+  const char* selectors[] = {"resetTimer",       "tarvoHUDSliderMoved:", "createTarvoHUD", "presentTarvoHUD:",
+                             "tarvoHUDShouldShow:", "tarvoHUDShouldHide:", "showTarvoHUD",  "hideTarvoHUD",
+                             "hideTimeX",        "showTimeX",            "hideStatusbar",  "showStatusbar",
+                             "addGestureToView:", "removeGestureFromView:", "tapToDismiss:", "createElements",
+                             "createIndicators", "adjustColors", "adjustViewsForOrientation:animated:",
+                             "saveStatusColor:", "colorFromPreferenceKey:fallback:"};
+  for (const char* selector : selectors) EXPECT_TRUE(rt::respondsToSelector(phone.tarvo().tarvoHUD, selector)) << selector;
+  auto color = rt::send<std::optional<platform::UIColor>(std::string, std::string)>(phone.tarvo().tarvoHUD,
+                                                                     "colorFromPreferenceKey:fallback:",
+                                                                     std::string("minColor"), std::string("#00FF00"));
+  EXPECT_EQ(color, platform::UIColor::greenColor());
+}
+
+TEST(HudLifecycle, ARemovedRecogniserIsAttachedAgainAtTheNextPresentation) {
+  Phone phone;
+  auto& lib = phone.tarvo();
+  phone.press();
+  rt::send<void(rt::Id)>(lib.tarvoHUD, "removeGestureFromView:", rt::Id(lib.views.tarvoHUDView));
+  EXPECT_TRUE(lib.views.tarvoHUDView->gestureRecognizers().empty());
+  phone.press();
+  EXPECT_EQ(lib.views.tarvoHUDView->gestureRecognizers().size(), 1u);
+  EXPECT_EQ(phone.tapHUD().actionsSent, 1u);
+}
+
 TEST(HudLifecycle, ASecondPresentationDoesNotRestartTheTimer) {
   Phone phone;
   auto controller = platform::sharedHUDController(phone.springBoard);
