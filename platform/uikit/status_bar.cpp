@@ -75,6 +75,9 @@ void defineSplitBar(rt::Runtime& runtime) {
   rt::defineMethod<void(bool)>(split.metaclass(), "setForceSplit:", [](const rt::Id& cls, bool flag) {
     Process& process = *static_cast<rt::Class&>(*cls).owner().process();
     process.service<SplitLayoutFlag>().forced = flag;
+    PlistDict fields;
+    fields.set("flag", flag);
+    process.trace("statusbar.forceSplit", std::move(fields));
   });
   rt::defineMethod<bool()>(split.metaclass(), "forceSplit", [](const rt::Id& cls) {
     return static_cast<rt::Class&>(*cls).owner().process()->service<SplitLayoutFlag>().forced;

@@ -24,20 +24,6 @@ rt::Class* registerOnce(rt::Runtime& runtime, std::string_view name, std::string
 void registerStubStatusBars(platform::Process& process) {
   platform::loadUIKit(process);
   rt::Runtime& runtime = process.runtime();
-  if (rt::Class* split = registerOnce<StubSplitStatusBar>(runtime, "_UIStatusBar", "UIView")) {
-    split->addIvar("_foregroundColor", &StubSplitStatusBar::foregroundColor);
-    rt::defineMethod<void(std::optional<UIColor>)>(*split, "setForegroundColor:",
-                                                   [](const rt::Id& self, std::optional<UIColor> color) {
-                                                     rt::cast<StubSplitStatusBar>(self)->foregroundColor = color;
-                                                   });
-    rt::defineMethod<void(bool)>(split->metaclass(), "setForceSplit:", [](const rt::Id& cls, bool flag) {
-      cls->process().service<StubForceSplitCalls>().flags.push_back(flag);
-    });
-  }
-  if (rt::Class* base = registerOnce<StubStatusBarBase>(runtime, "UIStatusBar_Base", "UIView")) {
-    rt::defineMethod<bool()>(*base, "_usesModernBar",
-                             [](const rt::Id& self) { return rt::cast<StubStatusBarBase>(self)->modern; });
-  }
   if (rt::Class* classic = registerOnce<StubClassicStatusBar>(runtime, "TestClassicStatusBar", "UIView"))
     classic->addIvar("_styleAttributes", &StubClassicStatusBar::styleAttributes);
   if (rt::Class* attributes = registerOnce<StubStyleAttributes>(runtime, "TestStyleAttributes", "NSObject"))
@@ -48,17 +34,18 @@ void registerStubStatusBars(platform::Process& process) {
   }
 }
 
-std::shared_ptr<StubSplitStatusBar> makeSplitStatusBar(platform::Process& process, std::optional<UIColor> color) {
+std::shared_ptr<platform::UISplitStatusBar> makeSplitStatusBar(platform::Process& process,
+                                                              std::optional<UIColor> color) {
   registerStubStatusBars(process);
-  auto bar = rt::cast<StubSplitStatusBar>(process.runtime().requireClass("_UIStatusBar").allocate());
+  auto bar = rt::cast<platform::UISplitStatusBar>(process.runtime().requireClass("_UIStatusBar").allocate());
   if (bar) bar->foregroundColor = color;
   return bar;
 }
 
-std::shared_ptr<StubStatusBarBase> makeStatusBarBase(platform::Process& process, bool modern) {
+std::shared_ptr<platform::UIStatusBarBase> makeStatusBarBase(platform::Process& process, bool modern) {
   registerStubStatusBars(process);
-  auto bar = rt::cast<StubStatusBarBase>(process.runtime().requireClass("UIStatusBar_Base").allocate());
-  if (bar) bar->modern = modern;
+  auto bar = rt::cast<platform::UIStatusBarBase>(process.runtime().requireClass("UIStatusBar").allocate());
+  if (bar) bar->usesModernBar = modern;
   return bar;
 }
 
