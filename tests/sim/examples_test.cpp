@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "sim/runner.h"
+#include "support/play.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
@@ -20,14 +21,8 @@ std::vector<std::string> exampleFiles() {
 class ExampleTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ExampleTest, PlaysWithEveryExpectationMet) {
-  sim::Scenario scenario = sim::loadScenario(GetParam());
-  std::size_t frames = 0;
-  sim::RunOptions options;
-  options.frames = [&](const std::string&, platform::Nanos, sim::SimPhone&) { ++frames; };
-  sim::Runner runner(scenario, std::move(options));
-  sim::RunResult result = runner.run();
-  for (const auto& failure : result.failures) ADD_FAILURE() << failure;
-  EXPECT_GT(result.expectations, 0u) << "an example should check what it shows";
+  auto played = testing_support::playScenario(sim::loadScenario(GetParam()));
+  EXPECT_GT(played.result.expectations, 0u) << "an example should check what it shows";
 }
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {
