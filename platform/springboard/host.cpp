@@ -83,6 +83,11 @@ void setRingerSwitch(Process& process, bool silent) {
   PlistDict f;
   f.set("silent", silent);
   process.trace("button.ringer", std::move(f));
+  // Before launch there is no application object to tell: the shell finds the switch where it is at launch.
+  if (!process.application()) {
+    process.service<HostSettings>().options.silent = silent;
+    return;
+  }
   rt::send<void(int, bool, bool)>(process.application(), "_updateRingerState:withVisuals:updatePreferenceRegister:",
                                   silent ? 0 : 1, true, true);
 }
