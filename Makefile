@@ -9,12 +9,16 @@ all: build-dev
 deps:
 	@./scripts/install-deps
 
-build-%: deps
-	@cmake --preset $* $(CMAKE_FLAGS) >/dev/null
-	@cmake --build --preset $*
+# Explicit rules: make skips pattern rules for phony targets.
+build-dev build-asan build-release: deps
+	@cmake --preset $(@:build-%=%) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build --preset $(@:build-%=%)
 
-demo: build-release
+demo: deps
+	@cmake --preset release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build --preset release --target tarvo12-sim
 	./build/release/tarvo12-sim demo --out out/demo
+	@echo "The demo's frames, contact sheet and trace are in out/demo/ (open out/demo/contact-sheet.png)."
 
 test: test-dev test-asan
 

@@ -128,8 +128,9 @@ void statusBarColorReceived(Tarvo12& lib, const platform::PlistDict* userInfo) {
 }
 
 void statusColorStoreReceived(Tarvo12& lib, const platform::PlistDict* userInfo) {
-  if (!readReport(userInfo, true) || !lib.tarvoHUD) return;  // dropped while no controller exists
-  lib.tarvoHUD->saveStatusColor(*userInfo);
+  if (!readReport(userInfo, true)) return;
+  // Dropped while no controller exists: a message to nil does nothing.
+  rt::send<void(platform::PlistDict)>(lib.tarvoHUD, "saveStatusColor:", *userInfo);
 }
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 #include "platform/foundation/timer.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/gesture_recognizer.h"
+#include "platform/uikit/view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
 #include "platform/uikit/window.h"
@@ -19,6 +20,9 @@ void registerTarvoHUDClass(rt::Runtime& runtime, Tarvo12& lib) {
   rt::Class& cls = runtime.registerClass("TarvoHUD", "NSObject");
   cls.setAllocator([&lib](rt::Class& c) { return std::make_shared<TarvoHUD>(c, lib); });
   using rt::Id;
+  using platform::PlistDict;
+  using platform::UIColor;
+  // In the class's own order.
   rt::defineMethod<void()>(cls, "resetTimer", [](const Id& s) { hud(s)->resetTimer(); });
   rt::defineMethod<void(Id)>(cls, "tarvoHUDSliderMoved:", [](const Id& s, Id a) { hud(s)->tarvoHUDSliderMoved(a); });
   rt::defineMethod<void()>(cls, "createTarvoHUD", [](const Id& s) { hud(s)->createTarvoHUD(); });
@@ -31,6 +35,12 @@ void registerTarvoHUDClass(rt::Runtime& runtime, Tarvo12& lib) {
   rt::defineMethod<void()>(cls, "showTimeX", [](const Id& s) { hud(s)->showTimeX(); });
   rt::defineMethod<void()>(cls, "hideStatusbar", [](const Id& s) { hud(s)->hideStatusbar(); });
   rt::defineMethod<void()>(cls, "showStatusbar", [](const Id& s) { hud(s)->showStatusbar(); });
+  rt::defineMethod<void(Id)>(cls, "addGestureToView:", [](const Id& s, Id view) {
+    hud(s)->addGestureToView(rt::cast<platform::UIView>(view));
+  });
+  rt::defineMethod<void(Id)>(cls, "removeGestureFromView:", [](const Id& s, Id view) {
+    hud(s)->removeGestureFromView(rt::cast<platform::UIView>(view));
+  });
   rt::defineMethod<void(Id)>(cls, "tapToDismiss:", [](const Id& s, Id a) { hud(s)->tapToDismiss(a); });
   rt::defineMethod<void()>(cls, "createElements", [](const Id& s) { hud(s)->createElements(); });
   rt::defineMethod<void()>(cls, "createIndicators", [](const Id& s) { hud(s)->createIndicators(); });
@@ -39,6 +49,13 @@ void registerTarvoHUDClass(rt::Runtime& runtime, Tarvo12& lib) {
                                           [](const Id& s, long long o, bool a) {
                                             hud(s)->adjustViewsForOrientation(o, a);
                                           });
+  rt::defineMethod<void(PlistDict)>(cls, "saveStatusColor:",
+                                    [](const Id& s, PlistDict info) { hud(s)->saveStatusColor(info); });
+  // Answered as an optional so that a message to nil can answer nil.
+  rt::defineMethod<std::optional<UIColor>(std::string, std::string)>(
+      cls, "colorFromPreferenceKey:fallback:", [](const Id& s, std::string key, std::string fallback) {
+        return std::optional<UIColor>(hud(s)->colorFromPreferenceKey(key, fallback));
+      });
 }
 
 void TarvoHUD::resetTimer() {

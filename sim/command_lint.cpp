@@ -13,6 +13,10 @@ namespace {
 
 using tarvo::SettingSource;
 
+std::string article(std::string_view word) {
+  return !word.empty() && std::string_view("aeiou").find(word.front()) != std::string_view::npos ? "an" : "a";
+}
+
 // Values the system takes as they come but that will not look right.
 void lookBroken(const tarvo::Settings& s, std::vector<std::string>& warnings) {
   auto warn = [&](std::string text) { warnings.push_back(std::move(text)); };
@@ -63,11 +67,11 @@ int runLint(const std::filesystem::path& path, std::ostream& out, std::ostream& 
                   std::string(tarvo::settingSourceName(e.source)).c_str());
     out << line;
     if (e.source == SettingSource::WrongKind) {
-      out << " (a " << e.fileKind << " is read as absent)";
-      warnings.push_back(std::string(e.entry->key) + " holds a " + std::string(e.fileKind) +
+      out << " (" << article(e.fileKind) << " " << e.fileKind << ")";
+      warnings.push_back(std::string(e.entry->key) + " holds " + article(e.fileKind) + " " + std::string(e.fileKind) +
                          ", not a number: the default is used");
     } else if (e.source == SettingSource::Converted) {
-      out << " (from a " << e.fileKind << ")";
+      out << " (from " << article(e.fileKind) << " " << e.fileKind << ")";
     }
     out << "\n";
   }

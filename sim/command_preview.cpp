@@ -1,7 +1,9 @@
 #include <cmath>
 #include <sstream>
 
+#include "hooks/tarvo12.h"
 #include "platform/render/renderer.h"
+#include "platform/uikit/window.h"
 #include "sim/commands.h"
 #include "sim/device_models.h"
 #include "sim/runner.h"
@@ -70,6 +72,10 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     err << "tarvo12-sim: cannot write " << options.output.string() << "\n";
     return 2;
   }
+  tarvo::Tarvo12* lib = runner.phone().tarvo();
+  if (!lib || !lib->views.tarvoHUDWindow || lib->views.tarvoHUDWindow->isHidden())
+    err << "tarvo12-sim: note: the HUD is not on screen in this still (is it enabled? `lint` shows what the "
+           "settings do)\n";
   out << "preview      " << options.output.string() << " (" << model->identifier << ", " << options.orientation
       << ", " << options.mode << " at " << options.level << ")\n";
   return 0;

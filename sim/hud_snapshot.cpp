@@ -57,6 +57,7 @@ void addView(PlistDict& out, const std::string& name, const platform::UIView* vi
 void addIcon(PlistDict& out, const std::string& name, const platform::UIImageView* view, tarvo::Glyph glyph,
              const std::optional<platform::UIColor>& tint) {
   if (!view) return;
+  addView(out, name, view);
   bool shown = view->image() != nullptr;
   out.set(name + ".glyph", std::string(tarvo::glyphName(shown ? glyph : tarvo::Glyph::None)));
   out.set(name + ".mirrored", false);

@@ -77,7 +77,7 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const DeleteSettings& c) { pane.erase(c); },
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
-          [&](const GoHome&) { platform::setFrontApplication(shell, std::nullopt); },
+          [&](const GoHome&) { phone.goHome(); },
           [&](const SetAppBarColour& c) { phone.setAppBarColour(c.app, c.colour); },
           [&](const SetAppBarStyle& c) { phone.setAppBarStyle(c.app, c.style); },
           [&](const SetButtonMode& c) { platform::setButtonsChangeRinger(shell, c.mode == VolumeMode::Ringer); },

@@ -1,15 +1,25 @@
 #include "sim/sim_phone.h"
 
+#include <functional>
+
 #include "hooks/tarvo12.h"
+#include "kit/tarvo12_kit.h"
+#include "platform/device/injection.h"
 #include "platform/foundation/distributed_center.h"
 #include "platform/render/renderer.h"
 #include "platform/springboard/host.h"
-#include "platform/uikit/application.h"
-#include "platform/uikit/uikit_classes.h"
+#include "platform/uikit/app_launcher.h"
+#include "platform/uikit/status_bar.h"
+#include "platform/uikit/status_bar_installer.h"
+#include "platform/uikit/window.h"
 
 namespace sim {
 
 namespace {
+
+constexpr std::string_view kTarvo12 = "Tarvo12";
+constexpr std::string_view kTarvo12Kit = "Tarvo12Kit";
+
 platform::DeviceOptions deviceOptions(const DeviceModel& model, std::filesystem::path root) {
   platform::DeviceOptions o;
   o.model = std::string(model.identifier);
@@ -20,24 +30,68 @@ platform::DeviceOptions deviceOptions(const DeviceModel& model, std::filesystem:
   return o;
 }
 
-bool filterIncludes(const InjectionFilter& filter, std::string_view bundle) {
-  if (filter.everyUIKitProcess) return true;
-  for (const auto& b : filter.bundles)
-    if (b == bundle) return true;
-  return false;
+platform::InjectionRule ruleFor(std::string_view library, const InjectionFilter& filter) {
+  platform::InjectionRule rule{std::string(library), {}};
+  if (filter.everyUIKitProcess) rule.processes.emplace_back(platform::kEveryProcess);
+  for (const auto& bundle : filter.bundles) rule.processes.push_back(bundle);
+  return rule;
 }
+
+platform::StatusBarKind barKind(BarKind kind) {
+  switch (kind) {
+    case BarKind::Classic: return platform::StatusBarKind::Classic;
+    case BarKind::Split: return platform::StatusBarKind::Split;
+    case BarKind::None: break;
+  }
+  return platform::StatusBarKind::None;
+}
+
+std::optional<platform::UIColor> uiColor(const std::optional<Colour>& c) {
+  if (!c) return std::nullopt;
+  return platform::UIColor::colorWithRed(c->red, c->green, c->blue, c->alpha);
+}
+
+// A calm colour of its own for each app's content, so frames tell apps apart.
+platform::UIColor contentColorFor(const std::string& bundle) {
+  double hue = static_cast<double>(std::hash<std::string>{}(bundle) % 360) / 360.0;
+  return platform::UIColor::colorWithHue(hue, 0.25, 0.95, 1);
+}
+
 }  // namespace
 
 SimPhone::SimPhone(const DeviceModel& model, const DeviceSetup& setup, std::filesystem::path root)
     : model_(model), setup_(setup), device_(deviceOptions(model, std::move(root))) {
+  auto& filter = device_.service<platform::InjectionFilter>();
+  filter.setRules({ruleFor(kTarvo12, setup.tarvo12), ruleFor(kTarvo12Kit, setup.tarvo12Kit)});
+  filter.registerLoader(std::string(kTarvo12), [this](platform::Process& p) {
+    if (loadsLibrary(kTarvo12, p)) tarvo::Tarvo12::load(p);
+  });
+  filter.registerLoader(std::string(kTarvo12Kit), [this](platform::Process& p) {
+    if (loadsLibrary(kTarvo12Kit, p)) tarvokit::Tarvo12Kit::load(p);
+  });
+
   platform::SpringBoardOptions options;
   if (setup.mediaLevel) options.mediaVolume = static_cast<float>(*setup.mediaLevel);
   if (setup.ringerLevel) options.ringerVolume = static_cast<float>(*setup.ringerLevel);
   options.layoutDirection = setup.direction == LayoutDirection::RightToLeft
                                 ? platform::UIUserInterfaceLayoutDirectionRightToLeft
                                 : platform::UIUserInterfaceLayoutDirectionLeftToRight;
+  if (setup.shellBar) options.statusBar.kind = barKind(*setup.shellBar);
+  options.statusBar.contentColor = platform::UIColor::whiteColor();  // light content over the wallpaper
+  options.statusBar.style = 1;
+  options.statusBar.reportsSplitLayout = setup.shellReportsSplitLayout.value_or(false);
+  options.statusBar.usesModernBar = setup.shellReportsSplitLayout.value_or(false);
   springBoard_ = &platform::spawnSpringBoard(device_, options);
   preferences_ = &device_.spawn("Preferences", std::string("com.apple.Preferences"));
+}
+
+bool SimPhone::loadsLibrary(std::string_view library, platform::Process& process) const {
+  const auto& bundle = process.bundleIdentifier();
+  if (!bundle) return true;
+  auto app = overrides_.find(*bundle);
+  if (app == overrides_.end()) return true;
+  auto choice = app->second.find(std::string(library));
+  return choice == app->second.end() || choice->second;
 }
 
 tarvo::Tarvo12* SimPhone::tarvo() const { return springBoard_->findLibrary<tarvo::Tarvo12>(); }
@@ -45,23 +99,59 @@ tarvo::Tarvo12* SimPhone::tarvo() const { return springBoard_->findLibrary<tarvo
 void SimPhone::launch() {
   if (launched_) return;
   launched_ = true;
-  if (filterIncludes(setup_.tarvo12, platform::kSpringBoardBundle)) tarvo::Tarvo12::load(*springBoard_);
+  platform::injectLibraries(*springBoard_);
   platform::startSpringBoard(*springBoard_);
 }
 
 void SimPhone::startApp(const StartApp& command) {
   if (apps_.count(command.bundle)) return;
-  platform::Process& process = device_.spawn(command.name.empty() ? command.bundle : command.name, command.bundle);
-  platform::loadUIKit(process);
-  platform::UIApplicationMain(process);
+  // An explicit yes adds the app to the library's rule; an explicit no keeps the library out of it.
+  auto& filter = device_.service<platform::InjectionFilter>();
+  auto rules = filter.rules();
+  auto choose = [&](std::string_view library, const std::optional<bool>& loads) {
+    if (!loads) return;
+    overrides_[command.bundle][std::string(library)] = *loads;
+    if (*loads) rules.push_back({std::string(library), {command.bundle}});
+  };
+  choose(kTarvo12, command.loadsTarvo12);
+  choose(kTarvo12Kit, command.loadsTarvo12Kit);
+  filter.setRules(rules);
+
+  platform::AppOptions options;
+  options.name = command.name.empty() ? command.bundle : command.name;
+  options.bundleIdentifier = command.bundle;
+  options.statusBar.kind = barKind(command.bar);
+  options.statusBar.style = command.style;
+  options.statusBar.contentColor = uiColor(command.colour);
+  options.statusBar.hasForegroundView = command.classicParts.foregroundView;
+  options.statusBar.hasStyleAttributes = command.classicParts.styleAttributes;
+  options.statusBar.hasForegroundStyle = command.classicParts.foregroundStyle;
+  if (!command.backgroundActivityDepths.empty())
+    options.statusBar.backgroundActivityDepths = command.backgroundActivityDepths;
+  options.contentColor = contentColorFor(command.bundle);
+  platform::Process& process = platform::launchApp(device_, options);
   apps_.emplace(command.bundle, &process);
+  // A new app is not in front until the scenario brings it there.
+  for (const auto& window : platform::windowsOf(process)) window->setHidden(true);
 }
 
-void SimPhone::bringToFront(const std::string& bundle) { platform::setFrontApplication(*springBoard_, bundle); }
+void SimPhone::bringToFront(const std::string& bundle) {
+  front_ = bundle;
+  platform::setFrontApplication(*springBoard_, bundle);
+}
 
-void SimPhone::setAppBarColour(const std::string&, const std::optional<Colour>&) {}
+void SimPhone::goHome() {
+  front_.reset();
+  platform::setFrontApplication(*springBoard_, std::nullopt);
+}
 
-void SimPhone::setAppBarStyle(const std::string&, std::int64_t) {}
+void SimPhone::setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour) {
+  if (platform::Process* process = app(bundle)) platform::setStatusBarColor(*process, uiColor(colour));
+}
+
+void SimPhone::setAppBarStyle(const std::string& bundle, std::int64_t style) {
+  if (platform::Process* process = app(bundle)) platform::setStatusBarStyle(*process, style);
+}
 
 void SimPhone::post(const PostNotification& command) {
   platform::Process* from = command.from.isShell() ? springBoard_ : app(*command.from.app);
@@ -74,8 +164,37 @@ void SimPhone::post(const PostNotification& command) {
     platform::NSDistributedNotificationCenter::defaultCenter(*from).postNotificationName(command.name, nullptr, info);
 }
 
+std::vector<std::shared_ptr<platform::UIWindow>> SimPhone::screenWindows() {
+  std::vector<std::shared_ptr<platform::UIWindow>> windows;
+  platform::Process* front = front_ ? app(*front_) : nullptr;
+  auto home = platform::homeScreenWindow(*springBoard_);
+  auto shellBar = platform::statusBarWindow(*springBoard_);
+  for (const auto& window : platform::windowsOf(*springBoard_)) {
+    // Over an app, the app's own status bar and content replace the shell's.
+    if (front && (window == home || window == shellBar)) continue;
+    windows.push_back(window);
+  }
+  if (front) {
+    for (const auto& window : platform::windowsOf(*front)) {
+      if (window == platform::statusBarWindow(*front) && !platform::installedStatusBar(*front)) continue;
+      window->setHidden(false);
+      windows.push_back(window);
+    }
+  }
+  return windows;
+}
+
 platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer) {
-  return renderer.renderScreen(device_);
+  return renderScreen(renderer, device_.screenScale());
+}
+
+platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double scale) {
+  platform::refreshStatusBars(device_);
+  platform::RenderOptions options;
+  options.screenSize = {device_.screenWidth(), device_.screenHeight()};
+  options.scale = scale;
+  options.time = device_.now();
+  return renderer.render(screenWindows(), options);
 }
 
 platform::Process* SimPhone::app(std::string_view bundle) const {

@@ -13,7 +13,8 @@
 
 namespace platform {
 class Renderer;
-}
+class UIWindow;
+}  // namespace platform
 
 namespace tarvo {
 class Tarvo12;
@@ -40,14 +41,20 @@ class SimPhone {
 
   void startApp(const StartApp& command);
   void bringToFront(const std::string& bundle);
+  void goHome();
   void setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour);
   void setAppBarStyle(const std::string& bundle, std::int64_t style);
   void post(const PostNotification& command);
 
-  // What the screen shows now: the shell's windows with the app in front, at the device's scale.
+  // What the screen shows now: the shell's windows over the app in front (or the home screen), drawn at
+  // the device's scale.
   platform::CGImageRef renderScreen(platform::Renderer& renderer);
+  platform::CGImageRef renderScreen(platform::Renderer& renderer, double scale);
+  std::vector<std::shared_ptr<platform::UIWindow>> screenWindows();
 
  private:
+  bool loadsLibrary(std::string_view library, platform::Process& process) const;
+
   const DeviceModel& model_;
   DeviceSetup setup_;
   platform::Device device_;
@@ -55,6 +62,9 @@ class SimPhone {
   platform::Process* preferences_ = nullptr;
   bool launched_ = false;
   std::map<std::string, platform::Process*, std::less<>> apps_;
+  std::optional<std::string> front_;
+  // Per-app choices of a `app start` line that override the filter: library name -> load or not.
+  std::map<std::string, std::map<std::string, bool>, std::less<>> overrides_;
 };
 
 }  // namespace sim

@@ -25,7 +25,7 @@ Device::Device(DeviceOptions options) : options_(std::move(options)), bus_(*this
 Device::~Device() {
   bus_.clear();
   while (!processes_.empty()) processes_.pop_back();
-  while (!services_.empty()) services_.pop_back();
+  services_.clear();
   if (ownsRoot_) {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);

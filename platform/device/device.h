@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/device/process.h"
+#include "platform/device/service_slots.h"
 #include "platform/foundation/clock.h"
 #include "platform/foundation/notification_bus.h"
 #include "platform/foundation/trace.h"
@@ -63,12 +64,7 @@ class Device {
   // Device-wide state of a platform module, made on first use with the device as its argument.
   template <class T>
   T& service() {
-    for (auto& [type, ptr] : services_)
-      if (type == typeid(T)) return *static_cast<T*>(ptr.get());
-    auto made = std::make_shared<T>(*this);
-    T& ref = *made;
-    services_.emplace_back(typeid(T), std::move(made));
-    return ref;
+    return services_.template get<T>();
   }
 
   void log(const Process& process, std::string text);
@@ -85,7 +81,7 @@ class Device {
   NotificationBus bus_;
   std::deque<LogLine> log_;
   std::vector<std::unique_ptr<Process>> processes_;
-  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> services_;
+  ServiceSlots<Device> services_{*this};
 
   friend class Process;
 };

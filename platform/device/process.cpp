@@ -19,7 +19,7 @@ Process::~Process() {
   // Libraries and services hold objects of this runtime: let them go first, newest first.
   libraries_.clear();
   application_.reset();
-  while (!services_.empty()) services_.pop_back();
+  services_.clear();
 }
 
 Nanos Process::now() const { return device_.now(); }

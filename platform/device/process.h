@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/device/service_slots.h"
 #include "platform/foundation/plist_value.h"
 #include "platform/foundation/run_loop.h"
 #include "platform/runtime/runtime.h"
@@ -51,12 +52,7 @@ class Process {
   // Per-process state of a platform module, made on first use with the process as its argument.
   template <class T>
   T& service() {
-    for (auto& [type, ptr] : services_)
-      if (type == typeid(T)) return *static_cast<T*>(ptr.get());
-    auto made = std::make_shared<T>(*this);
-    T& ref = *made;
-    services_.emplace_back(typeid(T), std::move(made));
-    return ref;
+    return services_.template get<T>();
   }
 
   // A loaded library lives as long as the process.
@@ -81,7 +77,7 @@ class Process {
   std::unique_ptr<rt::Runtime> runtime_;
   RunLoop runLoop_;
   rt::Id application_;
-  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> services_;
+  ServiceSlots<Process> services_{*this};
   std::vector<std::shared_ptr<Library>> libraries_;
 };
 

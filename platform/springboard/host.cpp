@@ -6,7 +6,9 @@
 #include "platform/springboard/springboard_app.h"
 #include "platform/springboard/status_bar_services.h"
 #include "platform/springboard/volume_control.h"
+#include "platform/uikit/screen.h"
 #include "platform/uikit/uikit_classes.h"
+#include "platform/uikit/window.h"
 
 namespace platform {
 
@@ -15,7 +17,26 @@ namespace {
 struct HostSettings {
   explicit HostSettings(Process&) {}
   SpringBoardOptions options;
+  std::shared_ptr<UIWindow> homeScreen;
 };
+
+// A dark wallpaper with a grid of rounded icons, so that frames show the home screen.
+std::shared_ptr<UIWindow> makeHomeScreen(Process& process) {
+  CGRect screen = UIScreen::mainScreen(process)->bounds();
+  auto window = makeWindow(process, screen);
+  window->setWindowLevel(-1);
+  window->setBackgroundColor(UIColor::colorWithRed(0.13, 0.20, 0.33, 1));
+  const double side = 60, gapX = (screen.size.width - 4 * side) / 5, top = 70;
+  for (int i = 0; i < 16; ++i) {
+    double x = gapX + (i % 4) * (side + gapX), y = top + (i / 4) * (side + 30);
+    auto icon = makeView<UIView>(process, "UIView", CGRect{{x, y}, {side, side}});
+    icon->setBackgroundColor(UIColor::colorWithHue(i / 16.0, 0.55, 0.9, 1));
+    icon->layer().setCornerRadius(13);
+    window->addSubview(icon);
+  }
+  window->setHidden(false);
+  return window;
+}
 
 std::shared_ptr<SpringBoard> springBoardApp(Process& process) {
   return rt::cast<SpringBoard>(process.application());
@@ -44,8 +65,12 @@ void startSpringBoard(Process& process) {
   if (!app) return;
   app->ringerSilent = options.silent;
   app->setUserInterfaceLayoutDirection(options.layoutDirection);
+  installStatusBar(process, options.statusBar);
+  if (options.homeScreen) process.service<HostSettings>().homeScreen = makeHomeScreen(process);
   rt::send<void(rt::Id)>(process.application(), "applicationDidFinishLaunching:", process.application());
 }
+
+std::shared_ptr<UIWindow> homeScreenWindow(Process& process) { return process.service<HostSettings>().homeScreen; }
 
 void pressVolumeButton(Process& process, bool up) {
   PlistDict f;
@@ -58,6 +83,11 @@ void setRingerSwitch(Process& process, bool silent) {
   PlistDict f;
   f.set("silent", silent);
   process.trace("button.ringer", std::move(f));
+  // Before launch there is no application object to tell: the shell finds the switch where it is at launch.
+  if (!process.application()) {
+    process.service<HostSettings>().options.silent = silent;
+    return;
+  }
   rt::send<void(int, bool, bool)>(process.application(), "_updateRingerState:withVisuals:updatePreferenceRegister:",
                                   silent ? 0 : 1, true, true);
 }

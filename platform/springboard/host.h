@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/uikit/application.h"
+#include "platform/uikit/status_bar_installer.h"
 
 namespace platform {
 
@@ -17,14 +18,20 @@ struct SpringBoardOptions {
   bool buttonsChangeRinger = false;
   bool silent = false;  // the ring/silent switch before boot
   UIUserInterfaceLayoutDirection layoutDirection = UIUserInterfaceLayoutDirectionLeftToRight;
+  StatusBarOptions statusBar;  // the shell's own bar, shown over the home screen
+  bool homeScreen = true;      // a wallpaper window with a few icons under everything
 };
 
 inline constexpr const char* kSpringBoardBundle = "com.apple.springboard";
 
 // Spawns the shell process with UIKit and the shell's classes registered, before any library is injected.
 Process& spawnSpringBoard(Device& device, const SpringBoardOptions& options = {});
-// Makes the application object (through the runtime) and finishes launching (applicationDidFinishLaunching:).
+// Makes the application object (through the runtime), its status bar and home screen, and finishes
+// launching (applicationDidFinishLaunching:).
 void startSpringBoard(Process& springBoard);
+
+// The home screen window (nil before launch or without one).
+std::shared_ptr<UIWindow> homeScreenWindow(Process& springBoard);
 
 // A volume button: _changeVolumeBy: with +1/16 or -1/16 on the shared VolumeControl.
 void pressVolumeButton(Process& springBoard, bool up);

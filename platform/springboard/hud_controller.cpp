@@ -87,7 +87,7 @@ std::shared_ptr<SBHUDView> SBHUDController::ringerHUDView(bool silent) {
 std::shared_ptr<UIWindow> SBHUDController::ensureWindow() {
   if (!window_) {
     CGRect screen = UIScreen::mainScreen(process())->bounds();
-    window_ = makeWindow(process(), screen);
+    window_ = makeWindow(process(), screen, "SBHUDWindow");
     window_->setWindowLevel(kWindowLevel);
     window_->setBackgroundColor(UIColor::clearColor());
     window_->setHidden(true);
@@ -142,6 +142,8 @@ void SBHUDController::recenter() {
 
 void registerHUDControllerClasses(rt::Runtime& runtime) {
   runtime.registerClass("_UIBackdropView", "UIView");
+  // The stock HUD's own window, named as the shell names it so that traces tell it from others.
+  runtime.registerClass("SBHUDWindow", "UIWindow");
   rt::Class& hudView = runtime.registerClass("SBHUDView", "UIView");
   hudView.setAllocator([](rt::Class& c) { return std::make_shared<SBHUDView>(c); });
   rt::Class& volumeView = runtime.registerClass("SBVolumeHUDView", "SBHUDView");
@@ -149,6 +151,10 @@ void registerHUDControllerClasses(rt::Runtime& runtime) {
   rt::defineMethod<void(float)>(volumeView, "setProgress:", [](const rt::Id& self, float progress) {
     auto view = rt::cast<SBHUDView>(self);
     view->progress = progress;
+    PlistDict f;
+    f.set("progress", progress);
+    f.set("mode", static_cast<std::int64_t>(view->mode));
+    view->process().trace("hud.progress", std::move(f));
     showLevel(*view);
   });
   runtime.registerClass("SBRingerHUDView", "SBHUDView");
@@ -164,9 +170,20 @@ void registerHUDControllerClasses(rt::Runtime& runtime) {
                                          [](const rt::Id& self, rt::Id view, double delay) {
                                            controller(self)->present(view, delay);
                                          });
-  rt::defineMethod<void()>(cls, "_recenterHUDView", [](const rt::Id& self) { controller(self)->recenter(); });
+  rt::defineMethod<void()>(cls, "_recenterHUDView", [](const rt::Id& self) {
+    auto hud = controller(self);
+    PlistDict f;
+    f.set("orientation", hud->orientation);
+    hud->process().trace("hud.recenter", std::move(f));
+    hud->recenter();
+  });
   rt::defineMethod<void(bool)>(cls, "reorientHUDIfNeeded:", [](const rt::Id& self, bool needed) {
-    if (needed) controller(self)->recenter();
+    auto hud = controller(self);
+    PlistDict f;
+    f.set("needed", needed);
+    f.set("orientation", hud->orientation);
+    hud->process().trace("hud.reorient", std::move(f));
+    if (needed) hud->recenter();
   });
 }
 

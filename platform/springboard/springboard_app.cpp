@@ -34,6 +34,10 @@ void registerSpringBoardApplicationClasses(rt::Runtime& runtime) {
                                           [](const rt::Id& self, int state, bool visuals, bool) {
                                             auto springBoard = rt::cast<SpringBoard>(self);
                                             springBoard->ringerSilent = state == 0;
+                                            PlistDict f;
+                                            f.set("state", state);
+                                            f.set("visuals", visuals);
+                                            springBoard->process().trace("springboard.ringerState", std::move(f));
                                             if (!visuals) return;
                                             auto hud = sharedHUDController(springBoard->process());
                                             if (!hud) return;
@@ -43,6 +47,9 @@ void registerSpringBoardApplicationClasses(rt::Runtime& runtime) {
                                           });
   rt::defineMethod<rt::Id()>(cls, "_accessibilityFrontMostApplication", [](const rt::Id& self) -> rt::Id {
     auto springBoard = rt::cast<SpringBoard>(self);
+    PlistDict f;
+    f.set("bundleIdentifier", springBoard->frontApplication.value_or(""));
+    springBoard->process().trace("springboard.frontMostApplication", std::move(f));
     if (!springBoard->frontApplication) return nullptr;
     return springBoard->applicationFor(*springBoard->frontApplication);
   });

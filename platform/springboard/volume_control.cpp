@@ -34,7 +34,13 @@ void registerVolumeControlClass(rt::Runtime& runtime) {
   rt::Class& cls = runtime.registerClass("VolumeControl", "NSObject");
   cls.setAllocator([](rt::Class& c) { return std::make_shared<VolumeControl>(c); });
   defineSharedAccessor(cls, "sharedVolumeControl");
-  rt::defineMethod<float()>(cls, "volume", [](const rt::Id& self) { return rt::cast<VolumeControl>(self)->volume(); });
+  rt::defineMethod<float()>(cls, "volume", [](const rt::Id& self) {
+    auto control = rt::cast<VolumeControl>(self);
+    PlistDict f;
+    f.set("level", control->volume());
+    control->process().trace("volume.read", std::move(f));
+    return control->volume();
+  });
   rt::defineMethod<void(float)>(cls, "_changeVolumeBy:", [](const rt::Id& self, float step) {
     auto control = rt::cast<VolumeControl>(self);
     // From the buttons the ringer never goes below its lowest step; media goes down to silence.

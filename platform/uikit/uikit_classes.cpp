@@ -6,6 +6,7 @@
 #include "platform/uikit/label.h"
 #include "platform/uikit/screen.h"
 #include "platform/uikit/slider.h"
+#include "platform/uikit/status_bar.h"
 #include "platform/uikit/visual_effect_view.h"
 #include "platform/uikit/window.h"
 
@@ -49,6 +50,7 @@ void registerUIKitClasses(rt::Runtime& runtime) {
   application.addIvar("_statusBar", &UIApplication::statusBar);
   defineViewMessages(runtime);
   defineControlMessages(runtime);
+  registerStatusBarClasses(runtime);
 }
 
 void loadUIKit(Process& process) {

@@ -5,6 +5,7 @@
 
 #include "sim/demo_scenario.h"
 #include "sim/runner.h"
+#include "support/play.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
@@ -17,15 +18,9 @@ TEST(Demo, BuiltInTextIsTheExampleFile) {
 }
 
 TEST(Demo, PlaysWithEveryExpectationMet) {
-  sim::Scenario scenario = sim::parseScenario(sim::demoScenarioText(), "demo");
-  std::size_t frames = 0;
-  sim::RunOptions options;
-  options.frames = [&](const std::string&, platform::Nanos, sim::SimPhone&) { ++frames; };
-  sim::Runner runner(scenario, std::move(options));
-  sim::RunResult result = runner.run();
-  for (const auto& failure : result.failures) ADD_FAILURE() << failure;
-  EXPECT_GT(result.expectations, 5u);
-  EXPECT_EQ(frames, 9u);
+  auto played = testing_support::playScenario(sim::parseScenario(sim::demoScenarioText(), "demo"));
+  EXPECT_GT(played.result.expectations, 5u);
+  EXPECT_EQ(played.frames, 9u);
 }
 
 }  // namespace
