@@ -1,14 +1,14 @@
 #include "bench/bench_phone.h"
 
-#include "hooks/protocol.h"
+#include <stdexcept>
+
 #include "hooks/tarvo12.h"
 #include "hud/hud_caches.h"
-#include "platform/foundation/distributed_center.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/springboard/host.h"
-#include "platform/uikit/application.h"
-#include "platform/uikit/uikit_classes.h"
 #include "settings/preferences.h"
+#include "sim/device_models.h"
+#include "sim/sim_phone.h"
 
 namespace bench {
 
@@ -30,46 +30,47 @@ platform::PlistDict pressSettings(bool dynamicColors) {
 }
 
 BenchPhone::BenchPhone(BenchPhoneOptions options) : options_(options) {
-  platform::DeviceOptions d;  // 375 x 812 at scale 3, a notched model
-  device_ = std::make_unique<platform::Device>(d);
-  // Keep the trace from growing over millions of presses; recording still happens.
-  device_->trace().setRetention(64);
-  springBoard_ = &platform::spawnSpringBoard(*device_);
-  platform::writePlistDictionary(springBoard_->resolvePath(tarvo::kPreferencesPath), pressSettings(options.dynamicColors),
+  // 375 x 812 at scale 3, a notched model.
+  phone_ = std::make_unique<sim::SimPhone>(*sim::deviceModelNamed("iPhone10,3"), sim::DeviceSetup{});
+  // Keep the trace from growing over millions of presses; every event is still recorded.
+  device().trace().setRetention(64);
+  platform::Process& shell = phone_->springBoard();
+  platform::writePlistDictionary(shell.resolvePath(tarvo::kPreferencesPath), pressSettings(options.dynamicColors),
                                  platform::PlistFormat::Binary);
-  // An app in front, as in the usual press.
-  platform::Process& app = device_->spawn("Notes", std::string(kFrontApp));
-  platform::loadUIKit(app);
-  platform::UIApplicationMain(app);
-  tarvo::HudCaches::of(*springBoard_).setEnabled(!options.literal);
+  tarvo::HudCaches::of(shell).setEnabled(!options.literal);
+  // The app in front has a split bar and Tarvo12 injected, whose status bar hook files the bar's colour in
+  // the shell's colour cache: dynamic colours then come from that cache on every show.
+  sim::StartApp app;
+  app.bundle = kFrontApp;
+  app.name = "Notes";
+  app.bar = sim::BarKind::Split;
+  app.colour = sim::Colour{"#3366CC", 0.2, 0.4, 0.8, 1};
+  app.loadsTarvo12 = true;
+  phone_->startApp(app);
   if (options.launch) loadAndLaunch();
 }
 
 BenchPhone::~BenchPhone() = default;
 
+platform::Device& BenchPhone::device() { return phone_->device(); }
+
+tarvo::Tarvo12* BenchPhone::tarvo() const { return phone_->tarvo(); }
+
 void BenchPhone::loadAndLaunch() {
-  tarvo_ = &tarvo::Tarvo12::load(*springBoard_);
-  platform::startSpringBoard(*springBoard_);
-  platform::setFrontApplication(*springBoard_, std::string(kFrontApp));
-  device_->drain();
-  if (options_.dynamicColors) {
-    // The app's status bar colour has been reported once, so every show finds it in the cache.
-    platform::PlistDict info;
-    info.set(std::string(tarvo::protocol::kBundle), kFrontApp);
-    info.set(std::string(tarvo::protocol::kHue), 0.6f);
-    info.set(std::string(tarvo::protocol::kSaturation), 0.5f);
-    info.set(std::string(tarvo::protocol::kBrightness), 0.9f);
-    info.set(std::string(tarvo::protocol::kAlpha), 1.0f);
-    platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(*springBoard_),
-                                                   tarvo::protocol::kStoreColors, nullptr, &info, true);
-    device_->drain();
-  }
+  phone_->launch();
+  phone_->bringToFront(kFrontApp);
+  // The app's bar takes a colour while the shell runs; the hook reports it and the shell files it.
+  if (options_.dynamicColors) phone_->setAppBarColour(kFrontApp, sim::Colour{"#3366CC", 0.2, 0.4, 0.8, 1});
+  device().drain();
+  // A dynamic-colour press is only measured right when the app's colour is in the cache.
+  if (options_.dynamicColors && !(tarvo() && tarvo()->statusColors.find(kFrontApp)))
+    throw std::logic_error("the front app's bar colour did not reach the colour cache");
 }
 
 void BenchPhone::press(double settle) {
-  platform::pressVolumeButton(*springBoard_, up_);
+  platform::pressVolumeButton(phone_->springBoard(), up_);
   up_ = !up_;
-  device_->advance(settle);
+  device().advance(settle);
 }
 
 }  // namespace bench

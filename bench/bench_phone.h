@@ -1,13 +1,16 @@
 #pragma once
-// A phone for the benchmarks, booted the way the simulator boots one: the shell, Tarvo12 loaded from a
-// settings file, an app in front. Presses go through the shell's own volume button path and the run loops
-// are drained, so a measured press costs what a press costs on the simulated phone.
+// A phone for the benchmarks, booted as the simulator boots one (sim::SimPhone): the shell with Tarvo12 and
+// Tarvo12Kit injected, a settings file, an app in front with its own status bar. Presses go through the
+// shell's volume button path and the run loops are drained, so a measured press costs what a press costs
+// on the simulated phone.
 #include <memory>
-#include <string>
 
 #include "platform/device/device.h"
 #include "platform/foundation/plist_value.h"
 
+namespace sim {
+class SimPhone;
+}
 namespace tarvo {
 class Tarvo12;
 }
@@ -17,7 +20,7 @@ namespace bench {
 struct BenchPhoneOptions {
   bool dynamicColors = false;  // colours from the per-app cache instead of the settings file
   bool literal = false;        // the HUD's uncached path: decode, tint and read the file on every show
-  bool launch = true;          // boot the shell and load Tarvo12; off leaves a spawned shell only
+  bool launch = true;          // boot the shell (loading Tarvo12) and bring the app to front
 };
 
 // The settings of the steady-state press: the four colour keys, icons and the percentage on.
@@ -28,20 +31,20 @@ class BenchPhone {
   explicit BenchPhone(BenchPhoneOptions options = {});
   ~BenchPhone();
 
-  // Loads the library, finishes the shell's launch and drains: what happens before the first press.
+  // The shell's launch with the library loaded into it, and the app brought to front: all that happens
+  // before the first press.
   void loadAndLaunch();
-  // One volume step (alternately up and down, so the level never sticks at an end) and the run loops
-  // drained up to `settle` seconds later.
+  // One volume step (alternately up and down, so the level never sticks at an end), then the run loops
+  // run for `settle` seconds of virtual time.
   void press(double settle = 0.05);
 
-  platform::Device& device() { return *device_; }
-  tarvo::Tarvo12* tarvo() const { return tarvo_; }
+  platform::Device& device();
+  sim::SimPhone& phone() { return *phone_; }
+  tarvo::Tarvo12* tarvo() const;
 
  private:
   BenchPhoneOptions options_;
-  std::unique_ptr<platform::Device> device_;
-  platform::Process* springBoard_ = nullptr;
-  tarvo::Tarvo12* tarvo_ = nullptr;
+  std::unique_ptr<sim::SimPhone> phone_;
   bool up_ = true;
 };
 

@@ -29,8 +29,8 @@ constexpr std::string_view kKeys[] = {protocol::kModifier, protocol::kAnimationD
                                       protocol::kHue, protocol::kSaturation, protocol::kBrightness,
                                       protocol::kAlpha};
 
-constexpr std::string_view kStrings[] = {"hide", "show", "HIDE", "", fuzzing::kFrontApp, "com.apple.springboard",
-                                         "#FF0000:0.5"};
+constexpr std::string_view kStrings[] = {"hide", "show", "HIDE", "", fuzzing::kFrontApp, fuzzing::kOtherApp,
+                                         "com.apple.springboard", "#FF0000:0.5"};
 
 double interestingDouble(FuzzedDataProvider& in) {
   switch (in.ConsumeIntegralInRange(0, 7)) {
@@ -94,19 +94,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::FuzzPhone phone({.model = in.ConsumeBool() ? "iPhone10,3" : "iPhone9,3", .settings = settings(in)});
   phone.press(true);  // the HUD is up
   for (int round = 0; round < 16 && in.remaining_bytes(); ++round) {
-    switch (in.ConsumeIntegralInRange(0, 9)) {
+    switch (in.ConsumeIntegralInRange(0, 10)) {
       case 0: phone.press(in.ConsumeBool()); break;
       case 1: phone.tapHud(); break;
       case 2: platform::rotateInterface(*phone.springBoard, in.ConsumeIntegralInRange<long long>(-1, 5)); break;
       case 3: phone.device.advance(in.ConsumeFloatingPointInRange(0.0, 3.0)); break;
-      case 4: platform::setFrontApplication(*phone.springBoard, in.ConsumeBool() ? std::optional<std::string>{}
-                                                                                 : std::string(fuzzing::kFrontApp));
-              break;
+      case 4: {
+        const int front = in.ConsumeIntegralInRange(0, 2);
+        if (front == 0) phone.phone.goHome();
+        else phone.phone.bringToFront(front == 1 ? fuzzing::kFrontApp : fuzzing::kOtherApp);
+        break;
+      }
+      case 5: {
+        // The app with Tarvo12 changes its bar colour: the status bar hook reports it to the shell.
+        sim::Colour colour{"", interestingDouble(in), interestingDouble(in), interestingDouble(in), interestingDouble(in)};
+        phone.phone.setAppBarColour(fuzzing::kOtherApp, in.ConsumeBool() ? std::optional<sim::Colour>(colour) : std::nullopt);
+        phone.device.drain();
+        break;
+      }
       default: {
         std::string name(in.PickValueInArray(kNames));
         const bool withInfo = in.ConsumeIntegralInRange(0, 7) != 0;
         platform::PlistDict info = withInfo ? dict(in, 0) : platform::PlistDict{};
-        platform::Process& from = in.ConsumeBool() ? *phone.springBoard : *phone.app;
+        platform::Process& from = in.ConsumeBool() ? *phone.springBoard : *phone.app;  // the shell or an app
         if (in.ConsumeBool())
           platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(from),
                                                          name, nullptr, withInfo ? &info : nullptr, in.ConsumeBool());

@@ -11,12 +11,12 @@
 #include "platform/foundation/plist_file.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/host.h"
-#include "platform/uikit/application.h"
 #include "platform/uikit/hit_testing.h"
-#include "platform/uikit/uikit_classes.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
 #include "settings/settings.h"
+#include "sim/device_models.h"
+#include "sim/sim_phone.h"
 
 namespace soak {
 
@@ -39,27 +39,33 @@ long residentKilobytes() {
 }
 
 SoakDriver::SoakDriver(SoakOptions options) : options_(options), random_(options.seed) {
-  device_.trace().setRetention(1000);
-  springBoard_ = &platform::spawnSpringBoard(device_);
-  preferences_ = &device_.spawn("Preferences", std::string("com.apple.Preferences"));
-  for (const char* bundle : kApps) {
-    platform::Process& app = device_.spawn(bundle, std::string(bundle));
-    platform::loadUIKit(app);
-    platform::UIApplicationMain(app);
-    apps_.push_back(&app);
+  phone_ = std::make_unique<sim::SimPhone>(*sim::deviceModelNamed("iPhone10,3"), sim::DeviceSetup{});
+  device().trace().setRetention(1000);
+  phone_->launch();
+  tarvo_ = phone_->tarvo();
+  // Three apps with the agent: a classic bar, a split bar, and a split bar whose process has Tarvo12 too, so
+  // that its colour changes are stored through the status bar hook.
+  for (std::size_t i = 0; i < std::size(kApps); ++i) {
+    sim::StartApp app;
+    app.bundle = kApps[i];
+    app.bar = i == 0 ? sim::BarKind::Classic : sim::BarKind::Split;
+    app.colour = sim::Colour{"", 0.2, 0.4, 0.6, 1};
+    app.style = static_cast<std::int64_t>(i % 2);
+    if (i == 2) app.loadsTarvo12 = true;
+    phone_->startApp(app);
   }
-  tarvo_ = &tarvo::Tarvo12::load(*springBoard_);
-  platform::startSpringBoard(*springBoard_);
   // The shell makes an SBApplication the first time it is asked about an app in front, and keeps it: asking
   // about each app now means every object of the run exists before the first count.
   for (const char* bundle : kApps) {
-    platform::setFrontApplication(*springBoard_, std::string(bundle));
-    rt::send<rt::Id()>(springBoard_->application(), "_accessibilityFrontMostApplication");
+    phone_->bringToFront(bundle);
+    rt::send<rt::Id()>(phone_->springBoard().application(), "_accessibilityFrontMostApplication");
   }
-  device_.drain();
+  device().drain();
 }
 
 SoakDriver::~SoakDriver() = default;
+
+platform::Device& SoakDriver::device() { return phone_->device(); }
 
 void SoakDriver::play(std::uint64_t count) {
   for (std::uint64_t i = 0; i < count; ++i) playOne();
@@ -67,7 +73,7 @@ void SoakDriver::play(std::uint64_t count) {
 
 void SoakDriver::playOne() {
   ++played_;
-  platform::Process& shell = *springBoard_;
+  platform::Process& shell = phone_->springBoard();
   const int kind = below(100);
   if (kind < 35) {
     platform::pressVolumeButton(shell, chance() < 0.5);
@@ -81,12 +87,18 @@ void SoakDriver::playOne() {
     // On the HUD, whatever state it is in, or anywhere on the screen.
     platform::CGPoint point{chance() * 375, chance() * 812};
     if (chance() < 0.7 && tarvo_->views.tarvoHUDWindow) point = tarvo_->views.tarvoHUDWindow->center();
-    platform::simulateTap(device_, point);
+    platform::simulateTap(device(), point);
   } else if (kind < 61) {
     reloadSettings();
-  } else if (kind < 64) {
+  } else if (kind < 63) {
     const int front = below(4);
-    platform::setFrontApplication(shell, front == 3 ? std::optional<std::string>{} : std::string(kApps[front]));
+    if (front == 3) phone_->goHome();
+    else phone_->bringToFront(kApps[front]);
+  } else if (kind < 65) {
+    // An app's bar changes colour (nil now and then); the app with Tarvo12 reports it to the shell.
+    const char* bundle = kApps[below(3)];
+    if (chance() < 0.1) phone_->setAppBarColour(bundle, std::nullopt);
+    else phone_->setAppBarColour(bundle, sim::Colour{"", chance(), chance(), chance(), chance()});
   } else if (kind < 72) {
     postColour(false);
   } else if (kind < 82) {
@@ -94,10 +106,10 @@ void SoakDriver::playOne() {
   } else {
     // Time passes: within a show, past the hide, or just a moment.
     const double pick = chance();
-    device_.advance(pick < 0.6 ? chance() * 0.3 : pick < 0.9 ? chance() * 2 : chance() * 4);
+    device().advance(pick < 0.6 ? chance() * 0.3 : pick < 0.9 ? chance() * 2 : chance() * 4);
     return;
   }
-  device_.drain();
+  device().drain();
 }
 
 double SoakDriver::randomReal() {
@@ -130,9 +142,10 @@ void SoakDriver::reloadSettings() {
     std::snprintf(colour, sizeof colour, "#%06X:%.2f", below(0x1000000), chance());
     settings.set(key, chance() < 0.9 ? std::string(colour) : std::string("not a colour"));
   }
-  platform::writePlistDictionary(springBoard_->resolvePath(tarvo::kPreferencesPath), settings,
+  // As the settings pane does: the file, then the notification from the pane's own process.
+  platform::writePlistDictionary(phone_->springBoard().resolvePath(tarvo::kPreferencesPath), settings,
                                  chance() < 0.5 ? platform::PlistFormat::Binary : platform::PlistFormat::Xml);
-  platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(*preferences_),
+  platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(phone_->preferences()),
                                                  tarvo::kPreferencesChangedNotification, nullptr, nullptr, true);
 }
 
@@ -151,25 +164,25 @@ void SoakDriver::postColour(bool store) {
   info.set(std::string(protocol::kSaturation), component());
   info.set(std::string(protocol::kBrightness), component());
   if (chance() < 0.95) info.set(std::string(protocol::kAlpha), component());
-  platform::Process& from = *apps_[static_cast<std::size_t>(below(static_cast<int>(apps_.size())))];
+  platform::Process& from = *phone_->app(kApps[below(3)]);
   platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(from),
                                                  store ? protocol::kStoreColors : protocol::kGetStatusBarProperties,
                                                  nullptr, &info, true);
 }
 
 SoakCensus SoakDriver::settleAndCount() {
-  device_.advance(kSettleSeconds);
+  device().advance(kSettleSeconds);
   SoakCensus census;
-  for (const auto& process : device_.processes()) {
+  for (const auto& process : device().processes()) {
     census.liveObjects += process->runtime().liveObjects();
     census.pendingTasks += process->runLoop().pending();
   }
   census.statusColors = tarvo_->statusColors.size();
-  census.cachedImages = tarvo::HudCaches::of(*springBoard_).entries();
-  census.traceEvents = device_.trace().events().size();
+  census.cachedImages = tarvo::HudCaches::of(phone_->springBoard()).entries();
+  census.traceEvents = device().trace().events().size();
   for (auto name : {protocol::kPrefsChanged, protocol::kToggleTimeX, protocol::kModifyStatusBar,
                     protocol::kRequestStatusBarProperties, protocol::kGetStatusBarProperties, protocol::kStoreColors})
-    census.observers += device_.bus().observerCount(name);
+    census.observers += device().bus().observerCount(name);
   census.residentKilobytes = residentKilobytes();
   return census;
 }

@@ -1,15 +1,18 @@
 #pragma once
-// Plays random events on one simulated phone: presses in both modes, ringer flips, rotations, taps in
-// every state of the HUD, settings reloads with random values, front app changes, and colour reports and
-// store reports from many bundle identifiers. Deterministic for a seed.
+// Plays random events on one simulated phone, booted as the simulator boots one: presses in both modes,
+// ringer flips, rotations, taps in every state of the HUD, settings reloads with random values, apps coming
+// to front and going, app bar colour changes, and colour reports and store reports from many bundle
+// identifiers. Deterministic for a seed.
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "platform/device/device.h"
-#include "platform/foundation/plist_value.h"
 
+namespace sim {
+class SimPhone;
+}
 namespace tarvo {
 class Tarvo12;
 }
@@ -23,13 +26,13 @@ struct SoakOptions {
 
 // What is alive and kept after the phone has been left alone long enough for everything to settle.
 struct SoakCensus {
-  long liveObjects = 0;               // platform objects of every process
-  std::size_t pendingTasks = 0;       // run-loop work of every process
-  std::size_t statusColors = 0;       // entries of the per-app colour cache
-  std::size_t cachedImages = 0;       // entries of the HUD's image caches
-  std::size_t traceEvents = 0;        // events the trace keeps in memory
-  std::size_t observers = 0;          // notification observers of every name
-  long residentKilobytes = 0;         // the test process's resident memory
+  long liveObjects = 0;          // platform objects of every process
+  std::size_t pendingTasks = 0;  // run-loop work of every process
+  std::size_t statusColors = 0;  // entries of the per-app colour cache
+  std::size_t cachedImages = 0;  // entries of the HUD's image caches
+  std::size_t traceEvents = 0;   // events the trace keeps in memory
+  std::size_t observers = 0;     // notification observers of every name
+  long residentKilobytes = 0;    // the test process's resident memory
 };
 
 class SoakDriver {
@@ -43,7 +46,7 @@ class SoakDriver {
   SoakCensus settleAndCount();
 
   std::uint64_t played() const { return played_; }
-  platform::Device& device() { return device_; }
+  platform::Device& device();
   tarvo::Tarvo12& tarvo() { return *tarvo_; }
 
  private:
@@ -56,10 +59,7 @@ class SoakDriver {
 
   SoakOptions options_;
   std::mt19937_64 random_;
-  platform::Device device_;
-  platform::Process* springBoard_ = nullptr;
-  platform::Process* preferences_ = nullptr;
-  std::vector<platform::Process*> apps_;
+  std::unique_ptr<sim::SimPhone> phone_;
   tarvo::Tarvo12* tarvo_ = nullptr;
   std::uint64_t played_ = 0;
 };
