@@ -2,9 +2,9 @@
 
 #include "hooks/protocol.h"
 #include "hooks/tarvo12.h"
+#include "hud/hud_caches.h"
 #include "hud/tarvo_hud.h"
 #include "platform/foundation/distributed_center.h"
-#include "platform/foundation/plist_file.h"
 #include "platform/graphics/color_string.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/application.h"
@@ -80,7 +80,7 @@ void requestColors(Tarvo12& lib, const std::string& front) {
 
 UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view fallback) {
   // Read afresh at every use: a colour change needs no reload notification.
-  auto file = platform::readPlistDictionary(lib_.preferences.path());
+  const auto& file = HudCaches::of(lib_.process).settingsFile(lib_.preferences.path());
   const std::string* text = file ? platform::stringForKey(*file, key) : nullptr;
   // A value that is not a string counts as absent, like the other settings.
   return platform::LCPParseColorString(text ? std::string_view(*text) : fallback, "#000000");

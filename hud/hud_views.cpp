@@ -1,8 +1,10 @@
 #include "controls/builtin_icons.h"
 #include "controls/image_utilities.h"
 #include "hooks/tarvo12.h"
+#include "hud/hud_caches.h"
 #include "hud/icon_choice.h"
 #include "hud/tarvo_hud.h"
+#include "platform/device/device.h"
 #include "platform/graphics/context.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/shared_instances.h"
@@ -34,8 +36,13 @@ UIImagePtr onePointImage(Process& process, const std::optional<UIColor>& color) 
   return image;
 }
 
+bool rightToLeft(Process& process) {
+  auto app = UIApplication::sharedApplication(process);
+  return app && app->userInterfaceLayoutDirection() == UIUserInterfaceLayoutDirectionRightToLeft;
+}
+
 // The icon's silhouette in the indicator colour, mirrored for a right-to-left interface.
-UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<UIColor>& color, bool& mirrored) {
+UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<UIColor>& color, bool mirrored) {
   CGSize size = icon ? icon->size() : CGSize{0, 0};
   double scale = icon ? icon->scale() : 1;
   UIGraphicsBeginImageContextWithOptions(process, size, false, scale);
@@ -50,8 +57,6 @@ UIImagePtr tinted(Process& process, const UIImagePtr& icon, const std::optional<
     if (icon) CGContextDrawImage(ctx, CGRect{{0, 0}, size}, icon->CGImage());
   }
   UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext(process);
-  auto app = UIApplication::sharedApplication(process);
-  mirrored = app && app->userInterfaceLayoutDirection() == UIUserInterfaceLayoutDirectionRightToLeft;
   if (image && mirrored) image = UIImage::imageWithCGImage(image->CGImage(), image->scale(), UIImageOrientationUpMirrored);
   UIGraphicsEndImageContext(process);
   return image;
@@ -71,15 +76,22 @@ const IconFamily kMedia{mediaMaxBase64, mediaMedBase64, mediaMinBase64, &HudImag
 const IconFamily kRinger{ringerMaxBase64, ringerMedBase64, ringerMinBase64, &HudImages::sliderRingerMinImage,
                              &HudImages::sliderRingerMedImage, &HudImages::sliderRingerMaxImage};
 
-// Decoded max, med, min; then tinted min, med, max, each replacing the image in its variable.
+// Decoded max, med, min; then tinted min, med, max, each replacing the image in its variable. The caches
+// answer what these steps would make, when they have made it before.
 void buildFamily(Process& process, HudImages& images, const IconFamily& family, const std::optional<UIColor>& color) {
-  bool& mirrored = images.iconsMirrored;
-  images.*family.max = decodeBase64ToImage(family.maxString);
-  images.*family.med = decodeBase64ToImage(family.medString);
-  images.*family.min = decodeBase64ToImage(family.minString);
-  images.*family.min = tinted(process, images.*family.min, color, mirrored);
-  images.*family.med = tinted(process, images.*family.med, color, mirrored);
-  images.*family.max = tinted(process, images.*family.max, color, mirrored);
+  HudCaches& caches = HudCaches::of(process);
+  const bool mirrored = rightToLeft(process);
+  images.iconsMirrored = mirrored;
+  images.*family.max = caches.decodedIcon(family.maxString);
+  images.*family.med = caches.decodedIcon(family.medString);
+  images.*family.min = caches.decodedIcon(family.minString);
+  auto tint = [&](UIImagePtr HudImages::*slot, const char* dataURL) {
+    const UIImagePtr& icon = images.*slot;
+    images.*slot = caches.tintedIcon(dataURL, color, mirrored, [&] { return tinted(process, icon, color, mirrored); });
+  };
+  tint(family.min, family.minString);
+  tint(family.med, family.medString);
+  tint(family.max, family.maxString);
 }
 
 UIImagePtr glyphImage(const HudImages& images, Glyph glyph) {
@@ -177,10 +189,16 @@ void TarvoHUD::createElements() {
   const auto& c = lib_.colors;
   if (!v.tarvoHUDSlider) return;  // before createTarvoHUD there is nothing to dress
 
+  HudCaches& caches = HudCaches::of(process);
+  const double screenScale = process.device().screenScale();
+  auto trackImage = [&](const std::optional<UIColor>& color) {
+    return caches.trackImage(color, screenScale, [&] { return onePointImage(process, color); });
+  };
+
   v.tarvoHUDLabel->setTextColor(c.tarvoIndicatorColor);
-  images.sliderMinTrackImage = onePointImage(process, c.tarvoMinColor);
+  images.sliderMinTrackImage = trackImage(c.tarvoMinColor);
   v.tarvoHUDSlider->setMinimumTrackImage(images.sliderMinTrackImage, UIControlStateNormal);
-  images.sliderMaxTrackImage = onePointImage(process, c.tarvoMaxColor);
+  images.sliderMaxTrackImage = trackImage(c.tarvoMaxColor);
   v.tarvoHUDSlider->setMaximumTrackImage(images.sliderMaxTrackImage, UIControlStateNormal);
 
   if (s.MEDIAINDICATOR || s.RINGERINDICATOR) createIndicators();
@@ -191,7 +209,10 @@ void TarvoHUD::createElements() {
   IconChoice choice = chooseIcons(s, volume.tarvoVolumeMode, volume.silent, volume.ringerVolume, volume.mediaVolume);
   auto show = [&](const std::shared_ptr<UIImageView>& view, Glyph glyph) {
     if (glyph == Glyph::None) return;
-    view->setImage(scaleImageToSize(process, glyphImage(images, glyph), images.sliderMinMaxValImageSize, 1.0));
+    const UIImagePtr source = glyphImage(images, glyph);
+    const CGSize size = images.sliderMinMaxValImageSize;
+    view->setImage(caches.fittedIcon(source, size, 1.0, screenScale,
+                                     [&] { return scaleImageToSize(process, source, size, 1.0); }));
   };
   images.shownIcons = choice;
   show(v.tarvoHUDMinImageView, choice.left);

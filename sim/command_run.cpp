@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "hud/hud_caches.h"
 #include "sim/commands.h"
 #include "sim/demo_scenario.h"
 #include "sim/output_directory.h"
@@ -39,6 +40,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
       err << "\r  playing " << done << "/" << total << (done == total ? "\n" : "") << std::flush;
     };
   Runner runner(scenario, std::move(run));
+  tarvo::HudCaches::of(runner.phone().springBoard()).setEnabled(!options.literal);
   dir->attachTrace(runner.phone().device());
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);

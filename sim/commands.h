@@ -13,6 +13,7 @@ struct PlayOptions {
   std::optional<std::filesystem::path> settings;
   std::optional<std::string> device;
   bool progress = false;  // show progress on a terminal
+  bool literal = false;   // the HUD without its caches: the same output, more work per show
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,

@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
   runCommand->add_option("--settings", run.settings, "A settings file to boot with");
   runCommand->add_option("--device", run.device, "Device model identifier, e.g. iPhone10,3");
   runCommand->add_option("--out", run.out, "Output directory")->capture_default_str();
+  runCommand->add_flag("--literal", run.literal,
+                       "Run the HUD without its caches (decode, tint and read the settings on every show)");
 
   sim::PreviewOptions preview;
   auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");

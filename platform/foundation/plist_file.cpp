@@ -151,11 +151,22 @@ std::optional<PlistDict> parsePlistDictionary(std::string_view bytes) {
 }
 
 std::optional<PlistDict> readPlistDictionary(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return parsePlistDictionary(bytes);
+  // Only a regular file of a sensible size: a directory makes the stream throw, and a FIFO or a device in
+  // the settings file's place would block or never end.
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::is_regular_file(status)) return std::nullopt;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || size > kMaxPlistFileBytes) return std::nullopt;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || bytes.size() > kMaxPlistFileBytes) return std::nullopt;
+    return parsePlistDictionary(bytes);
+  } catch (const std::exception&) {
+    return std::nullopt;  // replaced by something unreadable between the checks and the read
+  }
 }
 
 std::string serializePlist(const PlistDict& dict, PlistFormat format) {

@@ -1,5 +1,6 @@
 #pragma once
 // Reading and writing property-list files, XML and binary alike.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -12,7 +13,11 @@ enum class PlistFormat { Xml, Binary };
 
 // The top-level dictionary of a property list, or nothing when the bytes are not one.
 std::optional<PlistDict> parsePlistDictionary(std::string_view bytes);
-// initWithContentsOfFile: nothing when the file is missing, unreadable, malformed or not a dictionary.
+// A settings file is a few kilobytes; anything beyond this is not read at all.
+inline constexpr std::uintmax_t kMaxPlistFileBytes = 16 * 1024 * 1024;
+
+// initWithContentsOfFile: nothing when the file is missing, unreadable, malformed or not a dictionary, and
+// when the path names something other than a regular file or a file larger than kMaxPlistFileBytes.
 std::optional<PlistDict> readPlistDictionary(const std::filesystem::path& path);
 
 std::string serializePlist(const PlistDict& dict, PlistFormat format);

@@ -8,11 +8,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/foundation/sanitizer.h"
 #include "platform/uikit/label.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 namespace platform {
 
@@ -91,7 +88,7 @@ PatternPtr resolve(const std::string& name) {
 // fontconfig keeps a little of what it reads from its configuration files for good, which the leak checker
 // reports at exit; what it makes while loading them is not ours to free.
 void loadFontconfig() {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(TARVO_ADDRESS_SANITIZER)
   __lsan_disable();
   FcInit();
   __lsan_enable();

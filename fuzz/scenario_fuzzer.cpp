@@ -1,0 +1,28 @@
+// Scenario files through the simulator's parser: every text ends in a scenario or in a ScenarioError that
+// names a line of the text, and a parsed scenario expands into its timeline.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "sim/scenario/parse_scenario.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  try {
+    sim::Scenario scenario = sim::parseScenario(text, "fuzz.scenario");
+    auto entries = sim::timeline(scenario);
+    // The timeline is in time order and points at steps that exist.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].step >= scenario.steps.size()) std::abort();
+      if (i && entries[i].time < entries[i - 1].time) std::abort();
+    }
+  } catch (const sim::ScenarioError& error) {
+    // The line is one of the text's (or 0 for the whole file).
+    std::size_t lines = 1;
+    for (char c : text) lines += c == '\n';
+    if (error.line() > lines) std::abort();
+  }
+  return 0;
+}
