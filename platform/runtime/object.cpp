@@ -7,7 +7,15 @@
 
 namespace rt {
 
-Object::Object(Class& cls) : isa_(&cls), census_(cls.owner().census()) { ++*census_; }
+Object::Object(Class& cls) : isa_(&cls), census_(cls.owner().census()), serial_(cls.owner().nextSerial()) {
+  ++*census_;
+}
+
+std::string Object::addressText() const {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "0x%lx", 0x100000ul + serial_ * 0x10ul);
+  return buffer;
+}
 
 Object::~Object() {
   if (census_) --*census_;
@@ -27,9 +35,7 @@ bool Object::isKindOfClass(std::string_view name) const {
 bool Object::isMemberOfClass(std::string_view name) const { return isa_->name() == name; }
 
 std::string Object::description() const {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, ": %p>", static_cast<const void*>(this));
-  return "<" + className() + buffer;
+  return "<" + className() + ": " + addressText() + ">";
 }
 
 }  // namespace rt

@@ -36,6 +36,10 @@ class Object : public std::enable_shared_from_this<Object> {
 
   std::shared_ptr<Object> self() { return shared_from_this(); }
 
+  // What descriptions print where the platform prints an address: a number the runtime gives each object in
+  // the order they are made, so that traces repeat exactly from run to run.
+  std::string addressText() const;
+
  protected:
   struct Uncounted {};
   explicit Object(Uncounted) {}
@@ -44,6 +48,7 @@ class Object : public std::enable_shared_from_this<Object> {
  private:
   Class* isa_ = nullptr;
   std::shared_ptr<long> census_;  // live-object count of the runtime that made this object
+  unsigned long serial_ = 0;
 };
 
 using Id = std::shared_ptr<Object>;

@@ -27,10 +27,13 @@ class Runtime {
   // Platform objects alive that this runtime made (classes excluded).
   long liveObjects() const { return *census_; }
   const std::shared_ptr<long>& census() const { return census_; }
+  // Numbers objects in the order they are made (see Object::addressText).
+  unsigned long nextSerial() { return ++serials_; }
 
  private:
   platform::Process* process_;
   std::shared_ptr<long> census_ = std::make_shared<long>(0);
+  unsigned long serials_ = 0;
   std::map<std::string, std::shared_ptr<Class>, std::less<>> classes_;
   std::vector<std::shared_ptr<Class>> metaclasses_;
 };

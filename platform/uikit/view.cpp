@@ -235,8 +235,7 @@ void UIView::removeGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>&
 // --- Description ---
 
 std::string UIView::description() const {
-  char address[32];
-  std::snprintf(address, sizeof address, "%p", static_cast<const void*>(this));
+  std::string address = addressText();
   CGRect f = frame();
   std::string text = "<" + className() + ": " + address + "; frame = (" + formatNumber(f.origin.x) + " " +
                      formatNumber(f.origin.y) + "; " + formatNumber(f.size.width) + " " +
