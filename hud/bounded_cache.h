@@ -20,10 +20,8 @@ class BoundedCache {
     if (it != entries_.end()) {
       // Most recently used last; the front is the next to go.
       std::rotate(it, it + 1, entries_.end());
-      ++hits_;
       return entries_.back().second;
     }
-    ++misses_;
     Value value = make();
     if (entries_.size() >= capacity_) entries_.erase(entries_.begin());
     entries_.emplace_back(key, std::move(value));
@@ -32,14 +30,11 @@ class BoundedCache {
 
   std::size_t size() const { return entries_.size(); }
   std::size_t capacity() const { return capacity_; }
-  std::size_t hits() const { return hits_; }
-  std::size_t misses() const { return misses_; }
   void clear() { entries_.clear(); }
 
  private:
   std::size_t capacity_;
   std::vector<std::pair<Key, Value>> entries_;
-  std::size_t hits_ = 0, misses_ = 0;
 };
 
 }  // namespace tarvo
