@@ -1,3 +1,4 @@
+#include "sim/overloaded.h"
 #include "sim/runner.h"
 
 #include <system_error>
@@ -17,12 +18,6 @@ namespace sim {
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::string where(const Step& step) { return step.file + ":" + std::to_string(step.line); }
 

@@ -1,3 +1,4 @@
+#include "sim/overloaded.h"
 #include "sim/scenario/expectations.h"
 
 #include <cstdio>
@@ -14,12 +15,6 @@ std::string number(double value) {
   return buffer;
 }
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 

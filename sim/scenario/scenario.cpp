@@ -1,3 +1,4 @@
+#include "sim/overloaded.h"
 #include "sim/scenario/scenario.h"
 
 #include <algorithm>
@@ -6,14 +7,6 @@
 
 namespace sim {
 
-namespace {
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
-}  // namespace
 
 std::string_view commandName(const Command& command) {
   return std::visit(Overloaded{
