@@ -1,5 +1,6 @@
 #include "hooks/tarvo12.h"
 
+#include "controls/image_utilities.h"
 #include "controls/slider_extended.h"
 #include "hooks/hooks.h"
 #include "hooks/protocol.h"
@@ -23,6 +24,7 @@ Tarvo12::Tarvo12(platform::Process& proc) : process(proc), preferences(proc) {
   platform::loadUIKit(process);
   registerTarvoHUDClass(process.runtime(), *this);
   registerSliderExtendedClass(process.runtime(), settings);
+  registerImageCategories(process);
   // The library constructor: settings first, then the three subscriptions, then the hooks.
   preferences.refreshPrefs(settings);
   subscribe();

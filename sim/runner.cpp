@@ -9,6 +9,7 @@
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
+#include "sim/app_field_check.h"
 #include "sim/field_check.h"
 #include "sim/hud_snapshot.h"
 #include "sim/scenario/matching.h"
@@ -27,7 +28,9 @@ Runner::Runner(const Scenario& scenario, RunOptions options) : scenario_(scenari
   const DeviceModel* model = options_.model;
   if (!model && scenario.setup.model) model = deviceModelNamed(*scenario.setup.model);
   if (!model) model = &defaultDeviceModel();
-  phone_ = std::make_unique<SimPhone>(*model, scenario.setup, options_.root);
+  DeviceSetup setup = scenario.setup;
+  if (options_.model) setup.modelIdentifier.reset();  // --device names the whole phone
+  phone_ = std::make_unique<SimPhone>(*model, setup, options_.root);
   if (options_.settings) {
     auto target = phone_->springBoard().resolvePath(tarvo::kPreferencesPath);
     std::error_code ec;
@@ -70,6 +73,7 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const RemoveSetting& c) { pane.remove(c); },
           [&](const ReplaceSettings& c) { pane.replace(c); },
           [&](const DeleteSettings& c) { pane.erase(c); },
+          [&](const WriteSettingsFile& c) { pane.writeFile(c); },
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
           [&](const GoHome&) { phone.goHome(); },
@@ -78,7 +82,15 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const SetButtonMode& c) { platform::setButtonsChangeRinger(shell, c.mode == VolumeMode::Ringer); },
           [&](const PressButton& c) { platform::pressVolumeButton(shell, c.button == VolumeButton::Up); },
           [&](const SetRingerSwitch& c) { platform::setRingerSwitch(shell, c.silent); },
-          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
+          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.value())); },
+          [&](const RefreshServiceItem&) { phone.refreshServiceItem(); },
+          [&](const PresentOtherHud& c) { phone.presentOtherHud(c); },
+          [&](const ExpectAppField& c) {
+            ++result_.expectations;
+            platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
+            if (!process) return fail(step, "no process for '" + c.app + "'");
+            if (auto failure = checkAppField(*process, c)) fail(step, *failure);
+          },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
             if (!lib || !lib->views.tarvoHUDWindow) return;

@@ -158,8 +158,8 @@ TEST(Colors, IncompleteOrOddAnswersAreIgnored) {
   } cases[] = {
       {"no alpha", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, std::nullopt)},
       {"no bundle", colorReport(std::nullopt, 0.0f, 1.0f, 1.0f)},
-      {"hue not a number", colorReport("com.example.notes", "0", 1.0f, 1.0f)},
-      {"alpha not a number", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistValue("1"))},
+      {"hue an array", colorReport("com.example.notes", platform::PlistArray{0.0}, 1.0f, 1.0f)},
+      {"brightness data", colorReport("com.example.notes", 0.0f, 1.0f, platform::PlistData{{1}})},
       {"empty", PlistDict{}},
   };
   for (const auto& c : cases) {
@@ -170,6 +170,31 @@ TEST(Colors, IncompleteOrOddAnswersAreIgnored) {
     phone.press();
     postFrom(phone, app, "velkarin.tarvo12.getstatusbarproperties", c.info);
     EXPECT_FALSE(phone.tarvo().colors.tarvoMinColor);
+  }
+}
+
+// "alpha" is never used, so only its presence counts; components are read with floatValue, strings included.
+TEST(Colors, AlphaOfAnyKindAndStringComponentsAreAccepted) {
+  const struct {
+    const char* name;
+    PlistDict info;
+  } cases[] = {
+      {"alpha a string", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistValue("opaque"))},
+      {"alpha an array", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, platform::PlistArray{})},
+      {"alpha a dictionary", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistDict{})},
+      {"hue a string", colorReport("com.example.notes", "0", " 1.0", "1")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Phone phone(dynamic());
+    platform::Process& app = phone.device.spawn("Notes", std::string("com.example.notes"));
+    phone.front("com.example.notes");
+    phone.press();
+    postFrom(phone, app, "velkarin.tarvo12.getstatusbarproperties", c.info);
+    expectTriple(phone.tarvo(), UIColor::redColor());
+    postFrom(phone, app, "velkarin.tarvo12.storeColors", c.info);
+    ASSERT_TRUE(phone.tarvo().statusColors.find("com.example.notes"));
+    EXPECT_EQ(*phone.tarvo().statusColors.find("com.example.notes"), (tarvo::StatusColorCache::HSB{0, 1, 1}));
   }
 }
 
