@@ -25,7 +25,8 @@ std::vector<platform::TraceEvent> windowFades(const Phone& phone) {
   for (const auto& e : phone.events("animation.begin")) {
     for (const auto& change : *e.fields.find("changes")->asArray()) {
       const auto& c = *change.asDict();
-      if (*c.find("view") == PlistValue("UIWindow") && *c.find("property") == PlistValue("alpha")) {
+      if (*c.find("view") == PlistValue("UIWindow") && *c.find("property") == PlistValue("alpha") &&
+          *c.find("changed") == PlistValue(true)) {
         out.push_back(e);
         break;
       }
