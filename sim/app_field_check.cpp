@@ -45,7 +45,8 @@ std::string describeValue(const std::optional<PlistValue>& value) {
 }  // namespace
 
 std::optional<PlistValue> appFieldValue(platform::Process& process, const ExpectAppField& field) {
-  if (field.property == "liveObjects") return PlistValue(static_cast<std::int64_t>(process.runtime().liveObjects()));
+  if (field.property == "liveObjects")
+    return PlistValue(static_cast<std::int64_t>(process.runtime().liveObjects()));
   auto view = viewAt(process, field.view);
   if (!view) return std::nullopt;
   if (field.property == "alpha") return PlistValue(view->alpha());
@@ -58,10 +59,10 @@ std::optional<std::string> checkAppField(platform::Process& process, const Expec
   std::optional<PlistValue> actual = appFieldValue(process, field);
   if (valueMatches(actual ? &*actual : nullptr, field.comparison, field.expected, field.tolerance))
     return std::nullopt;
-  std::string expected = field.comparison == Comparison::Absent   ? "nil"
-                         : field.comparison == Comparison::Exists ? "not nil"
-                                                                  : std::string(symbolOf(field.comparison)) + " " +
-                                                                        describeValue(field.expected);
+  std::string expected = field.comparison == Comparison::Absent ? "nil"
+                         : field.comparison == Comparison::Exists
+                             ? "not nil"
+                             : std::string(symbolOf(field.comparison)) + " " + describeValue(field.expected);
   std::string name;
   for (const std::string& part : field.view) name += part + ".";
   return "expected " + process.name() + " " + name + field.property + " " + expected + ", found " +

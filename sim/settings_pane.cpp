@@ -39,8 +39,8 @@ void SettingsPane::replace(const ReplaceSettings& command) { write(command.conte
 
 void SettingsPane::writeFile(const WriteSettingsFile& command) {
   const auto* bytes = std::get_if<std::string>(&command.contents);
-  std::string serialized =
-      bytes ? std::string() : platform::serializePlist(std::get<platform::PlistValue>(command.contents), command.write.format);
+  const auto* value = std::get_if<platform::PlistValue>(&command.contents);
+  std::string serialized = value ? platform::serializePlist(*value, command.write.format) : std::string();
   platform::writeFileAtomically(shell_.resolvePath(tarvo::kPreferencesPath), bytes ? *bytes : serialized);
   if (command.write.post) post();
 }

@@ -31,8 +31,8 @@ void NotificationBus::post(Process& poster, std::string_view name, const PlistDi
   if (object) fields.set("object", *object);
   poster.trace("notification.post", std::move(fields));
 
-  auto note = std::make_shared<const Notification>(Notification{std::string(name), payload,
-                                                                          object ? std::optional(*object) : std::nullopt});
+  std::optional<std::string> carried = object ? std::optional(*object) : std::nullopt;
+  auto note = std::make_shared<const Notification>(Notification{std::string(name), payload, std::move(carried)});
   for (const Observer& o : observers_) {
     if (o.name != name) continue;
     Process* target = o.process;

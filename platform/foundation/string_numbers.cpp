@@ -11,8 +11,12 @@ namespace platform {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t skipSpace(std::string_view text, std::size_t i = 0) {
   while (i < text.size() && isSpace(text[i])) ++i;

@@ -89,7 +89,8 @@ std::shared_ptr<SBHUDView> SBHUDController::otherHUDView(const std::string& clas
   if (!runtime.lookUpClass(className)) runtime.registerClass(className, "SBHUDView");
   if (!runtime.requireClass(className).isSubclassOf(runtime.requireClass("SBHUDView"))) return nullptr;
   auto made = otherViews_.find(className);
-  if (made == otherViews_.end()) made = otherViews_.emplace(className, makeStockView(process(), className, className)).first;
+  if (made == otherViews_.end())
+    made = otherViews_.emplace(className, makeStockView(process(), className, className)).first;
   return made->second;
 }
 

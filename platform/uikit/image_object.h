@@ -13,7 +13,8 @@ class UIImageObject : public rt::Object {
   UIImagePtr image;  // nil for an image object made empty
 };
 
-// An instance of the process's UIImage class holding `image` (UIKit's classes are registered first if need be).
+// An instance of the process's UIImage class holding `image` (UIKit's classes are registered first if need
+// be).
 rt::Id imageObject(Process& process, UIImagePtr image);
 // The image behind a UIImage instance; nil for nil or another object.
 UIImagePtr imageOf(const rt::Id& object);

@@ -34,10 +34,12 @@ void parseAppField(TokenReader& in, ExpectAppField& expect) {
     if (dot == std::string::npos) break;
     from = dot + 1;
   }
-  const std::string usage = " (statusBar or foregroundView, subview indexes, then alpha, presentation.alpha, "
-                            "hidden or class: statusBar.0.1.alpha)";
+  const std::string usage =
+      " (statusBar or foregroundView, subview indexes, then alpha, presentation.alpha, "
+      "hidden or class: statusBar.0.1.alpha)";
   if (parts[0] != "statusBar" && parts[0] != "foregroundView")
-    in.fail(token, "unknown app field " + quoted(token) + "; liveObjects or a view of the status bar" + usage);
+    in.fail(token,
+            "unknown app field " + quoted(token) + "; liveObjects or a view of the status bar" + usage);
   std::size_t i = 0;
   expect.view.push_back(parts[i++]);
   while (i < parts.size() && isIndex(parts[i])) expect.view.push_back(parts[i++]);
@@ -52,7 +54,8 @@ void parseAppField(TokenReader& in, ExpectAppField& expect) {
 }  // namespace
 
 void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("an app after 'expect app'");
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("an app after 'expect app'");
   ExpectAppField expect;
   ProcessRef process = builder.process(in, in.take("an app"));
   expect.app = process.app.value_or("");

@@ -147,8 +147,8 @@ struct PostNotification {
   std::optional<std::string> object;  // the distributed centre carries string objects; nothing is nil
 };
 
-using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, WriteSettingsFile, StartApp,
-                             BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
+using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, WriteSettingsFile,
+                             StartApp, BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
                              TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder,
                              RefreshServiceItem, PresentOtherHud, ExpectAppField>;

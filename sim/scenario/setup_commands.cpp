@@ -67,7 +67,8 @@ void parseFilter(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   (library == Library::Tarvo12 ? setup.tarvo12 : setup.tarvo12Kit) = std::move(filter);
 }
 
-// shell bar classic|split  |  shell split-layout yes|no  |  shell direction ltr|rtl  |  shell color/style/without/activity
+// shell bar classic|split  |  shell split-layout yes|no  |  shell direction ltr|rtl
+// (shell color, style, without and activity: shell_commands.cpp)
 void parseShell(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   const std::string what =
       "bar, split-layout, direction, color, style, without or activity after 'shell'";

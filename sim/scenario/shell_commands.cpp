@@ -15,7 +15,8 @@ bool isClassName(std::string_view text) {
   if (text.empty() || text.size() > 128) return false;
   if (text.front() >= '0' && text.front() <= '9') return false;
   for (char c : text)
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+      return false;
   return true;
 }
 
@@ -58,7 +59,9 @@ bool parseShellExtra(TokenReader& in, ScenarioBuilder& builder, const Token& hea
       in.fail(part, "unknown part " + quoted(part) +
                         " (a classic bar may lack foreground-view, style-attributes, foreground-style)");
   } else if (p == "activity") {
-    builder.setupItem(in, head, "shell activity " + std::to_string(setup.shellActivityDepths ? setup.shellActivityDepths->size() : 0));
+    builder.setupItem(in, head,
+                      "shell activity " +
+                          std::to_string(setup.shellActivityDepths ? setup.shellActivityDepths->size() : 0));
     if (!setup.shellActivityDepths) setup.shellActivityDepths.emplace();
     setup.shellActivityDepths->push_back(
         static_cast<int>(in.integerWithin("a depth after 'shell activity'", 1, kDeepestActivityView)));
@@ -76,12 +79,14 @@ void parseRefreshService(TokenReader& in, ScenarioBuilder& builder, const Token&
   builder.add(in, RefreshServiceItem{});
 }
 
-// present-hud CLASS [delay SECONDS]: the shell presents a stock HUD view of another kind than volume or ringer.
+// present-hud CLASS [delay SECONDS]: the shell presents a stock HUD view of another kind than volume or
+// ringer.
 void parsePresentHud(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   PresentOtherHud present;
   present.className = parseClassName(in, "a HUD view class after 'present-hud'");
   if (present.className == "SBVolumeHUDView" || present.className == "SBRingerHUDView")
-    in.fail(in.previous(), "the volume and ringer views come with presses and the switch; name another class");
+    in.fail(in.previous(),
+            "the volume and ringer views come with presses and the switch; name another class");
   if (in.acceptWord("delay")) {
     present.delay = in.real("a delay in seconds after 'delay'");
     if (present.delay < 0 || present.delay > kLongestHudDelay)

@@ -46,7 +46,8 @@ TEST(FidelityCommands, TheShellsBarIsDressedLikeAnApps) {
 }
 
 TEST(FidelityCommands, AppsWithoutIdentifiersAndActivitySubclasses) {
-  auto app = lastCommand<StartApp>("app start tool.daemon anonymous bar split activity 4 subclass Pill activity 2");
+  auto app =
+      lastCommand<StartApp>("app start tool.daemon anonymous bar split activity 4 subclass Pill activity 2");
   EXPECT_TRUE(app.anonymous);
   EXPECT_EQ(app.backgroundActivityDepths, (std::vector<int>{4, 2}));
   EXPECT_EQ(app.backgroundActivityClasses, (std::vector<std::string>{"Pill", ""}));
@@ -56,8 +57,12 @@ TEST(FidelityCommands, RotateTakesAnyNumber) {
   const struct {
     const char* text;
     std::int64_t value;
-  } cases[] = {{"rotate 0", 0}, {"rotate 5", 5}, {"rotate -1", -1}, {"rotate 3", 3},
-               {"rotate landscape-left", 4}, {"rotate 9223372036854775807", INT64_MAX}};
+  } cases[] = {{"rotate 0", 0},
+               {"rotate 5", 5},
+               {"rotate -1", -1},
+               {"rotate 3", 3},
+               {"rotate landscape-left", 4},
+               {"rotate 9223372036854775807", INT64_MAX}};
   for (const auto& c : cases) EXPECT_EQ(lastCommand<Rotate>(c.text).value(), c.value) << c.text;
 }
 
@@ -67,7 +72,8 @@ TEST(FidelityCommands, PostCarriesAStringObject) {
 }
 
 TEST(FidelityCommands, ConditionsTestAValuesKind) {
-  auto count = lastCommand<ExpectCount>("expect count notification.post where userInfo.isIPhoneX kind == boolean == 1");
+  auto count = lastCommand<ExpectCount>(
+      "expect count notification.post where userInfo.isIPhoneX kind == boolean == 1");
   ASSERT_EQ(count.pattern.conditions.size(), 1u);
   EXPECT_TRUE(count.pattern.conditions[0].testsKind);
   EXPECT_EQ(count.pattern.conditions[0].value, platform::PlistValue("bool"));
@@ -76,10 +82,18 @@ TEST(FidelityCommands, ConditionsTestAValuesKind) {
     const char* kind;
     bool same;
   } cases[] = {
-      {true, "bool", true},           {1, "bool", false},       {1, "integer", true},
-      {1.5, "real", true},            {1.5, "number", true},    {true, "number", true},
-      {"1", "number", false},         {"1", "string", true},    {platform::PlistArray{}, "array", true},
-      {platform::PlistDict{}, "dict", true}, {platform::PlistData{}, "data", true}, {platform::PlistDate{}, "date", true},
+      {true, "bool", true},
+      {1, "bool", false},
+      {1, "integer", true},
+      {1.5, "real", true},
+      {1.5, "number", true},
+      {true, "number", true},
+      {"1", "number", false},
+      {"1", "string", true},
+      {platform::PlistArray{}, "array", true},
+      {platform::PlistDict{}, "dict", true},
+      {platform::PlistData{}, "data", true},
+      {platform::PlistDate{}, "date", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(kindMatches(&c.value, Comparison::Equal, c.kind), c.same) << c.kind;
@@ -90,11 +104,13 @@ TEST(FidelityCommands, ConditionsTestAValuesKind) {
 
 TEST(FidelityCommands, AppFieldsNameAViewOfTheBarOrTheLiveObjects) {
   const char* start = "app start com.example.notes name Notes bar split\n";
-  auto alpha = lastCommand<ExpectAppField>(std::string(start) + "expect app Notes statusBar.0.0.0.0.alpha == 0");
+  auto alpha =
+      lastCommand<ExpectAppField>(std::string(start) + "expect app Notes statusBar.0.0.0.0.alpha == 0");
   EXPECT_EQ(alpha.app, "com.example.notes");
   EXPECT_EQ(alpha.view, (std::vector<std::string>{"statusBar", "0", "0", "0", "0"}));
   EXPECT_EQ(alpha.property, "alpha");
-  auto onScreen = lastCommand<ExpectAppField>(std::string(start) + "expect app Notes foregroundView.presentation.alpha < 1");
+  auto onScreen = lastCommand<ExpectAppField>(std::string(start) +
+                                              "expect app Notes foregroundView.presentation.alpha < 1");
   EXPECT_EQ(onScreen.property, "presentation.alpha");
   auto gone = lastCommand<ExpectAppField>(std::string(start) + "expect app Notes statusBar.9.hidden == nil");
   EXPECT_EQ(gone.comparison, Comparison::Absent);
@@ -120,7 +136,8 @@ TEST(FidelityCommands, MistakesAreReportedWithTheirLine) {
       {"expect count x where a kind < bool == 1", "1: a kind is compared with == or !="},
       {"app start a.b\nexpect app a.b statusBar.alpha == yes", ""},
       {"app start a.b\nexpect app a.b window.alpha == 1", "2: unknown app field 'window.alpha'"},
-      {"app start a.b\nexpect app a.b statusBar.0 == 1", "2: expected a property at the end of 'statusBar.0'"},
+      {"app start a.b\nexpect app a.b statusBar.0 == 1",
+       "2: expected a property at the end of 'statusBar.0'"},
       {"app start a.b\nexpect app a.b statusBar.class == 1", "2: a class is compared with a class name"},
       {"app start a.b\nexpect app a.b liveObjects > \"x\"", "2: 'liveObjects' is compared with a number"},
       {"app start a.b anonymous kit no", "1: an anonymous app gets what the filter gives"},
