@@ -4,6 +4,7 @@
 
 #include "platform/graphics/context.h"
 #include "platform/graphics/url.h"
+#include "platform/render/renderer.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/image_object.h"
 #include "platform/uikit/layer.h"
@@ -50,7 +51,7 @@ UIImagePtr imageFromLayer(platform::Process& process, const platform::CALayer* l
   CGSize size = layer ? layer->delegate().frame().size : CGSize{0, 0};
   platform::UIGraphicsBeginImageContextWithOptions(process, size, layer && layer->isOpaque(), 0);
   if (platform::CGContextRef ctx = platform::UIGraphicsGetCurrentContext(process); ctx && layer)
-    layer->renderInContext(ctx);
+    platform::renderInContext(*layer, ctx);
   UIImagePtr image = platform::UIGraphicsGetImageFromCurrentImageContext(process);
   platform::UIGraphicsEndImageContext(process);
   return image;
