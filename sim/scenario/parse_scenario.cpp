@@ -70,7 +70,7 @@ void parseStatement(const Statement& statement, ScenarioBuilder& builder) {
   if (entry->word == "wait") {
     platform::Nanos duration = in.duration("a duration after 'wait'");
     in.expectEnd("the duration");
-    builder.advanceBy(in, *head, duration);
+    builder.advanceBy(in, in.previous(), duration);
     return;
   }
   if (entry->word == "at") {
@@ -103,7 +103,9 @@ Scenario parseScenario(std::string_view text, std::string fileName) {
       explicitLaunch = explicitLaunch || isLaunchStatement(statement);
     ScenarioBuilder builder(std::move(fileName), explicitLaunch);
     for (const Statement& statement : statements) parseStatement(statement, builder);
-    return builder.finish(statements.empty() ? 1 : statements.back().line);
+    Scenario scenario = builder.finish(statements.empty() ? 1 : statements.back().line);
+    scenario.text = text;
+    return scenario;
   } catch (const ScenarioError& error) {
     // Only the whole text knows the line as written, for the caret under the offending token.
     throw ScenarioError(error.file(), error.line(), error.column(), error.message(),

@@ -26,7 +26,8 @@ ScenarioError::ScenarioError(std::string file, std::size_t line, std::size_t col
       sourceLine_(std::move(sourceLine)) {}
 
 std::string describe(const ScenarioError& error) {
-  std::string text = error.what();
+  // Messages quote tokens, and a string token may hold any character an escape can write.
+  std::string text = printable(error.what());
   if (error.line() == 0) return text;
   SourceExcerpt excerpt = excerptAround(error.sourceLine(), error.column());
   if (excerpt.line.empty() && error.column() <= 1) return text;

@@ -85,6 +85,12 @@ SourceExcerpt excerptAround(std::string_view line, std::size_t column) {
   return excerpt;
 }
 
+std::string printable(std::string_view text) {
+  std::string shown;
+  for (const Unit& unit : unitsOf(text)) shown += unit.shown == "\t" ? "?" : unit.shown;
+  return shown;
+}
+
 std::string_view lineOf(std::string_view text, std::size_t number) {
   std::size_t from = 0;
   for (std::size_t n = 1; n < number; ++n) {

@@ -17,6 +17,9 @@ struct SourceExcerpt {
 // `column` is 1-based in bytes, as the parser counts; one past the end points just after the line.
 SourceExcerpt excerptAround(std::string_view line, std::size_t column);
 
+// The text with the same characters replaced as in SourceExcerpt::line (a tab too), and not cut.
+std::string printable(std::string_view text);
+
 // The line `number` (1-based) of a text, without its line break; empty past the end.
 std::string_view lineOf(std::string_view text, std::size_t number);
 

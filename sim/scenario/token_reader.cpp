@@ -120,8 +120,7 @@ void TokenReader::failAtEnd(std::string message) const {
 
 void TokenReader::failStatement(std::string message) const {
   // The statement's first token stands for the whole statement.
-  std::size_t column = statement_.tokens.empty() ? 0 : statement_.tokens.front().column;
-  throw ScenarioError(file_, statement_.line, column, std::move(message));
+  throw ScenarioError(file_, statement_.line, column(), std::move(message));
 }
 
 void TokenReader::failExpected(std::string_view what) const {

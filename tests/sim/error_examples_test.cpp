@@ -3,7 +3,9 @@
 // line into a new case, =failing rewrites lines that no longer hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "sim/scenario/parse_scenario.h"
@@ -80,7 +82,7 @@ TEST_P(ErrorExampleTest, GivesTheErrorItStates) {
   ASSERT_FALSE(actual.empty()) << path.string() << " parses without an error";
   if (actual == marked.expected[0]) return;
   if (mode == baselines::Rebaseline::Failing) {
-    std::size_t lineEnd = text.find('\n', marked.offset);
+    std::size_t lineEnd = std::min(text.find('\n', marked.offset), text.size());
     text.replace(marked.offset + kMarker.size(), lineEnd - marked.offset - kMarker.size(), actual);
     write(path, text);
     std::cout << "[ WRITTEN  ] " << path.string() << ": " << actual << "\n";

@@ -62,6 +62,15 @@ TEST(ParseErrors, LongLinesAndBrokenBytesAreShownSafely) {
   sim::SourceExcerpt broken = sim::excerptAround("a\xFF\x1B[2Jb", 3);
   EXPECT_EQ(broken.line, "a??[2Jb");
   EXPECT_EQ(broken.caret, "  ^");
+
+  // An escape can put any character into a string, and messages quote strings.
+  try {
+    sim::parseScenario("capture \"\\u{1B}[2J\\u{202E}\"", "t");
+    ADD_FAILURE() << "no error";
+  } catch (const sim::ScenarioError& error) {
+    std::string shown = sim::describe(error);
+    EXPECT_EQ(shown.rfind("t:1:9: '?[2J?' cannot name a frame", 0), 0u) << shown;
+  }
 }
 
 }  // namespace

@@ -24,14 +24,17 @@ int channelDifference(std::uint32_t a, std::uint32_t b) {
   return largest;
 }
 
+// The first pixel whose centre lies at or past `edge`, kept inside the image whatever the rules say.
+int pixelEdge(double edge, int limit) {
+  return static_cast<int>(std::clamp(std::ceil(edge - 0.5), 0.0, static_cast<double>(limit)));
+}
+
 // A pixel belongs to a region when its centre does.
 std::vector<bool> textMask(int width, int height, const std::vector<platform::CGRect>& regions) {
   std::vector<bool> mask(static_cast<std::size_t>(width) * height, false);
   for (const auto& r : regions) {
-    int x0 = std::max(0, static_cast<int>(std::ceil(r.origin.x - 0.5)));
-    int y0 = std::max(0, static_cast<int>(std::ceil(r.origin.y - 0.5)));
-    int x1 = std::min(width, static_cast<int>(std::ceil(r.origin.x + r.size.width - 0.5)));
-    int y1 = std::min(height, static_cast<int>(std::ceil(r.origin.y + r.size.height - 0.5)));
+    int x0 = pixelEdge(r.origin.x, width), x1 = pixelEdge(r.origin.x + r.size.width, width);
+    int y0 = pixelEdge(r.origin.y, height), y1 = pixelEdge(r.origin.y + r.size.height, height);
     for (int y = y0; y < y1; ++y)
       for (int x = x0; x < x1; ++x) mask[static_cast<std::size_t>(y) * width + x] = true;
   }
