@@ -34,7 +34,7 @@ bench: build-release
 # Frames and parser messages pinned by baselines (docs/simulator.md). Not part of CI: after a change that
 # moves pixels on purpose, rewrite only the baselines that now fail, or write those not there yet; then
 # look at the diff before committing.
-BASELINE_TESTS = Examples/*:GoldenTest.*
+BASELINE_TESTS = Examples/*:ErrorExamples.*:GoldenTest.*
 rebaseline: build-dev
 	TARVO_REBASELINE=failing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='$(BASELINE_TESTS)'
 
