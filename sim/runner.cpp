@@ -11,7 +11,6 @@
 #include "settings/preferences.h"
 #include "sim/field_check.h"
 #include "sim/hud_snapshot.h"
-#include "sim/overloaded.h"
 #include "sim/scenario/matching.h"
 #include "sim/scenario/source_excerpt.h"
 #include "sim/settings_pane.h"
