@@ -99,7 +99,7 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder) {
   if (app.bar == BarKind::None) app.colour.reset();
   // The filter and its exceptions go by bundle identifier; a process without one gets what every process gets.
   if (app.anonymous && (app.loadsTarvo12Kit || app.loadsTarvo12))
-    in.fail(head,
+    in.fail(*given.at("anonymous"),
             "an anonymous app gets what the filter gives every process: 'kit' and 'tarvo' need a bundle identifier");
   builder.addApp(in, bundleToken, StartedApp{app.bundle, app.name, app.bar, in.line()});
   builder.add(in, std::move(app));
