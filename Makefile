@@ -18,7 +18,7 @@ demo: deps
 	@cmake --preset release $(CMAKE_FLAGS) >/dev/null
 	@cmake --build --preset release --target tarvo12-sim
 	./build/release/tarvo12-sim demo --out out/demo
-	@echo "The demo's frames, contact sheet and trace are in out/demo/ (open out/demo/contact-sheet.png)."
+	@echo "The demo is in out/demo/: open out/demo/demo.webp in a browser; frames, contact sheet and trace beside it."
 
 test: test-dev test-asan
 

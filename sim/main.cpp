@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
 
   sim::PlayOptions demo{"out/demo", std::nullopt, std::nullopt, true};
+  demo.filmFps = 30;  // the whole story as DIR/demo.webp
+  demo.filmName = "demo";
   auto* demoCommand = app.add_subcommand("demo", "Play the built-in demo on default settings");
   demoCommand->add_option("--out", demo.out, "Output directory")->capture_default_str();
 
@@ -23,6 +25,9 @@ int main(int argc, char** argv) {
   runCommand->add_option("--out", run.out, "Output directory")->capture_default_str();
   runCommand->add_flag("--literal", run.literal,
                        "Run the HUD without its caches (decode, tint and read the settings on every show)");
+  runCommand->add_option("--frames", run.frames, "Which frames become PNG files: all, captures or none")
+      ->capture_default_str();
+  runCommand->add_option("--scale", run.scale, "Render at this many pixels per point (a faster draft)");
 
   sim::PreviewOptions preview;
   auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");
