@@ -33,7 +33,8 @@ class AnimatedWebp {
   bool failed_ = false;
   platform::Nanos first_ = 0;
   int lastMs_ = -1;
-  std::vector<std::uint32_t> argb_;
+  std::vector<std::uint32_t> argb_;  // the last frame given to the encoder
+  std::vector<std::uint32_t> next_;
 };
 
 }  // namespace sim

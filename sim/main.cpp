@@ -10,13 +10,16 @@ int main(int argc, char** argv) {
   CLI::App app{"tarvo12-sim: a simulated phone for the Tarvo12 volume HUD"};
   app.require_subcommand(1);
 
-  sim::PlayOptions demo{"out/demo", std::nullopt, std::nullopt, true};
+  sim::PlayOptions demo;
+  demo.out = "out/demo";
+  demo.progress = true;
   demo.filmFps = 30;  // the whole story as DIR/demo.webp
   demo.filmName = "demo";
   auto* demoCommand = app.add_subcommand("demo", "Play the built-in demo on default settings");
   demoCommand->add_option("--out", demo.out, "Output directory")->capture_default_str();
 
-  sim::PlayOptions run{"out/run", std::nullopt, std::nullopt, true};
+  sim::PlayOptions run;
+  run.progress = true;
   std::string scenario;
   auto* runCommand = app.add_subcommand("run", "Play a scenario file");
   runCommand->add_option("scenario", scenario, "The scenario file")->required();

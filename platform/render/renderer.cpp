@@ -6,6 +6,7 @@
 #include "platform/device/device.h"
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/graphics/context_internal.h"
+#include "platform/render/blur_cache.h"
 #include "platform/render/damage_region.h"
 #include "platform/render/font_cache.h"
 #include "platform/render/frame_pool.h"
@@ -48,7 +49,8 @@ void copyBox(cairo_surface_t* from, const PixelBox& area, cairo_surface_t* to, c
 
 // Draws the part `area` of the screen into a surface of its size, skipping windows that cannot reach it.
 void drawArea(cairo_surface_t* target, const PixelBox& area, const std::vector<std::shared_ptr<UIWindow>>& windows,
-              const SceneSurvey& scene, FontCache& fonts, SurfacePool& surfaces, const RenderOptions& options) {
+              const SceneSurvey& scene, FontCache& fonts, SurfacePool& surfaces, BlurCache& blurs,
+              const RenderOptions& options) {
   cairo::ContextPtr cr(cairo_create(target));
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   if (options.background) {
@@ -63,7 +65,7 @@ void drawArea(cairo_surface_t* target, const PixelBox& area, const std::vector<s
   cairo_scale(cr.get(), scene.scale, scene.scale);
   setStableFontOptions(cr.get());
 
-  ViewPainter painter(cr.get(), fonts, surfaces, options.time);
+  ViewPainter painter(cr.get(), fonts, surfaces, options.time, &blurs);
   painter.showsPartOfScreen(area.x, area.y, scene.width, scene.height);
   for (std::size_t i = 0; i < windows.size(); ++i)
     if (scene.windows[i].extent.intersects(area)) painter.drawView(windows[i]);
@@ -77,6 +79,7 @@ constexpr std::size_t kChangesKept = 16;
 Renderer::Renderer()
     : fonts_(std::make_unique<FontCache>()),
       surfaces_(std::make_unique<SurfacePool>()),
+      blurs_(std::make_unique<BlurCache>()),
       frames_(std::make_unique<FramePool>()) {}
 
 Renderer::~Renderer() = default;
@@ -128,7 +131,7 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
       reinterpret_cast<unsigned char*>(frame.image->writablePixels()), CAIRO_FORMAT_ARGB32, width, height,
       width * 4));
   if (redraw.contains(PixelBox{0, 0, width, height})) {
-    drawArea(surface.get(), PixelBox{0, 0, width, height}, windows, *previous_, *fonts_, *surfaces_, options);
+    drawArea(surface.get(), PixelBox{0, 0, width, height}, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
   } else {
     // cairo rounds an antialiased shape, an image or a group a little differently when a clip or the
     // surface's edge cuts it. So each box is drawn unclipped into a scratch surface that holds whole every
@@ -137,7 +140,7 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
     for (const auto& box : redraw.boxes()) {
       PixelBox area = areaToDrawFor(box, *previous_).inflated(kScratchMargin).clippedTo(width, height);
       SurfacePool::Lease scratch = surfaces_->acquire(CAIRO_FORMAT_ARGB32, area.width, area.height);
-      drawArea(scratch.get(), area, windows, *previous_, *fonts_, *surfaces_, options);
+      drawArea(scratch.get(), area, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
       copyBox(scratch.get(), area, surface.get(), box);
     }
   }

@@ -16,6 +16,7 @@
 
 namespace platform {
 
+class BlurCache;
 class Device;
 class FontCache;
 class FramePool;
@@ -68,6 +69,7 @@ class Renderer {
 
   std::unique_ptr<FontCache> fonts_;
   std::unique_ptr<SurfacePool> surfaces_;
+  std::unique_ptr<BlurCache> blurs_;
   std::unique_ptr<FramePool> frames_;
   std::unique_ptr<SceneSurvey> previous_;
   std::deque<Change> changes_;  // per frame, what differed from the frame before; the latest last

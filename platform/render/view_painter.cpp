@@ -5,6 +5,8 @@
 #include <numbers>
 
 #include "platform/graphics/cairo_bridge.h"
+#include "platform/render/blur.h"
+#include "platform/render/blur_cache.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/text_painter.h"
 #include "platform/uikit/image_view.h"
@@ -56,8 +58,9 @@ void roundedRectPath(cairo_t* cr, CGRect rect, double radius) {
   cairo_close_path(cr);
 }
 
-ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time)
-    : fonts_(fonts), surfaces_(surfaces), time_(time), screen_(cairo_get_target(cr)) {
+ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
+                         BlurCache* blurs)
+    : fonts_(fonts), surfaces_(surfaces), blurs_(blurs), time_(time), screen_(cairo_get_target(cr)) {
   bool image = cairo_surface_get_type(screen_) == CAIRO_SURFACE_TYPE_IMAGE;
   screenWidth_ = image ? cairo_image_surface_get_width(screen_) : 0;
   screenHeight_ = image ? cairo_image_surface_get_height(screen_) : 0;
@@ -65,6 +68,13 @@ ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, s
 }
 
 ViewPainter::~ViewPainter() = default;
+
+void ViewPainter::blur(cairo_surface_t* surface, double sigma, bool clampEdges) {
+  if (blurs_)
+    blurs_->blur(surface, sigma, clampEdges);
+  else
+    blurSurface(surface, sigma, clampEdges);
+}
 
 void ViewPainter::showsPartOfScreen(int x, int y, int screenWidth, int screenHeight) {
   targets_.front().x0 = x;

@@ -14,6 +14,7 @@
 
 namespace platform {
 
+class BlurCache;
 class FontCache;
 class SurfacePool;
 class UIImageView;
@@ -27,7 +28,8 @@ class ViewPainter {
  public:
   // `time`: the values on screen at that moment; nothing: the model values (what snapshots draw).
   // Scratch surfaces come from `surfaces`.
-  ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time);
+  ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
+              BlurCache* blurs = nullptr);
   ~ViewPainter();
   ViewPainter(const ViewPainter&) = delete;
   ViewPainter& operator=(const ViewPainter&) = delete;
@@ -70,9 +72,11 @@ class ViewPainter {
   // A rectangle of the current user space on the first surface, clipped to it; empty when nothing is left.
   DeviceBox deviceBoxOf(CGRect rect) const;
   double deviceScale() const;
+  void blur(cairo_surface_t* surface, double sigma, bool clampEdges);
 
   FontCache& fonts_;
   SurfacePool& surfaces_;
+  BlurCache* blurs_;  // nothing: every blur is computed
   std::optional<Nanos> time_;
   cairo_surface_t* screen_;
   int screenWidth_;

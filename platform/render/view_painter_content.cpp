@@ -99,7 +99,7 @@ void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cair
     cairo_set_source_surface(m.get(), content, margin, margin);
     cairo_paint(m.get());
   }
-  blurSurface(mask.get(), sigma, false);
+  blur(mask.get(), sigma, false);
 
   cairo_save(cr());
   if (layer.masksToBounds()) {  // the layer's mask clips its own shadow too
@@ -130,7 +130,7 @@ void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
         cairo_paint(b.get());
       }
     }
-    blurSurface(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
+    blur(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
     cairo_save(cr());
     roundedRectPath(cr(), bounds, view.layer().cornerRadius());
     cairo_clip(cr());
