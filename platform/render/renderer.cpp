@@ -6,9 +6,9 @@
 #include "platform/device/device.h"
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/graphics/context_internal.h"
+#include "platform/graphics/font_cache.h"
 #include "platform/render/blur_cache.h"
 #include "platform/render/damage_region.h"
-#include "platform/render/font_cache.h"
 #include "platform/render/frame_pool.h"
 #include "platform/render/scene_survey.h"
 #include "platform/render/surface_pool.h"
@@ -165,9 +165,9 @@ std::string Renderer::fontFileFor(const std::string& fontName) {
   return fonts_->fileFor(fontName);
 }
 
-void CALayer::renderInContext(CGContextRef ctx) const {
+void renderInContext(const CALayer& layer, CGContextRef ctx) {
   if (!ctx) return;
-  UIView& view = delegate();
+  UIView& view = layer.delegate();
   auto shared = std::static_pointer_cast<UIView>(view.shared_from_this());
   setStableFontOptions(ctx->cr());
   SurfacePool surfaces;
