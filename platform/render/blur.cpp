@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace platform {
@@ -23,11 +24,27 @@ std::array<int, 3> boxRadii(double sigma) {
   return radii;
 }
 
+// Division by the box width, as a multiplication: for every sum a box of a few hundred pixels of 255
+// can reach, floor(n * ceil(2^32 / w) / 2^32) is exactly floor(n / w).
+class Divider {
+ public:
+  explicit Divider(int window)
+      : half_(static_cast<std::uint64_t>(window / 2)),
+        inverse_(((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(window) - 1) / static_cast<std::uint64_t>(window)) {}
+  unsigned char rounded(long sum) const {
+    return static_cast<unsigned char>(((static_cast<std::uint64_t>(sum) + half_) * inverse_) >> 32);
+  }
+
+ private:
+  std::uint64_t half_;
+  std::uint64_t inverse_;
+};
+
 // One box pass along each row: every channel of a pixel at once, from a copy of the row.
 template <int Channels>
 void horizontalPass(unsigned char* data, int width, int height, std::ptrdiff_t stride, int radius, bool clampEdges,
                     std::vector<unsigned char>& scratch) {
-  const int window = 2 * radius + 1;
+  const Divider divide(2 * radius + 1);
   scratch.resize(static_cast<std::size_t>(width) * Channels);
   for (int y = 0; y < height; ++y) {
     unsigned char* row = data + y * stride;
@@ -43,19 +60,34 @@ void horizontalPass(unsigned char* data, int width, int height, std::ptrdiff_t s
       sum[c] = 0;
       for (int i = -radius; i <= radius; ++i) sum[c] += sample(i, c);
     }
-    for (int x = 0; x < width; ++x) {
+    // Where the whole box lies inside the row, no edge needs minding.
+    const int firstInside = std::min(radius, width), lastInside = std::max(firstInside, width - radius - 1);
+    int x = 0;
+    for (; x < firstInside; ++x)
       for (int c = 0; c < Channels; ++c) {
-        row[x * Channels + c] = static_cast<unsigned char>((sum[c] + window / 2) / window);
+        row[x * Channels + c] = divide.rounded(sum[c]);
         sum[c] += sample(x + radius + 1, c) - sample(x - radius, c);
       }
+    for (; x < lastInside; ++x) {
+      const unsigned char* entering = in + (x + radius + 1) * Channels;
+      const unsigned char* leaving = in + (x - radius) * Channels;
+      for (int c = 0; c < Channels; ++c) {
+        row[x * Channels + c] = divide.rounded(sum[c]);
+        sum[c] += entering[c] - leaving[c];
+      }
     }
+    for (; x < width; ++x)
+      for (int c = 0; c < Channels; ++c) {
+        row[x * Channels + c] = divide.rounded(sum[c]);
+        sum[c] += sample(x + radius + 1, c) - sample(x - radius, c);
+      }
   }
 }
 
 // The same down each column, done a row at a time (so memory is read in order) from a copy of the surface.
 void verticalPass(unsigned char* data, int rowBytes, int height, std::ptrdiff_t stride, int radius,
                   bool clampEdges, std::vector<unsigned char>& copy, std::vector<long>& sums) {
-  const int window = 2 * radius + 1;
+  const Divider divide(2 * radius + 1);
   const std::size_t bytes = static_cast<std::size_t>(rowBytes);
   copy.resize(bytes * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) std::copy(data + y * stride, data + y * stride + rowBytes, copy.begin() + y * bytes);
@@ -70,7 +102,7 @@ void verticalPass(unsigned char* data, int rowBytes, int height, std::ptrdiff_t 
       for (std::size_t k = 0; k < bytes; ++k) sums[k] += r[k];
   for (int y = 0; y < height; ++y) {
     unsigned char* out = data + y * stride;
-    for (std::size_t k = 0; k < bytes; ++k) out[k] = static_cast<unsigned char>((sums[k] + window / 2) / window);
+    for (std::size_t k = 0; k < bytes; ++k) out[k] = divide.rounded(sums[k]);
     const unsigned char* entering = row(y + radius + 1);
     const unsigned char* leaving = row(y - radius);
     if (entering)

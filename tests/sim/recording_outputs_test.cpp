@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "platform/render/contact_sheet.h"
+#include "platform/foundation/trace.h"
 #include "sim/animated_webp.h"
+#include "sim/demo_scenario.h"
 #include "sim/output_directory.h"
 #include "sim/runner.h"
 #include "sim/scenario/parse_scenario.h"
@@ -140,6 +142,32 @@ TEST(OutputDirectory, FramesChoiceDecidesWhichPngsAreWrittenAndEveryRecordingGet
     EXPECT_EQ(frames.back().timestampMs, 200) << "the last frame lasts until the recording's end";
     std::filesystem::remove_all(dir);
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> traceOfDemo(bool filmed) {
+  sim::Scenario scenario = sim::parseScenario(sim::demoScenarioText(), "demo");
+  platform::Renderer renderer;
+  sim::RunOptions run;
+  run.frames = [&](const std::string&, platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); };
+  if (filmed) run.film = sim::Film{30, [&](platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); }};
+  sim::Runner runner(scenario, std::move(run));
+  runner.run();
+  std::vector<std::string> lines;
+  for (const auto& event : runner.phone().device().trace().events()) lines.push_back(platform::toJsonLine(event));
+  return lines;
+}
+
+// Drawing the screen thirty times a second lays out views and brings status bars up to date more often than
+// the captures alone would: none of it may show in what the phone does.
+TEST(Film, LeavesTheTraceAsItWas) {
+  auto plain = traceOfDemo(false);
+  auto filmed = traceOfDemo(true);
+  ASSERT_EQ(plain.size(), filmed.size());
+  for (std::size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(plain[i], filmed[i]) << "trace line " << i + 1;
 }
 
 }  // namespace
