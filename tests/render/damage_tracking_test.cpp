@@ -9,19 +9,13 @@
 
 #include "platform/render/renderer.h"
 #include "sim/runner.h"
+#include "support/example_files.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
 
 constexpr int kFilmFps = 8;
 
-std::vector<std::string> exampleFiles() {
-  std::vector<std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(TARVO_SOURCE_DIR) + "/examples"))
-    if (entry.path().extension() == ".scenario") files.push_back(entry.path().string());
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 // Draws each frame with a tracking renderer and afresh, and compares them.
 class Checker {
@@ -85,13 +79,7 @@ TEST_P(DamageTracking, EveryFrameEqualsAFullRedraw) {
   EXPECT_GE(film.patched() * 3, film.frames()) << film.patched() << " of " << film.frames();
 }
 
-std::string testName(const ::testing::TestParamInfo<std::string>& info) {
-  std::string name = std::filesystem::path(info.param).stem().string();
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, DamageTracking, ::testing::ValuesIn(exampleFiles()), testName);
+INSTANTIATE_TEST_SUITE_P(Examples, DamageTracking, ::testing::ValuesIn(testing_support::exampleFiles()),
+                         testing_support::exampleTestName);
 
 }  // namespace
