@@ -9,7 +9,7 @@
 
 #include "platform/render/renderer.h"
 #include "sim/runner.h"
-#include "support/example_files.h"
+#include "support/examples.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
@@ -59,7 +59,7 @@ class Checker {
   std::size_t patched_ = 0;
 };
 
-class DamageTracking : public ::testing::TestWithParam<std::string> {};
+class DamageTracking : public ::testing::TestWithParam<std::filesystem::path> {};
 
 TEST_P(DamageTracking, EveryFrameEqualsAFullRedraw) {
   sim::Scenario scenario = sim::loadScenario(GetParam());
@@ -79,7 +79,9 @@ TEST_P(DamageTracking, EveryFrameEqualsAFullRedraw) {
   EXPECT_GE(film.patched() * 3, film.frames()) << film.patched() << " of " << film.frames();
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, DamageTracking, ::testing::ValuesIn(testing_support::exampleFiles()),
-                         testing_support::exampleTestName);
+INSTANTIATE_TEST_SUITE_P(Examples, DamageTracking, ::testing::ValuesIn(examples::scenarioFiles()),
+                         [](const ::testing::TestParamInfo<std::filesystem::path>& info) {
+                           return examples::testNameOf(info.param);
+                         });
 
 }  // namespace
