@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/cairo_bridge.h"
+#include "platform/graphics/font_cache.h"
 
 namespace platform {
 
@@ -94,7 +95,10 @@ CGImageRef ContactSheet::compose() const {
   cairo::ContextPtr cr(cairo_create(surface.get()));
   cairo_set_source_rgb(cr.get(), 0.93, 0.93, 0.95);
   cairo_paint(cr.get());
-  cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  // Through fontconfig as the renderer resolves fonts: cairo's own font selection keeps fontconfig
+  // patterns alive after the sheet is done.
+  FontCache fonts;
+  cairo_set_font_face(cr.get(), fonts.face("DejaVu Sans"));
   cairo_set_font_size(cr.get(), 13);
   for (std::size_t i = 0; i < items_.size(); ++i) {
     double x = kMargin + static_cast<double>(i % columns_) * (thumbWidth_ + kMargin);
