@@ -80,8 +80,8 @@ TEST_P(DamageTracking, EveryFrameEqualsAFullRedraw) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, DamageTracking, ::testing::ValuesIn(examples::scenarioFiles()),
-                         [](const ::testing::TestParamInfo<std::filesystem::path>& info) {
-                           return examples::testNameOf(info.param);
+                         [](const ::testing::TestParamInfo<std::filesystem::path>& example) {
+                           return examples::testNameOf(example.param);
                          });
 
 }  // namespace
