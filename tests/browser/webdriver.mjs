@@ -42,6 +42,7 @@ export class Browser {
       ] } } },
     });
     browser.session = session.sessionId;
+    await browser.call('POST', browser.s('/timeouts'), { script: 110000 });
     return browser;
   }
 

@@ -6,7 +6,8 @@ import { action, attempt } from './api.js';
 // Degrees the portrait picture turns so that it stands upright in the person's hands, by orientation.
 const uprightTurn = { 1: 0, 2: 180, 3: -90, 4: 90 };
 
-export const studio = { latencies: [], framesPainted: 0, lastFrame: null };
+// latencies: click to painted; stages: for each, when the answer came, the frame arrived and decoded.
+export const studio = { latencies: [], stages: [], framesPainted: 0, lastFrame: null };
 window.studio = studio;
 
 export function createPhone(canvas) {
@@ -46,7 +47,7 @@ export function createPhone(canvas) {
     context.drawImage(picture, -w / 2, -h / 2, w, h);
   }
 
-  function settle(frame) {
+  function settle(frame, arrived, decoded) {
     const time = performance.now();
     studio.framesPainted += 1;
     studio.lastFrame = { number: frame.number, applied: frame.applied, time: frame.time };
@@ -54,14 +55,16 @@ export function createPhone(canvas) {
     if (painted.length > 64) painted.shift();
     for (let i = pressed.length - 1; i >= 0; i -= 1) {
       if (pressed[i].request <= frame.applied) {
-        studio.latencies.push(time - pressed[i].start);
+        const p = pressed[i];
+        studio.latencies.push(time - p.start);
+        studio.stages.push({ answered: p.answered - p.start, arrived: arrived - p.start, decoded: decoded - p.start });
         pressed.splice(i, 1);
       }
     }
   }
 
-  async function show(frame) {
-    if (decoding) { waiting = frame; return; }
+  async function show(frame, arrived = performance.now()) {
+    if (decoding) { waiting = { frame, arrived }; return; }
     decoding = true;
     const image = new Image();
     image.src = 'data:image/webp;base64,' + frame.webp;
@@ -69,11 +72,12 @@ export function createPhone(canvas) {
       await image.decode();
       picture = image;
       draw();
+      const decoded = performance.now();
       // Painted once the browser has put this frame on screen.
-      requestAnimationFrame(() => settle(frame));
+      requestAnimationFrame(() => settle(frame, arrived, decoded));
     } catch { /* a frame that does not decode is skipped; the next one replaces it */ }
     decoding = false;
-    if (waiting) { const next = waiting; waiting = null; show(next); }
+    if (waiting) { const next = waiting; waiting = null; show(next.frame, next.arrived); }
   }
 
   async function volumeUp() {
@@ -83,7 +87,7 @@ export function createPhone(canvas) {
     // The frame may have been painted before the answer came back.
     const seen = painted.find((p) => p.applied >= answer.request && p.time >= start);
     if (seen) studio.latencies.push(seen.time - start);
-    else pressed.push({ request: answer.request, start });
+    else pressed.push({ request: answer.request, start, answered: performance.now() });
   }
 
   canvas.addEventListener('click', (event) => {
