@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/foundation/plist_file.h"
-#include "sim/device_models.h"
+#include "sim/command_options.h"
 #include "sim/studio/event_hub.h"
 #include "sim/studio/phone_session.h"
 #include "sim/studio/request_guard.h"
@@ -37,18 +37,8 @@ std::string urlFor(const std::string& listen, int port) {
 
 int runStudio(const StudioOptions& options, std::ostream& out, std::ostream& err) {
   studio::SessionOptions session;
-  if (options.device) {
-    session.model = deviceModelNamed(*options.device);
-    if (!session.model) {
-      err << "tarvo12-sim: unknown device model '" << *options.device << "'; known: " << deviceModelList() << "\n";
-      return 2;
-    }
-  }
+  if (!readDeviceOption(options.device, session.model, err) || !checkSettingsOption(options.settings, err)) return 2;
   if (options.settings) {
-    if (!std::filesystem::is_regular_file(*options.settings)) {
-      err << "tarvo12-sim: cannot read settings file " << options.settings->string() << "\n";
-      return 2;
-    }
     session.settings = platform::readPlistDictionary(*options.settings);
     if (!session.settings) {
       err << "tarvo12-sim: " << options.settings->string()

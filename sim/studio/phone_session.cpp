@@ -30,14 +30,15 @@ PhoneSession::PhoneSession(SessionOptions options, EventHub& hub)
 PhoneSession::~PhoneSession() { stop(); }
 
 void PhoneSession::stop() {
+  // The server's signal thread and the main thread may both stop the session.
+  std::lock_guard once(stopMutex_);
   {
     std::lock_guard lock(mutex_);
-    if (stopping_ && !thread_.joinable()) return;
     stopping_ = true;
   }
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();
-  // Whoever still waits for a request learns that the phone has stopped.
+  // Whoever still waits for a request or a recording learns that the phone has stopped.
   std::lock_guard lock(mutex_);
   queue_.clear();
   recordings_.clear();

@@ -88,6 +88,7 @@ class PhoneSession {
   SessionOptions options_;
   EventHub& hub_;
 
+  std::mutex stopMutex_;
   // Shared with the server's threads.
   std::mutex mutex_;
   std::condition_variable wake_;

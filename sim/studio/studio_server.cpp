@@ -40,7 +40,10 @@ int StudioServer::bind(const std::string& address, int port) {
 void StudioServer::serve() { server_->listen_after_bind(); }
 
 void StudioServer::stop() {
+  // Streams end, and requests still waiting for the phone (a recording) learn that it has stopped, so the
+  // server's threads are free to finish.
   hub_.close();
+  session_.stop();
   if (server_->is_running()) server_->stop();
 }
 

@@ -26,7 +26,7 @@ class StudioServer {
   int bind(const std::string& address, int port);
   // Serves until stop(); call after bind().
   void serve();
-  // Ends every event stream and stops serving; safe from any thread.
+  // Ends every event stream, stops the phone and stops serving; safe from any thread.
   void stop();
 
  private:
