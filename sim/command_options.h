@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 
 namespace sim {
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
 #include "sim/hud_snapshot.h"

@@ -17,7 +17,7 @@
 #include <type_traits>
 
 #include "platform/foundation/plist_value.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/studio/event_hub.h"
 #include "sim/studio/screen_recording.h"
 #include "sim/studio/screen_watcher.h"

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/foundation/plist_file.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/settings_lint.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <sstream>
 
-#include "hooks/protocol.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/springboard/host.h"
 #include "platform/uikit/hit_testing.h"

@@ -9,7 +9,7 @@
 #include "sim/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "sim/studio/screen_watcher.h"
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 
 namespace {
 
