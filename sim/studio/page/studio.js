@@ -84,12 +84,18 @@ async function start() {
   events.addEventListener('frame', (e) => phone.show(JSON.parse(e.data)));
   events.addEventListener('trace', (e) => trace.add(JSON.parse(e.data)));
   events.addEventListener('fields', (e) => fields.show(JSON.parse(e.data)));
+  // Each request brings a state; the pane is redrawn only when the file or its warnings changed.
+  let paneShows = '';
   events.addEventListener('state', (e) => {
     const state = JSON.parse(e.data);
     device.value = state.model;
     phone.setState(state);
     showControls(state);
-    pane.update(state.settings, state.lint);
+    const shown = JSON.stringify([state.settings, state.lint]);
+    if (shown !== paneShows) {
+      paneShows = shown;
+      pane.update(state.settings, state.lint);
+    }
     document.body.dataset.ready = 'true';
   });
   events.addEventListener('reboot', () => trace.add({ t: 0, process: 'studio', event: 'reboot' }));

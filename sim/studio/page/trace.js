@@ -33,23 +33,34 @@ export function createTrace(box, filter) {
 
 export function createFields(table) {
   const body = table.tBodies[0];
-  let previous = {};
+  const rows = new Map();  // field -> { row, cell, text }
   return {
+    // Only the cells whose value changed are touched; they are marked until the next change.
     show(fields) {
-      const rows = Object.entries(fields).map(([name, value]) => {
-        const row = document.createElement("tr");
+      for (const entry of rows.values()) entry.row.className = '';
+      for (const [name, value] of Object.entries(fields)) {
         const text = JSON.stringify(value);
-        row.dataset.field = name;
-        row.className = previous[name] !== undefined && previous[name] !== text ? 'changed' : '';
-        const a = document.createElement('td');
-        a.textContent = name;
-        const b = document.createElement('td');
-        b.textContent = text;
-        row.append(a, b);
-        return row;
-      });
-      previous = Object.fromEntries(Object.entries(fields).map(([k, v]) => [k, JSON.stringify(v)]));
-      body.replaceChildren(...rows);
+        let entry = rows.get(name);
+        if (!entry) {
+          const row = document.createElement('tr');
+          row.dataset.field = name;
+          const label = document.createElement('td');
+          label.textContent = name;
+          const cell = document.createElement('td');
+          row.append(label, cell);
+          body.append(row);
+          entry = { row, cell, text: undefined };
+          rows.set(name, entry);
+        }
+        if (entry.text !== text) {
+          if (entry.text !== undefined) entry.row.className = 'changed';
+          entry.text = text;
+          entry.cell.textContent = text;
+        }
+      }
+      for (const [name, entry] of rows) {
+        if (!(name in fields)) { entry.row.remove(); rows.delete(name); }
+      }
     },
   };
 }
