@@ -40,13 +40,28 @@ RunResult Runner::run() {
   platform::Device& device = phone_->device();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    device.runUntil(entry.time);
+    advanceTo(entry.time);
     execute(scenario_.steps[entry.step], entry.occurrence);
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
-  device.runUntil(scenario_.end);
+  advanceTo(scenario_.end);
   result_.end = device.now();
   return result_;
+}
+
+void Runner::advanceTo(platform::Nanos time) {
+  platform::Device& device = phone_->device();
+  if (options_.film && options_.film->frame && options_.film->fps > 0) {
+    // Film frames are counted from the start, so rounding never drifts over a long run.
+    auto frameTime = [this](std::size_t k) {
+      return static_cast<platform::Nanos>(static_cast<double>(k) * platform::kNanosPerSecond / options_.film->fps);
+    };
+    for (nextFilmFrame_ = frameTime(filmFrames_); nextFilmFrame_ <= time; nextFilmFrame_ = frameTime(++filmFrames_)) {
+      device.runUntil(nextFilmFrame_);
+      options_.film->frame(nextFilmFrame_, *phone_);
+    }
+  }
+  device.runUntil(time);
 }
 
 void Runner::fail(const Step& step, const std::string& message) {
@@ -109,7 +124,12 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const Record& c) {
             ++result_.frames;
-            if (options_.frames) options_.frames(frameName(c, occurrence), phone.device().now(), phone);
+            std::string name = frameName(c, occurrence);
+            if (options_.recordings)
+              options_.recordings({c.name, occurrence, frameCount(c), name, phone.device().now(), step.time + c.duration},
+                                  phone);
+            else if (options_.frames)
+              options_.frames(name, phone.device().now(), phone);
           },
           [&](const TakeSnapshot& c) {
             tarvo::Tarvo12* lib = needsHud();
