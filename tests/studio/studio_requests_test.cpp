@@ -54,7 +54,9 @@ TEST(PaneLayout, EveryKeyOnceWithTheControlForItsKind) {
                                : entry->kind == tarvo::SettingKind::Integer ? "segmented"
                                                                              : "number";
         EXPECT_EQ(control, expected) << name;
-        if (control == "number") EXPECT_LT(key["min"].get<double>(), key["max"].get<double>()) << name;
+        if (control == "number") {
+          EXPECT_LT(key["min"].get<double>(), key["max"].get<double>()) << name;
+        }
       } else {
         ASSERT_TRUE(tarvo::findColorSetting(name)) << name;
         EXPECT_EQ(control, "colour");
