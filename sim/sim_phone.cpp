@@ -145,6 +145,10 @@ void SimPhone::startApp(const StartApp& command) {
 
 void SimPhone::bringToFront(const std::string& bundle) {
   front_ = bundle;
+  // The app's windows come on screen when it comes to the front, not when a frame is drawn: drawing must
+  // leave the phone (and its trace of window changes) as it was.
+  if (platform::Process* process = app(bundle))
+    for (const auto& window : platform::windowsOf(*process)) window->setHidden(false);
   platform::setFrontApplication(*springBoard_, bundle);
 }
 
@@ -196,7 +200,6 @@ std::vector<std::shared_ptr<platform::UIWindow>> SimPhone::screenWindows() {
   if (front) {
     for (const auto& window : platform::windowsOf(*front)) {
       if (window == platform::statusBarWindow(*front) && !platform::installedStatusBar(*front)) continue;
-      window->setHidden(false);
       windows.push_back(window);
     }
   }
