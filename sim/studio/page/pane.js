@@ -31,29 +31,29 @@ function throttledWriter(key) {
   };
 }
 
-function switchControl(spec) {
-  const input = element('input', { type: 'checkbox', role: 'switch', class: 'switch', 'data-key': spec.key,
-    onchange: () => write(spec.key, input.checked) });
+function switchControl(entry) {
+  const input = element('input', { type: 'checkbox', role: 'switch', class: 'switch', 'data-key': entry.key,
+    onchange: () => write(entry.key, input.checked) });
   return { node: input, show(value) { input.checked = Boolean(value); } };
 }
 
-function segmentedControl(spec) {
-  const box = element('span', { class: 'segmented', 'data-key': spec.key });
-  const buttons = spec.options.map((o) => element('button', { type: 'button', 'data-value': o.value,
-    onclick: () => write(spec.key, o.value) }, o.label));
+function segmentedControl(entry) {
+  const box = element('span', { class: 'segmented', 'data-key': entry.key });
+  const buttons = entry.options.map((o) => element('button', { type: 'button', 'data-value': o.value,
+    onclick: () => write(entry.key, o.value) }, o.label));
   box.append(...buttons);
   return { node: box, show(value) {
     for (const b of buttons) b.classList.toggle('on', Number(b.dataset.value) === Math.trunc(Number(value)));
   } };
 }
 
-function numberControl(spec) {
-  const send = throttledWriter(spec.key);
-  const field = element('input', { type: 'number', step: 'any', 'data-key': spec.key,
-    onchange: () => { if (field.value !== '' && Number.isFinite(Number(field.value))) write(spec.key, Number(field.value)); } });
-  const slider = element('input', { type: 'range', min: spec.min, max: spec.max, step: spec.step, 'data-key': spec.key,
+function numberControl(entry) {
+  const send = throttledWriter(entry.key);
+  const field = element('input', { type: 'number', step: 'any', 'data-key': entry.key,
+    onchange: () => { if (field.value !== '' && Number.isFinite(Number(field.value))) write(entry.key, Number(field.value)); } });
+  const slider = element('input', { type: 'range', min: entry.min, max: entry.max, step: entry.step, 'data-key': entry.key,
     oninput: () => { field.value = slider.value; send(Number(slider.value)); } });
-  const box = element('span', { class: 'control' }, field, slider, element('span', { class: 'unit' }, spec.unit));
+  const box = element('span', { class: 'control' }, field, slider, element('span', { class: 'unit' }, entry.unit));
   return { node: box, show(value) {
     const n = Number(value);
     if (document.activeElement !== field) field.value = String(n);
@@ -61,11 +61,11 @@ function numberControl(spec) {
   } };
 }
 
-function colourControl(spec) {
-  let current = parseColourString(spec.default);
-  const send = throttledWriter(spec.key);
-  const picker = element('input', { type: 'color', 'data-key': spec.key });
-  const alpha = element('input', { type: 'range', min: 0, max: 1, step: 0.01, title: 'alpha', 'data-key': spec.key + '.alpha' });
+function colourControl(entry) {
+  let current = parseColourString(entry.default);
+  const send = throttledWriter(entry.key);
+  const picker = element('input', { type: 'color', 'data-key': entry.key });
+  const alpha = element('input', { type: 'range', min: 0, max: 1, step: 0.01, title: 'alpha', 'data-key': entry.key + '.alpha' });
   const text = element('span', { class: 'colour-text' });
   const change = () => {
     const value = formatColourString(picker.value, alpha.value);
@@ -87,9 +87,9 @@ function colourControl(spec) {
 const controls = { switch: switchControl, segmented: segmentedControl, number: numberControl, colour: colourControl };
 
 // Whether a value of the file is one the control can show (the system reads anything else as absent).
-function usable(spec, value) {
+function usable(entry, value) {
   if (value === undefined) return false;
-  if (spec.control === 'colour') return typeof value === 'string';
+  if (entry.control === 'colour') return typeof value === 'string';
   return typeof value === 'boolean' || typeof value === 'number';
 }
 
@@ -99,32 +99,32 @@ export function buildPane(groups, container) {
   container.append(fileLint);
   for (const group of groups) {
     container.append(element('h2', {}, group.title));
-    for (const spec of group.keys) {
-      const control = controls[spec.control](spec);
+    for (const entry of group.keys) {
+      const control = controls[entry.control](entry);
       const state = element('span', { class: 'state' });
       const lint = element('div', { class: 'lint' });
-      const name = element('span', { class: 'name' }, spec.key);
-      if (spec.variable) name.append(element('small', {}, spec.variable));
-      else if (spec.about) name.append(element('small', {}, spec.about));
-      const row = element('div', { class: 'setting', 'data-setting': spec.key }, name, control.node, state, lint);
+      const name = element('span', { class: 'name' }, entry.key);
+      if (entry.variable) name.append(element('small', {}, entry.variable));
+      else if (entry.about) name.append(element('small', {}, entry.about));
+      const row = element('div', { class: 'setting', 'data-setting': entry.key }, name, control.node, state, lint);
       container.append(row);
-      rows.push({ spec, control, state, lint });
+      rows.push({ entry, control, state, lint });
     }
   }
   return {
     update(settings, warnings) {
-      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => r.spec.key === w.key))
+      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => r.entry.key === w.key))
         .map((w) => '⚠ ' + w.text).join('\n');
       for (const r of rows) {
-        const value = settings[r.spec.key];
+        const value = settings[r.entry.key];
         const inFile = value !== undefined;
-        r.control.show(usable(r.spec, value) ? value : r.spec.default);
+        r.control.show(usable(r.entry, value) ? value : r.entry.default);
         r.state.replaceChildren(inFile ? 'set' : 'default');
         if (inFile) {
-          r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.spec.default),
-            onclick: () => attempt(() => request('DELETE', 'api/settings/' + r.spec.key)) }, 'reset'));
+          r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.entry.default),
+            onclick: () => attempt(() => request('DELETE', 'api/settings/' + r.entry.key)) }, 'reset'));
         }
-        r.lint.textContent = warnings.filter((w) => w.key === r.spec.key).map((w) => '⚠ ' + w.text).join('\n');
+        r.lint.textContent = warnings.filter((w) => w.key === r.entry.key).map((w) => '⚠ ' + w.text).join('\n');
       }
     },
   };
