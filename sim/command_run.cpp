@@ -41,9 +41,14 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     };
   Runner runner(scenario, std::move(run));
   tarvo::HudCaches::of(runner.phone().springBoard()).setEnabled(!options.literal);
-  dir->attachTrace(runner.phone().device());
+  try {
+    dir->attachTrace(runner.phone().device());
+  } catch (const std::exception& e) {
+    err << "tarvo12-sim: " << e.what() << "\n";
+    return 2;
+  }
   RunResult result = runner.run();
-  runner.phone().device().trace().setSink(nullptr);
+  dir->detachTrace(runner.phone().device());
   auto sheet = dir->writeContactSheet();
 
   const auto& model = runner.phone().model();
@@ -60,6 +65,9 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   out << "expectations " << result.expectations - result.failures.size() << " passed, " << result.failures.size()
       << " failed\n";
   for (const auto& failure : result.failures) err << failure << "\n";
+  // Outputs that did not reach the disk outweigh the expectations: the run's record is incomplete.
+  for (const auto& failure : dir->writeFailures()) err << "tarvo12-sim: " << failure << "\n";
+  if (!dir->writeFailures().empty()) return 2;
   return result.passed() ? 0 : 1;
 }
 

@@ -18,7 +18,11 @@ FrameSink OutputDirectory::frameSink() {
   return [this](const std::string& name, platform::Nanos time, SimPhone& phone) {
     platform::CGImageRef image = phone.renderScreen(renderer_);
     if (!image) return;
-    platform::writePng(*image, dir_ / "frames" / (name + ".png"));
+    auto path = dir_ / "frames" / (name + ".png");
+    if (!platform::writePng(*image, path)) {
+      failures_.push_back("cannot write " + path.string());
+      return;
+    }
     char label[160];
     std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
     sheet_.push_back({image, label});
@@ -32,11 +36,22 @@ void OutputDirectory::attachTrace(platform::Device& device) {
   device.trace().setSink(&trace_);
 }
 
+void OutputDirectory::detachTrace(platform::Device& device) {
+  device.trace().setSink(nullptr);
+  if (!trace_.is_open()) return;
+  trace_.flush();
+  if (!trace_) failures_.push_back("cannot write " + tracePath().string());
+  trace_.close();
+}
+
 std::filesystem::path OutputDirectory::writeContactSheet() {
   if (sheet_.empty()) return {};
   platform::CGImageRef sheet = platform::composeContactSheet(sheet_, 4, 220);
   auto path = dir_ / "contact-sheet.png";
-  if (!sheet || !platform::writePng(*sheet, path)) return {};
+  if (!sheet || !platform::writePng(*sheet, path)) {
+    failures_.push_back("cannot write " + path.string());
+    return {};
+  }
   return path;
 }
 

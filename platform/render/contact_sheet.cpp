@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/cairo_bridge.h"
+#include "platform/render/font_cache.h"
 
 namespace platform {
 
@@ -31,7 +32,10 @@ CGImageRef composeContactSheet(const std::vector<SheetItem>& items, int columns,
   cairo::ContextPtr cr(cairo_create(surface.get()));
   cairo_set_source_rgb(cr.get(), 0.93, 0.93, 0.95);
   cairo_paint(cr.get());
-  cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  // Through the font cache, which loads fontconfig once and accounts for what it keeps for good; cairo's
+  // own font selection would load it behind the leak checker's back.
+  FontCache fonts;
+  cairo_set_font_face(cr.get(), fonts.face("DejaVu Sans"));
   cairo_set_font_size(cr.get(), 13);
   for (std::size_t i = 0; i < items.size(); ++i) {
     double x = kMargin + static_cast<double>(i % columns) * (thumbWidth + kMargin);
