@@ -4,6 +4,7 @@
 // taps, notifications with odd payloads, frames, recordings, snapshots and expectations. Driven by any
 // source of choices, so that the same generator serves a fuzz target (the fuzzer's bytes) and a soak test
 // (a seeded random engine). Header-only: fuzz targets are single files.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -102,6 +103,20 @@ class RandomScenario {
     return c_.pick(kScalars);
   }
 
+  // "{ KEY = VALUE, ... }" with up to `most` keys drawn from `keys`, each at most once.
+  template <std::size_t N, typename ValueOf>
+  std::string dictionary(const char* const (&keys)[N], std::uint32_t most, ValueOf valueOf) {
+    std::string text = "{";
+    std::vector<std::string> used;
+    for (std::uint32_t i = 0; i < most; ++i) {
+      std::string key = c_.pick(keys);
+      if (std::find(used.begin(), used.end(), key) != used.end()) continue;
+      used.push_back(key);
+      text += " " + key + " = " + valueOf() + ",";
+    }
+    return text + " }";
+  }
+
   void settings() {
     static const char* const kKeys[] = {
         "isEnabled",        "dynamicColors",  "volumePercentage", "blurBackground",   "mediaIndicator",
@@ -115,18 +130,8 @@ class RandomScenario {
     switch (c_.below(6)) {
       case 0: line("settings remove " + std::string(c_.pick(kKeys)) + tail); break;
       case 1: {
-        std::string dict = "settings replace {";
-        const std::uint32_t n = c_.below(4);
-        std::vector<std::string> used;
-        for (std::uint32_t i = 0; i < n; ++i) {
-          std::string key = c_.pick(kKeys);
-          bool seen = false;
-          for (const auto& u : used) seen = seen || u == key;
-          if (seen) continue;
-          used.push_back(key);
-          dict += " " + key + " = " + value() + ",";
-        }
-        line(dict + " }" + tail);
+        std::string dict = "settings replace " + dictionary(kKeys, c_.below(4), [this] { return value(); });
+        line(dict + tail);
         break;
       }
       case 2: line(std::string("settings delete") + (c_.chance(20) ? " no-post" : "")); break;
@@ -195,18 +200,9 @@ class RandomScenario {
     if (ns) text += " form ns";
     else if (c_.chance(30)) text += " immediately";
     if (c_.chance(80)) {
-      text += " payload {";
-      const std::uint32_t n = 1 + c_.below(5);
-      std::vector<std::string> used;
-      for (std::uint32_t i = 0; i < n; ++i) {
-        std::string key = c_.pick(kKeys);
-        bool seen = false;
-        for (const auto& u : used) seen = seen || u == key;
-        if (seen) continue;
-        used.push_back(key);
-        text += " " + key + " = " + (c_.chance(40) ? std::string(c_.pick(kStrings)) : value()) + ",";
-      }
-      text += " }";
+      text += " payload " + dictionary(kKeys, 1 + c_.below(5), [this] {
+        return c_.chance(40) ? std::string(c_.pick(kStrings)) : value();
+      });
     }
     line(text);
   }

@@ -2,7 +2,7 @@
 
 #include "sim/scenario/literals.h"
 #include "sim/scenario/scenario_error.h"
-#include "sim/scenario/utf8_prefix.h"
+#include "platform/foundation/utf8.h"
 
 namespace sim {
 
@@ -11,7 +11,7 @@ constexpr std::size_t kLongestQuote = 40;
 }
 
 std::string quoted(const Token& token) {
-  std::string text(utf8Prefix(token.text, kLongestQuote));
+  std::string text(platform::utf8Prefix(token.text, kLongestQuote));
   if (text.size() < token.text.size()) text += "...";
   if (token.kind == TokenKind::String) return "\"" + text + "\"";
   return "'" + text + "'";

@@ -58,14 +58,16 @@ TEST(HostilePlistFiles, ReferenceCyclesReadAsNothing) {
   EXPECT_FALSE(platform::parsePlistDictionary(bytes));
 }
 
-// The 100,000-key file: every key read, in order, and the whole library boots on it.
+// The 100,000-key file in both forms: every key read, in order.
 TEST(HostilePlistFiles, AHundredThousandKeysReadInOrder) {
-  auto dict = platform::parsePlistDictionary(testing_support::wideXml(100'000));
-  ASSERT_TRUE(dict);
-  ASSERT_EQ(dict->size(), 100'000u);
-  EXPECT_EQ(dict->begin()->first, "setting000000");
-  EXPECT_EQ(std::prev(dict->end())->first, "setting099999");
-  EXPECT_EQ(numberForKey(*dict, "setting054321"), 54321.5);
+  for (const auto& bytes : {testing_support::wideXml(100'000), testing_support::wideBinary(100'000)}) {
+    auto dict = platform::parsePlistDictionary(bytes);
+    ASSERT_TRUE(dict);
+    ASSERT_EQ(dict->size(), 100'000u);
+    EXPECT_EQ(dict->begin()->first, "setting000000");
+    EXPECT_EQ(std::prev(dict->end())->first, "setting099999");
+    EXPECT_EQ(numberForKey(*dict, "setting054321"), 54321.5);
+  }
 }
 
 // The shell itself on these files: defaults (or the file's values), and the HUD still shows.
@@ -74,6 +76,7 @@ TEST(HostilePlistFiles, TheShellBootsOnEachOnDefaults) {
       {"deep binary", chainedBinarySettings(100'000, false)},
       {"deep xml", deeplyNestedXml(200'000, false)},
       {"wide xml", testing_support::wideXml(100'000)},
+      {"wide binary", testing_support::wideBinary(100'000)},
   };
   for (const auto& file : files) {
     testing_support::PhoneOptions options;

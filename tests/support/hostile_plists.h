@@ -4,6 +4,7 @@
 // dictionaries wide enough to make a linear key search quadratic.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,44 @@ inline std::string wideXml(int keys) {
   }
   xml += "</dict>\n</plist>\n";
   return xml;
+}
+
+// The same dictionary in the binary form: a dictionary object, then the keys, then the reals.
+inline std::string wideBinary(std::uint32_t keys) {
+  std::string out = "bplist00";
+  std::vector<std::uint64_t> offsets;
+  auto be = [&out](std::uint64_t value, int width) {
+    for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  offsets.push_back(out.size());
+  out += "\xDF\x12";  // a dictionary whose count follows as a 4-byte integer
+  be(keys, 4);
+  for (std::uint32_t i = 0; i < keys; ++i) be(1 + i, 4);
+  for (std::uint32_t i = 0; i < keys; ++i) be(1 + keys + i, 4);
+  char key[16];
+  for (std::uint32_t i = 0; i < keys; ++i) {
+    offsets.push_back(out.size());
+    std::snprintf(key, sizeof key, "setting%06u", i);
+    out += '\x5D';  // an ASCII string of 13 characters
+    out.append(key, 13);
+  }
+  for (std::uint32_t i = 0; i < keys; ++i) {
+    offsets.push_back(out.size());
+    out += '\x23';  // an 8-byte real
+    double value = i + 0.5;
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    be(bits, 8);
+  }
+  const std::uint64_t table = out.size();
+  for (std::uint64_t offset : offsets) be(offset, 4);
+  out.append(6, '\0');
+  out += '\x04';
+  out += '\x04';
+  be(offsets.size(), 8);
+  be(0, 8);
+  be(table, 8);
+  return out;
 }
 
 // A binary settings file {"isEnabled": chain} whose chain is `levels` arrays, each holding the next one:
