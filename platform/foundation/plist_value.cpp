@@ -33,13 +33,22 @@ PlistValue* PlistDict::find(std::string_view key) {
 }
 
 void PlistDict::set(std::string key, PlistValue value) {
+  if (!index_.empty()) {
+    // One hash for the look-up and the insertion alike.
+    auto [it, added] = index_.try_emplace(key, entries_.size());
+    if (!added) {
+      entries_[it->second].second = std::move(value);
+      return;
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
+    return;
+  }
   if (auto i = indexOf(key)) {
     entries_[*i].second = std::move(value);
     return;
   }
   entries_.emplace_back(std::move(key), std::move(value));
-  if (!index_.empty()) index_.emplace(entries_.back().first, entries_.size() - 1);
-  else if (entries_.size() >= kIndexedFrom) rebuildIndex();
+  if (entries_.size() >= kIndexedFrom) rebuildIndex();
 }
 
 bool PlistDict::erase(std::string_view key) {
