@@ -52,10 +52,10 @@ inline std::string wideBinary(std::uint32_t keys) {
   be(keys, 4);
   for (std::uint32_t i = 0; i < keys; ++i) be(1 + i, 4);
   for (std::uint32_t i = 0; i < keys; ++i) be(1 + keys + i, 4);
-  char key[16];
+  char key[24];
   for (std::uint32_t i = 0; i < keys; ++i) {
     offsets.push_back(out.size());
-    std::snprintf(key, sizeof key, "setting%06u", i);
+    std::snprintf(key, sizeof key, "setting%06u", i % 1'000'000u);  // 13 characters, as the marker says
     out += '\x5D';  // an ASCII string of 13 characters
     out.append(key, 13);
   }
