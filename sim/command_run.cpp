@@ -79,7 +79,7 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
     Scenario scenario = loadScenario(path);
     return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
-    err << e.what() << "\n";
+    err << describe(e) << "\n";
     return 2;
   }
 }
@@ -89,7 +89,7 @@ int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
     return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
-    err << e.what() << "\n";
+    err << describe(e) << "\n";
     return 2;
   }
 }

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "hooks/tarvo12.h"
 #include "hud/icon_choice.h"
+#include "hud/tarvo12.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"

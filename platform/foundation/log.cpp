@@ -1,9 +1,0 @@
-#include "platform/foundation/log.h"
-
-#include "platform/device/device.h"
-
-namespace platform {
-
-void NSLog(Process& process, std::string line) { process.device().log(process, std::move(line)); }
-
-}  // namespace platform
