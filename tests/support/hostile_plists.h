@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -40,77 +41,78 @@ inline std::string wideXml(int keys) {
   return xml;
 }
 
+// The binary form as written here: objects one after another, 4-byte offsets and references, object 0
+// the root. `begin` starts the file; `finish` adds the offset table and the trailer.
+class BinaryPlistWriter {
+ public:
+  std::string out = "bplist00";
+  void begin() { offsets_.push_back(out.size()); }
+  void bigEndian(std::uint64_t value, int width) {
+    for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  }
+  std::string finish() {
+    const std::uint64_t table = out.size();
+    for (std::uint64_t offset : offsets_) bigEndian(offset, 4);
+    out.append(6, '\0');
+    out += '\x04';  // offset size
+    out += '\x04';  // reference size
+    bigEndian(offsets_.size(), 8);
+    bigEndian(0, 8);
+    bigEndian(table, 8);
+    return std::move(out);
+  }
+
+ private:
+  std::vector<std::uint64_t> offsets_;
+};
+
 // The same dictionary in the binary form: a dictionary object, then the keys, then the reals.
 inline std::string wideBinary(std::uint32_t keys) {
-  std::string out = "bplist00";
-  std::vector<std::uint64_t> offsets;
-  auto be = [&out](std::uint64_t value, int width) {
-    for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  offsets.push_back(out.size());
-  out += "\xDF\x12";  // a dictionary whose count follows as a 4-byte integer
-  be(keys, 4);
-  for (std::uint32_t i = 0; i < keys; ++i) be(1 + i, 4);
-  for (std::uint32_t i = 0; i < keys; ++i) be(1 + keys + i, 4);
+  BinaryPlistWriter w;
+  w.begin();
+  w.out += "\xDF\x12";  // a dictionary whose count follows as a 4-byte integer
+  w.bigEndian(keys, 4);
+  for (std::uint32_t i = 0; i < keys; ++i) w.bigEndian(1 + i, 4);
+  for (std::uint32_t i = 0; i < keys; ++i) w.bigEndian(1 + keys + i, 4);
   char key[24];
   for (std::uint32_t i = 0; i < keys; ++i) {
-    offsets.push_back(out.size());
-    std::snprintf(key, sizeof key, "setting%06u", i % 1'000'000u);  // 13 characters, as the marker says
-    out += '\x5D';  // an ASCII string of 13 characters
-    out.append(key, 13);
+    w.begin();
+    std::snprintf(key, sizeof key, "setting%06u", i % 1'000'000u);
+    w.out += '\x5D';  // an ASCII string of 13 characters
+    w.out.append(key, 13);
   }
   for (std::uint32_t i = 0; i < keys; ++i) {
-    offsets.push_back(out.size());
-    out += '\x23';  // an 8-byte real
+    w.begin();
+    w.out += '\x23';  // an 8-byte real
     double value = i + 0.5;
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    be(bits, 8);
+    w.bigEndian(bits, 8);
   }
-  const std::uint64_t table = out.size();
-  for (std::uint64_t offset : offsets) be(offset, 4);
-  out.append(6, '\0');
-  out += '\x04';
-  out += '\x04';
-  be(offsets.size(), 8);
-  be(0, 8);
-  be(table, 8);
-  return out;
+  return w.finish();
 }
 
 // A binary settings file {"isEnabled": chain} whose chain is `levels` arrays, each holding the next one:
 // once, or twice when `shared` (the same object, so the expanded tree doubles at every level).
 inline std::string chainedBinarySettings(std::uint32_t levels, bool shared) {
-  std::string out = "bplist00";
-  std::vector<std::uint64_t> offsets;
-  auto be = [&out](std::uint64_t value, int width) {
-    for (int i = width - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  offsets.push_back(out.size());
-  out += '\xD1';
-  be(1, 4);
-  be(2, 4);
-  offsets.push_back(out.size());
-  out += "\x59isEnabled";
+  BinaryPlistWriter w;
+  w.begin();
+  w.out += '\xD1';  // one key and its value
+  w.bigEndian(1, 4);
+  w.bigEndian(2, 4);
+  w.begin();
+  w.out += "\x59isEnabled";
   for (std::uint32_t i = 0; i < levels; ++i) {
-    offsets.push_back(out.size());
+    w.begin();
     if (i + 1 == levels) {
-      out += '\xA0';
+      w.out += '\xA0';
       continue;
     }
-    out += shared ? '\xA2' : '\xA1';
-    be(i + 3, 4);
-    if (shared) be(i + 3, 4);
+    w.out += shared ? '\xA2' : '\xA1';
+    w.bigEndian(i + 3, 4);
+    if (shared) w.bigEndian(i + 3, 4);
   }
-  const std::uint64_t table = out.size();
-  for (std::uint64_t offset : offsets) be(offset, 4);
-  out.append(6, '\0');
-  out += '\x04';
-  out += '\x04';
-  be(offsets.size(), 8);
-  be(0, 8);
-  be(table, 8);
-  return out;
+  return w.finish();
 }
 
 }  // namespace testing_support
