@@ -3,6 +3,7 @@
 // values within their ranges (the model's and, on screen, 0...1), the per-app colour cache within its
 // bound, never two hide timers pending at once, and the trace's time never going back. Header-only: fuzz
 // targets are single files.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>

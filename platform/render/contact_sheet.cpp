@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/cairo_bridge.h"
-#include "platform/render/font_cache.h"
+#include "platform/graphics/font_cache.h"
 
 namespace platform {
 
