@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/device/device.h"
 #include "platform/uikit/slider.h"
 #include "platform/uikit/window.h"
