@@ -4,6 +4,12 @@
 
 #include "platform/graphics/context.h"
 #include "platform/graphics/url.h"
+#include "platform/render/renderer.h"
+#include "platform/runtime/message.h"
+#include "platform/uikit/image_object.h"
+#include "platform/uikit/layer.h"
+#include "platform/uikit/uikit_classes.h"
+#include "platform/uikit/view.h"
 
 namespace tarvo {
 
@@ -41,9 +47,42 @@ UIImagePtr imageResize(platform::Process& process, const UIImagePtr& image, CGSi
   });
 }
 
+UIImagePtr imageFromLayer(platform::Process& process, const platform::CALayer* layer) {
+  CGSize size = layer ? layer->delegate().frame().size : CGSize{0, 0};
+  platform::UIGraphicsBeginImageContextWithOptions(process, size, layer && layer->isOpaque(), 0);
+  if (platform::CGContextRef ctx = platform::UIGraphicsGetCurrentContext(process); ctx && layer)
+    platform::renderInContext(*layer, ctx);
+  UIImagePtr image = platform::UIGraphicsGetImageFromCurrentImageContext(process);
+  platform::UIGraphicsEndImageContext(process);
+  return image;
+}
+
 UIImagePtr decodeBase64ToImage(std::string_view urlString) {
   auto data = platform::NSData::dataWithContentsOfURL(platform::NSURL::URLWithString(urlString));
   return data ? platform::UIImage::imageWithData(data->bytes()) : nullptr;
+}
+
+}  // namespace tarvo
+
+namespace tarvo {
+
+void registerImageCategories(platform::Process& process) {
+  rt::Class* image = platform::uikitClass(process, "UIImage");
+  if (!image) return;
+  using platform::UIImagePtr;
+  platform::Process* owner = &process;
+  rt::defineMethod<UIImagePtr(CGSize, double)>(
+      *image, "scaleImageToSize:alpha:", [owner](const rt::Id& self, CGSize size, double alpha) {
+        return scaleImageToSize(*owner, platform::imageOf(self), size, alpha);
+      });
+  rt::defineMethod<UIImagePtr(const platform::CALayer*)>(
+      image->metaclass(), "imageFromLayer:",
+      [owner](const rt::Id&, const platform::CALayer* layer) { return imageFromLayer(*owner, layer); });
+  rt::defineMethod<UIImagePtr(UIImagePtr, CGSize)>(
+      image->metaclass(), "imageResize:andResizeTo:",
+      [owner](const rt::Id&, UIImagePtr source, CGSize size) { return imageResize(*owner, source, size); });
+  rt::defineMethod<UIImagePtr(std::string)>(*image, "decodeBase64ToImage:",
+                                            [](const rt::Id&, std::string url) { return decodeBase64ToImage(url); });
 }
 
 }  // namespace tarvo

@@ -6,9 +6,14 @@
 #include "platform/graphics/image.h"
 
 namespace platform {
+class CALayer;
 class Process;
 class UIView;
 }  // namespace platform
+
+namespace rt {
+class Runtime;
+}
 
 namespace tarvo {
 
@@ -21,8 +26,22 @@ platform::UIImagePtr scaleImageToSize(platform::Process& process, const platform
 platform::UIImagePtr imageResize(platform::Process& process, const platform::UIImagePtr& image,
                                  platform::CGSize size);
 
+// A snapshot of the layer (rendered with renderInContext:) at its frame's size and the screen's scale, opaque
+// exactly when the layer is. Nil layer: an empty image context's image.
+platform::UIImagePtr imageFromLayer(platform::Process& process, const platform::CALayer* layer);
+
 // A URL string (normally a data: URL) to an image at scale 1; nil when it is no URL, cannot be loaded, or
 // is not an image.
 platform::UIImagePtr decodeBase64ToImage(std::string_view urlString);
+
+}  // namespace tarvo
+
+namespace tarvo {
+
+// The four categories on UIImage, as the runtime answers them, with the functions above behind them:
+// `scale` (instance: scaleImageToSize:alpha:), `imageFromLayer` (class: imageFromLayer:), `imageResize`
+// (class: imageResize:andResizeTo:) and `decodeBase64` (instance: decodeBase64ToImage:, receiver unused).
+// Images go in and come out as platform::UIImagePtr; the layer as a pointer.
+void registerImageCategories(platform::Process& process);
 
 }  // namespace tarvo

@@ -17,8 +17,11 @@ template <class Present>
 void presentHUD(Tarvo12& lib, const rt::Id& controller, const rt::Id& view, Present present) {
   if (!lib.settings.ENABLED) return present(view);
   if (lib.lifecycle.isHiding) return;  // a presentation during the hide animation is dropped entirely
-  if (isVolumeOrRingerView(view))
-    rt::send<void(int)>(lib.tarvoHUD, "presentTarvoHUD:", lib.volume.tarvoVolumeMode == 1 ? 1 : 0);
+  if (isVolumeOrRingerView(view)) {
+    // Any mode but the ringer's is sent as media.
+    VolumeMode mode = lib.volume.tarvoVolumeMode == VolumeMode::Ringer ? VolumeMode::Ringer : VolumeMode::Media;
+    rt::send<void(int)>(lib.tarvoHUD, "presentTarvoHUD:", static_cast<int>(mode));
+  }
   present(rt::send<rt::Id(rt::Id)>(controller, "modifyHUD:", view));
 }
 

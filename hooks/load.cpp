@@ -1,5 +1,6 @@
 #include "hooks/load.h"
 
+#include "controls/image_utilities.h"
 #include "controls/slider_extended.h"
 #include "hooks/hooks.h"
 #include "hud/colors.h"
@@ -41,6 +42,7 @@ Tarvo12& loadTarvo12(platform::Process& process) {
   platform::loadUIKit(process);
   registerTarvoHUDClass(process.runtime(), *lib);
   registerSliderExtendedClass(process.runtime(), lib->settings);
+  registerImageCategories(process);
   // The library constructor: settings first, then the three subscriptions, then the hooks.
   lib->preferences.refreshPrefs(lib->settings);
   subscribe(*lib);

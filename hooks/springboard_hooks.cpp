@@ -60,7 +60,7 @@ void hookRingerState(Tarvo12& lib) {
       "_updateRingerState:withVisuals:updatePreferenceRegister:",
       [&lib](const rt::Id& self, int state, bool visuals, bool updatePreferences) {
         if (lib.settings.ENABLED) {
-          lib.volume.tarvoVolumeMode = 1;
+          lib.volume.tarvoVolumeMode = VolumeMode::Ringer;
           rt::send<void()>(lib.tarvoHUD, "resetTimer");
           if (state != 0) {
             lib.volume.silent = false;
@@ -101,14 +101,14 @@ void hookSetProgress(Tarvo12& lib) {
         if (p == 1.0f) play(kSoundPeak);
         // A view without the mode variable counts as media: the level is still shown, nothing is misread.
         const std::int32_t* mode = rt::ivarAddress<std::int32_t>(self, "_mode");
-        if (mode && *mode == 1) {
+        if (mode && static_cast<VolumeMode>(*mode) == VolumeMode::Ringer) {
           if (static_cast<double>(p) < 0.07) play(kSoundFloor);
           lib.volume.ringerVolume = p;
-          lib.volume.tarvoVolumeMode = 1;
+          lib.volume.tarvoVolumeMode = VolumeMode::Ringer;
         } else {
           if (p == 0.0f) play(kSoundFloor);
           lib.volume.mediaVolume = p;
-          lib.volume.tarvoVolumeMode = 0;
+          lib.volume.tarvoVolumeMode = VolumeMode::Media;
         }
         animateLevel(lib, p, true);
       },

@@ -20,21 +20,23 @@ struct ColorReport {
   float hue, saturation, brightness;
 };
 
-// All five keys, tested in their order; numbers must be numbers, or the key counts as missing.
+// All five keys, tested in their order. Hue, saturation and brightness are read with floatValue, so a
+// string answers its leading number; a container or data where a component belongs counts as missing.
+// "alpha" is never used and only has to be there.
 std::optional<ColorReport> readReport(const platform::PlistDict* info, bool bundleMustBeText) {
   if (!info) return std::nullopt;
   const platform::PlistValue* bundle = info->find(protocol::kBundle);
   if (!bundle || (bundleMustBeText && !bundle->asString())) return std::nullopt;
-  auto hue = platform::numberForKey(*info, protocol::kHue);
-  auto brightness = platform::numberForKey(*info, protocol::kBrightness);
-  auto saturation = platform::numberForKey(*info, protocol::kSaturation);
-  auto alpha = platform::numberForKey(*info, protocol::kAlpha);
-  if (!hue || !brightness || !saturation || !alpha) return std::nullopt;
-  auto narrow = [](const platform::PlistValue* v) { return v->floatValue().value_or(0); };
-  ColorReport report{bundle->asString() ? std::optional<std::string>(*bundle->asString()) : std::nullopt,
-                     narrow(info->find(protocol::kHue)), narrow(info->find(protocol::kSaturation)),
-                     narrow(info->find(protocol::kBrightness))};
-  return report;
+  auto component = [&](std::string_view key) -> std::optional<float> {
+    const platform::PlistValue* value = info->find(key);
+    return value ? value->floatValue() : std::nullopt;
+  };
+  auto hue = component(protocol::kHue);
+  auto brightness = component(protocol::kBrightness);
+  auto saturation = component(protocol::kSaturation);
+  if (!hue || !brightness || !saturation || !info->contains(protocol::kAlpha)) return std::nullopt;
+  return ColorReport{bundle->asString() ? std::optional<std::string>(*bundle->asString()) : std::nullopt, *hue,
+                     *saturation, *brightness};
 }
 
 UIColor hsb(float h, float s, float b, double alpha) {

@@ -22,7 +22,7 @@ void round(UIView& view, double radius, CGRect frame) {
 }
 }  // namespace
 
-void TarvoHUD::adjustViewsForOrientation(long long orientation, bool animated) {
+void TarvoHUD::adjustViewsForOrientation(InterfaceOrientation orientation, bool animated) {
   auto& v = lib_.views;
   if (!v.tarvoHUDWindow) return;
   HudLayoutInput input;
@@ -34,6 +34,7 @@ void TarvoHUD::adjustViewsForOrientation(long long orientation, bool animated) {
   input.orientation = orientation;
   input.mode = lib_.volume.tarvoVolumeMode;
   const HudLayout layout = computeHudLayout(lib_.settings, input);
+  if (layout.fullWidth) lib_.settings.WIDTH = *layout.fullWidth;
 
   auto& g = lib_.geometry;
   g.screenWidth = layout.screenWidth;

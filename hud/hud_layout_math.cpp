@@ -11,8 +11,6 @@ namespace tarvo {
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-bool isLandscape(long long orientation) { return orientation == 3 || orientation == 4; }
-
 // Where the HUD's centre sits along its own width, measured along the side the user sees as the top.
 double alongWidth(int alignment, double W, double L, double length, bool mirrored) {
   int near = mirrored ? 2 : 0;  // the code that puts the HUD at the start of this axis
@@ -23,7 +21,7 @@ double alongWidth(int alignment, double W, double L, double length, bool mirrore
 }
 }  // namespace
 
-HudLayout computeHudLayout(Settings& s, const HudLayoutInput& in) {
+HudLayout computeHudLayout(const Settings& s, const HudLayoutInput& in) {
   HudLayout out;
   const double bw = in.screenBounds.size.width;
   const double bh = in.screenBounds.size.height;
@@ -31,15 +29,17 @@ HudLayout computeHudLayout(Settings& s, const HudLayoutInput& in) {
   out.screenHeight = std::fmax(bw, bh);
   const bool landscape = isLandscape(in.orientation);
 
+  float width = s.WIDTH;
   if (s.FULLWIDTH) {
     double margin = landscape ? s.RIGHTLEFTFIXEDLANDSCAPE : s.RIGHTLEFTFIXED;
     double side = landscape ? out.screenHeight : out.screenWidth;
-    s.WIDTH = static_cast<float>(side - margin);
+    width = static_cast<float>(side - margin);
+    out.fullWidth = width;
   }
 
-  float W = s.WIDTH;
+  float W = width;
   if (s.OVERLAYBACKGROUND) {
-    W = s.WIDTH + 2 * s.PADDINGRIGHTLEFT;
+    W = width + 2 * s.PADDINGRIGHTLEFT;
     out.hudHeight = s.HEIGHT + 2 * s.PADDINGTOPBOTTOM;
   } else {
     out.hudHeight = s.HEIGHT + 16;
@@ -49,10 +49,10 @@ HudLayout computeHudLayout(Settings& s, const HudLayoutInput& in) {
 
   const bool icons = iconsShown(s, in.mode);
   if (icons) {
-    out.sliderViewWidth = s.WIDTH - (s.SINGLEINDICATOR ? 20 : 40);
+    out.sliderViewWidth = width - (s.SINGLEINDICATOR ? 20 : 40);
     out.x0 = 20;
   } else {
-    out.sliderViewWidth = s.WIDTH - 8;
+    out.sliderViewWidth = width - 8;
     out.x0 = 4;
   }
 
@@ -61,11 +61,11 @@ HudLayout computeHudLayout(Settings& s, const HudLayoutInput& in) {
   const double h = out.hudHeight;
   const double sw = out.screenWidth;
   const double sh = out.screenHeight;
-  if (in.orientation == 3) {
+  if (in.orientation == InterfaceOrientation::LandscapeRight) {
     out.rotation = kPi / 2;
     out.windowCenter.y = alongWidth(s.ALIGNMENT, out.W, L, sh, false);
     out.windowCenter.x = s.FROMBOTTOM ? h / 2 + Y : sw - Y - h / 2;
-  } else if (in.orientation == 4) {
+  } else if (in.orientation == InterfaceOrientation::LandscapeLeft) {
     out.rotation = -kPi / 2;
     out.windowCenter.y = alongWidth(s.ALIGNMENT, out.W, L, sh, true);
     out.windowCenter.x = s.FROMBOTTOM ? sw - Y - h / 2 : h / 2 + Y;

@@ -2,6 +2,9 @@
 // The HUD's geometry for an interface orientation, computed from the settings, the mode and the screen.
 // The controller applies it to the views in the documented order; keeping the arithmetic here, free of
 // views, lets it be checked number by number.
+#include <optional>
+
+#include "hud/modes.h"
 #include "platform/graphics/geometry.h"
 
 namespace tarvo {
@@ -14,11 +17,12 @@ struct HudLayoutInput {
   platform::CGSize labelSize{34, 40};     // the label keeps its size
   platform::CGSize minIconSize{14, 14};   // the icon views keep theirs
   platform::CGSize maxIconSize{14, 14};
-  long long orientation = 1;              // UIInterfaceOrientation; 3 and 4 are landscape
-  int mode = 0;                           // 1 ringer, 0 media
+  InterfaceOrientation orientation = InterfaceOrientation::Portrait;
+  VolumeMode mode = VolumeMode::Media;
 };
 
 struct HudLayout {
+  std::optional<float> fullWidth;  // in full-width mode, the WIDTH the layout is made for
   double screenWidth = 0;   // shorter side
   double screenHeight = 0;  // longer side
   float sliderViewWidth = 0;
@@ -38,7 +42,8 @@ struct HudLayout {
   platform::CGRect maxIconFrame;
 };
 
-// In full-width mode this writes WIDTH itself, as the layout always has; the next settings load restores it.
-HudLayout computeHudLayout(Settings& settings, const HudLayoutInput& input);
+// In full-width mode the layout is made for the width the screen leaves (`fullWidth`), which the caller
+// writes to WIDTH, as the layout always has; the next settings load restores it.
+HudLayout computeHudLayout(const Settings& settings, const HudLayoutInput& input);
 
 }  // namespace tarvo

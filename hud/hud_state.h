@@ -5,11 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "hud/icon_choice.h"
+#include "hud/modes.h"
 #include "platform/graphics/color.h"
 #include "platform/graphics/geometry.h"
 #include "platform/graphics/image.h"
 #include "platform/uikit/visual_effect_view.h"
-#include "hud/icon_choice.h"
 
 namespace platform {
 class NSTimer;
@@ -64,7 +65,7 @@ struct HudColors {
 
 // What the volume hooks record and the HUD reads.
 struct VolumeState {
-  std::int32_t tarvoVolumeMode = 0;  // 1 ringer, 0 media
+  VolumeMode tarvoVolumeMode = VolumeMode::Media;
   float ringerVolume = 0;
   float mediaVolume = 0;
   bool silent = false;

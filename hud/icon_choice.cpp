@@ -4,9 +4,9 @@
 
 namespace tarvo {
 
-IconChoice chooseIcons(const Settings& s, int mode, bool silent, float ringerVolume, float mediaVolume) {
+IconChoice chooseIcons(const Settings& s, VolumeMode mode, bool silent, float ringerVolume, float mediaVolume) {
   // Levels that fit no row (NaN, or a negative media level) leave both views empty, as the table does.
-  if (mode == 1) {
+  if (mode == VolumeMode::Ringer) {
     if (!s.RINGERINDICATOR) return {};
     if (!s.SINGLEINDICATOR) return {Glyph::RingerMed, Glyph::RingerMax};
     if (silent) return {Glyph::RingerMin, Glyph::None};
@@ -23,8 +23,8 @@ IconChoice chooseIcons(const Settings& s, int mode, bool silent, float ringerVol
   return {};
 }
 
-bool iconsShown(const Settings& s, int mode) {
-  return (mode == 0 && s.MEDIAINDICATOR) || (mode == 1 && s.RINGERINDICATOR);
+bool iconsShown(const Settings& s, VolumeMode mode) {
+  return (mode == VolumeMode::Media && s.MEDIAINDICATOR) || (mode == VolumeMode::Ringer && s.RINGERINDICATOR);
 }
 
 std::string_view glyphName(Glyph glyph) {

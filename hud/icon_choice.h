@@ -2,6 +2,8 @@
 // Which built-in glyph each icon view beside the slider shows, for the mode, the settings and the level.
 #include <string_view>
 
+#include "hud/modes.h"
+
 namespace tarvo {
 
 struct Settings;
@@ -14,12 +16,13 @@ struct IconChoice {
   bool operator==(const IconChoice&) const = default;
 };
 
-// mode 1 is the ringer (level = ringerVolume), anything else media (level = mediaVolume).
+// The ringer's level is ringerVolume; any other mode is media's, with mediaVolume.
 // The rows are tried from the top; the first that holds applies.
-IconChoice chooseIcons(const Settings& settings, int mode, bool silent, float ringerVolume, float mediaVolume);
+IconChoice chooseIcons(const Settings& settings, VolumeMode mode, bool silent, float ringerVolume, float mediaVolume);
 
-// Whether icons get room in the layout: only the current mode's icon setting counts.
-bool iconsShown(const Settings& settings, int mode);
+// Whether icons get room in the layout: only the current mode's icon setting counts (a mode that is neither
+// gets none).
+bool iconsShown(const Settings& settings, VolumeMode mode);
 
 std::string_view glyphName(Glyph glyph);
 

@@ -26,7 +26,9 @@ void registerTarvoHUDClass(rt::Runtime& runtime, Tarvo12& lib) {
   rt::defineMethod<void()>(cls, "resetTimer", [](const Id& s) { hud(s)->resetTimer(); });
   rt::defineMethod<void(Id)>(cls, "tarvoHUDSliderMoved:", [](const Id& s, Id a) { hud(s)->tarvoHUDSliderMoved(a); });
   rt::defineMethod<void()>(cls, "createTarvoHUD", [](const Id& s) { hud(s)->createTarvoHUD(); });
-  rt::defineMethod<void(int)>(cls, "presentTarvoHUD:", [](const Id& s, int m) { hud(s)->presentTarvoHUD(m); });
+  rt::defineMethod<void(int)>(cls, "presentTarvoHUD:", [](const Id& s, int m) {
+    hud(s)->presentTarvoHUD(static_cast<VolumeMode>(m));
+  });
   rt::defineMethod<void(Id)>(cls, "tarvoHUDShouldShow:", [](const Id& s, Id a) { hud(s)->tarvoHUDShouldShow(a); });
   rt::defineMethod<void(Id)>(cls, "tarvoHUDShouldHide:", [](const Id& s, Id a) { hud(s)->tarvoHUDShouldHide(a); });
   rt::defineMethod<void()>(cls, "showTarvoHUD", [](const Id& s) { hud(s)->showTarvoHUD(); });
@@ -47,7 +49,7 @@ void registerTarvoHUDClass(rt::Runtime& runtime, Tarvo12& lib) {
   rt::defineMethod<void()>(cls, "adjustColors", [](const Id& s) { hud(s)->adjustColors(); });
   rt::defineMethod<void(long long, bool)>(cls, "adjustViewsForOrientation:animated:",
                                           [](const Id& s, long long o, bool a) {
-                                            hud(s)->adjustViewsForOrientation(o, a);
+                                            hud(s)->adjustViewsForOrientation(static_cast<InterfaceOrientation>(o), a);
                                           });
   rt::defineMethod<void(PlistDict)>(cls, "saveStatusColor:",
                                     [](const Id& s, PlistDict info) { hud(s)->saveStatusColor(info); });
@@ -74,12 +76,12 @@ void TarvoHUD::scheduleHideTimer() {
 
 void TarvoHUD::tarvoHUDSliderMoved(const rt::Id&) { rt::send<void()>(lib_.tarvoHUD, "resetTimer"); }
 
-void TarvoHUD::presentTarvoHUD(int mode) {
+void TarvoHUD::presentTarvoHUD(VolumeMode mode) {
   auto& v = lib_.views;
   const auto& s = lib_.settings;
   lib_.volume.tarvoVolumeMode = mode;
   if (v.tarvoHUDSlider) {
-    v.tarvoHUDSlider->setMinimumValue(mode == 1 ? 0.0625f : 0.0f);
+    v.tarvoHUDSlider->setMinimumValue(mode == VolumeMode::Ringer ? 0.0625f : 0.0f);
     v.tarvoHUDSlider->setUserInteractionEnabled(false);
   }
   addGestureToView(v.tarvoHUDView);

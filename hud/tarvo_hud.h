@@ -3,6 +3,7 @@
 // its own; everything lives in the library's process-wide values.
 #include <string_view>
 
+#include "hud/modes.h"
 #include "platform/foundation/plist_value.h"
 #include "platform/graphics/color.h"
 #include "platform/runtime/object.h"
@@ -22,7 +23,7 @@ class TarvoHUD : public rt::Object {
   // Lifecycle.
   void resetTimer();
   void tarvoHUDSliderMoved(const rt::Id& sender);
-  void presentTarvoHUD(int mode);
+  void presentTarvoHUD(VolumeMode mode);
   void tarvoHUDShouldShow(const rt::Id& sender);
   void tarvoHUDShouldHide(const rt::Id& sender);
   void showTarvoHUD();
@@ -41,7 +42,7 @@ class TarvoHUD : public rt::Object {
   void createTarvoHUD();
   void createElements();
   void createIndicators();
-  void adjustViewsForOrientation(long long orientation, bool animated);
+  void adjustViewsForOrientation(InterfaceOrientation orientation, bool animated);
 
   // Colours.
   void adjustColors();

@@ -90,7 +90,8 @@ void writeSetting(Settings& settings, const SettingEntry& entry, const SettingVa
 }
 
 std::optional<SettingValue> convertSetting(const SettingEntry& entry, const platform::PlistValue* value) {
-  if (!value) return std::nullopt;
+  // A value of another kind than a number (a string included) counts as absent under a settings key.
+  if (!value || !value->isNumber()) return std::nullopt;
   switch (entry.kind) {
     case SettingKind::Switch:
       if (auto b = value->boolValue()) return SettingValue(*b);
@@ -99,7 +100,7 @@ std::optional<SettingValue> convertSetting(const SettingEntry& entry, const plat
       if (auto i = value->intValue()) return SettingValue(static_cast<std::int32_t>(*i));
       return std::nullopt;
     case SettingKind::Real:
-      // floatValue saturates doubles beyond the float range to infinities instead of converting them.
+      // The nearest single-precision value: just beyond FLT_MAX still rounds down to it.
       if (auto f = value->floatValue()) return SettingValue(*f);
       return std::nullopt;
   }

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "hud/hud_caches.h"
+#include "sim/command_options.h"
 #include "sim/commands.h"
 #include "sim/demo_scenario.h"
 #include "sim/output_directory.h"
@@ -11,30 +12,37 @@ namespace sim {
 
 namespace {
 
+// A draft needs fewer pixels, not more than a screen could have.
+constexpr double kLargestScale = 4;
+
 int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   RunOptions run;
-  if (options.device) {
-    run.model = deviceModelNamed(*options.device);
-    if (!run.model) {
-      err << "tarvo12-sim: unknown device model '" << *options.device << "'; known: " << deviceModelList() << "\n";
-      return 2;
-    }
+  if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
+  run.settings = options.settings;
+  OutputOptions output;
+  if (options.frames == "captures") output.frameFiles = FrameFiles::Captures;
+  else if (options.frames == "none") output.frameFiles = FrameFiles::None;
+  else if (options.frames != "all") {
+    err << "tarvo12-sim: --frames takes all, captures or none, not '" << options.frames << "'\n";
+    return 2;
   }
-  if (options.settings) {
-    if (!std::filesystem::is_regular_file(*options.settings)) {
-      err << "tarvo12-sim: cannot read settings file " << options.settings->string() << "\n";
-      return 2;
-    }
-    run.settings = options.settings;
+  if (options.scale && !(*options.scale > 0 && *options.scale <= kLargestScale)) {
+    err << "tarvo12-sim: --scale takes a number of pixels per point above 0 and at most " << kLargestScale << "\n";
+    return 2;
   }
+  output.scale = options.scale;
+  output.filmFps = options.filmFps;
+  output.filmName = options.filmName;
   std::optional<OutputDirectory> dir;
   try {
-    dir.emplace(options.out);
+    dir.emplace(options.out, output);
   } catch (const std::exception& e) {
     err << "tarvo12-sim: " << e.what() << "\n";
     return 2;
   }
   run.frames = dir->frameSink();
+  run.recordings = dir->recordingSink();
+  run.film = dir->film();
   if (options.progress && isatty(STDERR_FILENO))
     run.progress = [&err](std::size_t done, std::size_t total) {
       err << "\r  playing " << done << "/" << total << (done == total ? "\n" : "") << std::flush;
@@ -48,8 +56,8 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     return 2;
   }
   RunResult result = runner.run();
-  dir->detachTrace(runner.phone().device());
-  auto sheet = dir->writeContactSheet();
+  runner.phone().device().trace().setSink(nullptr);
+  auto sheet = dir->finish(result.end);
 
   const auto& model = runner.phone().model();
   out << "scenario     " << scenario.file << "\n";
@@ -60,14 +68,16 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   out << "played       " << scenario.steps.size() << " steps over " << seconds << "\n";
   out << "frames       " << dir->framesWritten() << " in " << (dir->path() / "frames").string() << "\n";
   if (!sheet.empty()) out << "contact      " << sheet.string() << "\n";
+  for (const auto& recording : dir->recordingsWritten()) out << "recording    " << recording.string() << "\n";
+  if (options.filmFps) out << "film         " << dir->filmPath().string() << "\n";
   out << "trace        " << dir->tracePath().string() << " (" << runner.phone().device().trace().recorded()
       << " events)\n";
   out << "expectations " << result.expectations - result.failures.size() << " passed, " << result.failures.size()
       << " failed\n";
   for (const auto& failure : result.failures) err << failure << "\n";
-  // Outputs that did not reach the disk outweigh the expectations: the run's record is incomplete.
-  for (const auto& failure : dir->writeFailures()) err << "tarvo12-sim: " << failure << "\n";
-  if (!dir->writeFailures().empty()) return 2;
+  auto unwritten = dir->failures();
+  for (const auto& path : unwritten) err << "tarvo12-sim: cannot write " << path.string() << "\n";
+  if (!unwritten.empty()) return 2;
   return result.passed() ? 0 : 1;
 }
 

@@ -14,6 +14,10 @@ struct PlayOptions {
   std::optional<std::string> device;
   bool progress = false;  // show progress on a terminal
   bool literal = false;   // the HUD without its caches: the same output, more work per show
+  std::string frames = "all";       // which frames become PNG files: all, captures or none
+  std::optional<double> scale;      // render at this many pixels per point instead of the device's
+  std::optional<int> filmFps;       // also film the whole run as one animated WebP, FILMNAME.webp
+  std::string filmName = "film";
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,

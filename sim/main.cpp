@@ -5,16 +5,22 @@
 #include <iostream>
 
 #include "sim/commands.h"
+#include "sim/studio/command_studio.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"tarvo12-sim: a simulated phone for the Tarvo12 volume HUD"};
   app.require_subcommand(1);
 
-  sim::PlayOptions demo{"out/demo", std::nullopt, std::nullopt, true};
+  sim::PlayOptions demo;
+  demo.out = "out/demo";
+  demo.progress = true;
+  demo.filmFps = 30;  // the whole story as DIR/demo.webp
+  demo.filmName = "demo";
   auto* demoCommand = app.add_subcommand("demo", "Play the built-in demo on default settings");
   demoCommand->add_option("--out", demo.out, "Output directory")->capture_default_str();
 
-  sim::PlayOptions run{"out/run", std::nullopt, std::nullopt, true};
+  sim::PlayOptions run;
+  run.progress = true;
   std::string scenario;
   auto* runCommand = app.add_subcommand("run", "Play a scenario file");
   runCommand->add_option("scenario", scenario, "The scenario file")->required();
@@ -23,6 +29,9 @@ int main(int argc, char** argv) {
   runCommand->add_option("--out", run.out, "Output directory")->capture_default_str();
   runCommand->add_flag("--literal", run.literal,
                        "Run the HUD without its caches (decode, tint and read the settings on every show)");
+  runCommand->add_option("--frames", run.frames, "Which frames become PNG files: all, captures or none")
+      ->capture_default_str();
+  runCommand->add_option("--scale", run.scale, "Render at this many pixels per point (a faster draft)");
 
   sim::PreviewOptions preview;
   auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");
@@ -39,6 +48,16 @@ int main(int argc, char** argv) {
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");
   lintCommand->add_option("settings", lintFile, "The settings file")->required();
 
+  sim::StudioOptions studio;
+  auto* studioCommand =
+      app.add_subcommand("studio", "The settings pane and a live phone in the browser (runs until Ctrl-C)");
+  studioCommand->add_option("--settings", studio.settings, "A settings file to start from (never written)");
+  studioCommand->add_option("--device", studio.device, "Device model identifier, e.g. iPhone10,3");
+  studioCommand->add_option("--port", studio.port, "Port (0 picks a free one)")->capture_default_str();
+  studioCommand->add_option("--listen", studio.listen, "Address to listen on (loopback unless you say so)")
+      ->capture_default_str();
+  studioCommand->add_flag("--open", studio.open, "Open the page in a browser");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -48,5 +67,6 @@ int main(int argc, char** argv) {
   if (*demoCommand) return sim::runDemo(demo, std::cout, std::cerr);
   if (*runCommand) return sim::runScenarioFile(scenario, run, std::cout, std::cerr);
   if (*previewCommand) return sim::runPreview(preview, std::cout, std::cerr);
+  if (*studioCommand) return sim::runStudio(studio, std::cout, std::cerr);
   return sim::runLint(lintFile, std::cout, std::cerr);
 }

@@ -8,25 +8,105 @@
 
 namespace sim {
 
-OutputDirectory::OutputDirectory(std::filesystem::path dir) : dir_(std::move(dir)) {
+namespace {
+
+bool writeBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& path) {
+  if (bytes.empty()) return false;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  return static_cast<bool>(file);
+}
+
+}  // namespace
+
+OutputDirectory::OutputDirectory(std::filesystem::path dir, OutputOptions options)
+    : dir_(std::move(dir)), options_(options) {
   std::error_code ec;
   std::filesystem::create_directories(dir_ / "frames", ec);
   if (ec) throw std::runtime_error("cannot create " + (dir_ / "frames").string() + ": " + ec.message());
 }
 
+OutputDirectory::~OutputDirectory() {
+  files_.drain();
+  animations_.drain();
+}
+
+std::filesystem::path OutputDirectory::filmPath() const {
+  return dir_ / (options_.filmName + ".webp");
+}
+
+platform::CGImageRef OutputDirectory::render(SimPhone& phone) {
+  return options_.scale ? phone.renderScreen(renderer_, *options_.scale) : phone.renderScreen(renderer_);
+}
+
+void OutputDirectory::failed(std::filesystem::path path) {
+  std::lock_guard lock(failuresMutex_);
+  failures_.push_back(std::move(path));
+}
+
+std::vector<std::filesystem::path> OutputDirectory::failures() const {
+  std::lock_guard lock(failuresMutex_);
+  return failures_;
+}
+
+void OutputDirectory::keep(const platform::CGImageRef& frame, const std::string& name, platform::Nanos time,
+                           bool asFile) {
+  if (asFile) ++framesWritten_;
+  char label[160];
+  std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
+  auto path = dir_ / "frames" / (name + ".png");
+  files_.post([this, frame, path, asFile, text = std::string(label)]() mutable {
+    if (asFile && !png_.write(*frame, path)) failed(path);
+    if (sheet_.wantsNext())
+      sheet_.add(frame, std::move(text));
+    else
+      sheet_.skip();
+  });
+}
+
 FrameSink OutputDirectory::frameSink() {
   return [this](const std::string& name, platform::Nanos time, SimPhone& phone) {
-    platform::CGImageRef image = phone.renderScreen(renderer_);
+    platform::CGImageRef image = render(phone);
     if (!image) return;
-    auto path = dir_ / "frames" / (name + ".png");
-    if (!platform::writePng(*image, path)) {
-      failures_.push_back("cannot write " + path.string());
-      return;
-    }
-    char label[160];
-    std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
-    sheet_.push_back({image, label});
+    keep(image, name, time, options_.frameFiles != FrameFiles::None);
   };
+}
+
+RecordingSink OutputDirectory::recordingSink() {
+  return [this](const RecordedFrame& frame, SimPhone& phone) {
+    platform::CGImageRef image = render(phone);
+    if (!image) return;
+    keep(image, frame.name, frame.time, options_.frameFiles == FrameFiles::All);
+    bool last = frame.index + 1 == frame.count;
+    auto path = dir_ / (frame.recording + ".webp");
+    if (last) recordingsWritten_.push_back(path);
+    animations_.post([this, image, recording = frame.recording, time = frame.time, last, end = frame.end, path] {
+      auto& webp = recordings_[recording];
+      if (!webp) webp = std::make_unique<AnimatedWebp>(image->width(), image->height());
+      webp->add(*image, time);
+      if (!last) return;
+      writeWebp(std::move(webp), end, path);
+      recordings_.erase(recording);
+    });
+  };
+}
+
+std::optional<Film> OutputDirectory::film() {
+  if (!options_.filmFps) return std::nullopt;
+  return Film{*options_.filmFps, [this](platform::Nanos time, SimPhone& phone) {
+                platform::CGImageRef image = render(phone);
+                if (!image) return;
+                animations_.post([this, image, time] {
+                  if (!film_) film_ = std::make_unique<AnimatedWebp>(image->width(), image->height());
+                  film_->add(*image, time);
+                });
+              }};
+}
+
+void OutputDirectory::writeWebp(std::unique_ptr<AnimatedWebp> webp, platform::Nanos end,
+                                std::filesystem::path path) {
+  if (!writeBytes(webp->finish(end), path)) failed(std::move(path));
 }
 
 void OutputDirectory::attachTrace(platform::Device& device) {
@@ -36,20 +116,22 @@ void OutputDirectory::attachTrace(platform::Device& device) {
   device.trace().setSink(&trace_);
 }
 
-void OutputDirectory::detachTrace(platform::Device& device) {
-  device.trace().setSink(nullptr);
-  if (!trace_.is_open()) return;
-  trace_.flush();
-  if (!trace_) failures_.push_back("cannot write " + tracePath().string());
-  trace_.close();
-}
-
-std::filesystem::path OutputDirectory::writeContactSheet() {
-  if (sheet_.empty()) return {};
-  platform::CGImageRef sheet = platform::composeContactSheet(sheet_, 4, 220);
+std::filesystem::path OutputDirectory::finish(platform::Nanos end) {
+  animations_.post([this, end] {
+    // Recordings cut short by the end of the scenario still get their file.
+    for (auto& [name, webp] : recordings_) writeWebp(std::move(webp), end, dir_ / (name + ".webp"));
+    recordings_.clear();
+    if (film_) writeWebp(std::move(film_), end, filmPath());
+  });
+  files_.drain();
+  animations_.drain();
+  // A trace that broke off mid-run (a full disk, say) is an incomplete record of the run.
+  if (trace_.is_open() && !trace_.flush()) failed(tracePath());
+  if (sheet_.cells() == 0) return {};
+  platform::CGImageRef sheet = sheet_.compose();
   auto path = dir_ / "contact-sheet.png";
   if (!sheet || !platform::writePng(*sheet, path)) {
-    failures_.push_back("cannot write " + path.string());
+    failed(path);
     return {};
   }
   return path;

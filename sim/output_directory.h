@@ -1,45 +1,86 @@
 #pragma once
-// Where a run's results go: frames as PNG files, a contact sheet, and the trace as JSON lines.
+// Where a run's results go: frames as PNG files, an animated WebP per recording, a contact sheet, and the trace
+// as JSON lines. Frames flow through as they are made: each is rendered into a reused bitmap, handed to a
+// worker that writes its PNG (and its thumbnail for the sheet) and to another that adds it to its recording's
+// WebP; nothing keeps a full-size frame once it is written, so memory does not grow with the number of frames.
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/graphics/png_frame_encoder.h"
 #include "platform/render/contact_sheet.h"
 #include "platform/render/renderer.h"
+#include "sim/animated_webp.h"
+#include "sim/background_queue.h"
 #include "sim/runner.h"
 
 namespace sim {
 
+// Which frames also become PNG files: every one, only `capture`s, or none.
+enum class FrameFiles { All, Captures, None };
+
+struct OutputOptions {
+  FrameFiles frameFiles = FrameFiles::All;
+  std::optional<double> scale;  // pixels per point; nothing: the device's own
+  std::optional<int> filmFps;   // also film the whole run as FILMNAME.webp
+  std::string filmName = "film";
+};
+
 class OutputDirectory {
  public:
   // Creates the directory (and frames/ inside); throws std::runtime_error when it cannot.
-  explicit OutputDirectory(std::filesystem::path dir);
+  explicit OutputDirectory(std::filesystem::path dir, OutputOptions options = {});
+  ~OutputDirectory();
 
-  // A frame sink that renders the screen, writes frames/NAME.png and keeps a thumbnail for the sheet. A
-  // frame that cannot be written is not counted and is listed in writeFailures().
+  // Sinks that render the screen and pass the frame on to the files it belongs in.
   FrameSink frameSink();
-  // Streams the trace into trace.jsonl from now on; throws std::runtime_error when the file cannot be
-  // opened.
+  RecordingSink recordingSink();
+  std::optional<Film> film();
+  // Streams the trace into trace.jsonl from now on.
   void attachTrace(platform::Device& device);
-  // Stops streaming and flushes; a trace that could not be written whole is listed in writeFailures().
-  void detachTrace(platform::Device& device);
-  // Writes contact-sheet.png; answers its path, or empty when no frame was captured or it could not be
-  // written (then listed in writeFailures()).
-  std::filesystem::path writeContactSheet();
-  // "cannot write PATH" for every output that is missing or incomplete.
-  const std::vector<std::string>& writeFailures() const { return failures_; }
+  // Waits for the workers, then writes contact-sheet.png and the film; answers the sheet's path, or empty
+  // when no frame was captured.
+  std::filesystem::path finish(platform::Nanos end);
 
   const std::filesystem::path& path() const { return dir_; }
   std::filesystem::path tracePath() const { return dir_ / "trace.jsonl"; }
-  std::size_t framesWritten() const { return sheet_.size(); }
+  std::filesystem::path filmPath() const;
+  std::size_t framesWritten() const { return framesWritten_; }
+  const std::vector<std::filesystem::path>& recordingsWritten() const { return recordingsWritten_; }
+  // Files that could not be written, in the order they failed.
+  std::vector<std::filesystem::path> failures() const;
 
  private:
+  platform::CGImageRef render(SimPhone& phone);
+  void keep(const platform::CGImageRef& frame, const std::string& name, platform::Nanos time, bool asFile);
+  void writeWebp(std::unique_ptr<AnimatedWebp> webp, platform::Nanos end, std::filesystem::path path);
+  void failed(std::filesystem::path path);
+
   std::filesystem::path dir_;
+  OutputOptions options_;
   platform::Renderer renderer_;
-  std::vector<platform::SheetItem> sheet_;
   std::ofstream trace_;
-  std::vector<std::string> failures_;
+  std::size_t framesWritten_ = 0;
+  std::vector<std::filesystem::path> recordingsWritten_;
+
+  // Used only on the files worker.
+  platform::PngFrameEncoder png_;
+  platform::ContactSheet sheet_;
+  // Used only on the animation worker.
+  std::map<std::string, std::unique_ptr<AnimatedWebp>, std::less<>> recordings_;
+  std::unique_ptr<AnimatedWebp> film_;
+
+  mutable std::mutex failuresMutex_;
+  std::vector<std::filesystem::path> failures_;
+
+  // Last, so that they end (finishing their tasks) before what the tasks use.
+  BackgroundQueue files_{2};
+  BackgroundQueue animations_{2};
 };
 
 }  // namespace sim

@@ -9,6 +9,7 @@
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
+#include "sim/app_field_check.h"
 #include "sim/field_check.h"
 #include "sim/hud_snapshot.h"
 #include "sim/scenario/matching.h"
@@ -22,7 +23,9 @@ Runner::Runner(const Scenario& scenario, RunOptions options)
   const DeviceModel* model = options_.model;
   if (!model && scenario.setup.model) model = deviceModelNamed(*scenario.setup.model);
   if (!model) model = &defaultDeviceModel();
-  phone_ = std::make_unique<SimPhone>(*model, scenario.setup, options_.root);
+  DeviceSetup setup = scenario.setup;
+  if (options_.model) setup.modelIdentifier.reset();  // --device names the whole phone
+  phone_ = std::make_unique<SimPhone>(*model, setup, options_.root);
   if (options_.settings) {
     auto target = phone_->springBoard().resolvePath(tarvo::kPreferencesPath);
     std::error_code ec;
@@ -37,13 +40,28 @@ RunResult Runner::run() {
   platform::Device& device = phone_->device();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    device.runUntil(entry.time);
+    advanceTo(entry.time);
     execute(scenario_.steps[entry.step], entry.occurrence);
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
-  device.runUntil(scenario_.end);
+  advanceTo(scenario_.end);
   result_.end = device.now();
   return result_;
+}
+
+void Runner::advanceTo(platform::Nanos time) {
+  platform::Device& device = phone_->device();
+  if (options_.film && options_.film->frame && options_.film->fps > 0) {
+    // Film frames are counted from the start, so rounding never drifts over a long run.
+    auto frameTime = [this](std::size_t k) {
+      return static_cast<platform::Nanos>(static_cast<double>(k) * platform::kNanosPerSecond / options_.film->fps);
+    };
+    for (nextFilmFrame_ = frameTime(filmFrames_); nextFilmFrame_ <= time; nextFilmFrame_ = frameTime(++filmFrames_)) {
+      device.runUntil(nextFilmFrame_);
+      options_.film->frame(nextFilmFrame_, *phone_);
+    }
+  }
+  device.runUntil(time);
 }
 
 void Runner::fail(const Step& step, const std::string& message) {
@@ -72,6 +90,7 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const RemoveSetting& c) { pane.remove(c); },
           [&](const ReplaceSettings& c) { pane.replace(c); },
           [&](const DeleteSettings& c) { pane.erase(c); },
+          [&](const WriteSettingsFile& c) { pane.writeFile(c); },
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
           [&](const GoHome&) { phone.goHome(); },
@@ -82,7 +101,15 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const PressButton& c) { platform::pressVolumeButton(shell, c.button == VolumeButton::Up); },
           [&](const SetRingerSwitch& c) { platform::setRingerSwitch(shell, c.silent); },
-          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
+          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.value())); },
+          [&](const RefreshServiceItem&) { phone.refreshServiceItem(); },
+          [&](const PresentOtherHud& c) { phone.presentOtherHud(c); },
+          [&](const ExpectAppField& c) {
+            ++result_.expectations;
+            platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
+            if (!process) return fail(step, "no process for '" + c.app + "'");
+            if (auto failure = checkAppField(*process, c)) fail(step, *failure);
+          },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
             if (!lib || !lib->views.tarvoHUDWindow) return;
@@ -97,7 +124,12 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const Record& c) {
             ++result_.frames;
-            if (options_.frames) options_.frames(frameName(c, occurrence), phone.device().now(), phone);
+            std::string name = frameName(c, occurrence);
+            if (options_.recordings)
+              options_.recordings({c.name, occurrence, frameCount(c), name, phone.device().now(), step.time + c.duration},
+                                  phone);
+            else if (options_.frames)
+              options_.frames(name, phone.device().now(), phone);
           },
           [&](const TakeSnapshot& c) {
             tarvo::Tarvo12* lib = needsHud();

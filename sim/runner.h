@@ -17,11 +17,30 @@ namespace sim {
 // Receives each frame to capture: its name and the moment; the phone is as it is at that moment.
 using FrameSink = std::function<void(const std::string& name, platform::Nanos time, SimPhone& phone)>;
 
+// One frame of a `record`: which recording, the frame's place in it, its name and moment.
+struct RecordedFrame {
+  const std::string& recording;
+  std::size_t index;
+  std::size_t count;
+  const std::string& name;
+  platform::Nanos time;
+  platform::Nanos end;  // of the recording
+};
+using RecordingSink = std::function<void(const RecordedFrame& frame, SimPhone& phone)>;
+
+// The whole run filmed at a steady rate, whatever the scenario captures.
+struct Film {
+  int fps = 30;
+  std::function<void(platform::Nanos time, SimPhone& phone)> frame;
+};
+
 struct RunOptions {
   const DeviceModel* model = nullptr;           // overrides the scenario's `device` line
   std::optional<std::filesystem::path> settings;  // copied to the phone's settings file before boot
   std::filesystem::path root;                   // the device's file-system root; empty: temporary
   FrameSink frames;                             // nothing: frames are not rendered
+  RecordingSink recordings;                     // frames of `record`; nothing: they go to `frames`
+  std::optional<Film> film;
   std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
@@ -43,12 +62,16 @@ class Runner {
 
  private:
   void execute(const Step& step, std::size_t occurrence);
+  // Runs the device to `time`, filming on the way when asked.
+  void advanceTo(platform::Nanos time);
   void fail(const Step& step, const std::string& message);
 
   const Scenario& scenario_;
   RunOptions options_;
   std::unique_ptr<SimPhone> phone_;
   RunResult result_;
+  platform::Nanos nextFilmFrame_ = 0;
+  std::size_t filmFrames_ = 0;
 };
 
 }  // namespace sim

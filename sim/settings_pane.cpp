@@ -37,6 +37,14 @@ void SettingsPane::remove(const RemoveSetting& command) {
 
 void SettingsPane::replace(const ReplaceSettings& command) { write(command.contents, command.write); }
 
+void SettingsPane::writeFile(const WriteSettingsFile& command) {
+  const auto* bytes = std::get_if<std::string>(&command.contents);
+  const auto* value = std::get_if<platform::PlistValue>(&command.contents);
+  std::string serialized = value ? platform::serializePlist(*value, command.write.format) : std::string();
+  platform::writeFileAtomically(shell_.resolvePath(tarvo::kPreferencesPath), bytes ? *bytes : serialized);
+  if (command.write.post) post();
+}
+
 void SettingsPane::erase(const DeleteSettings& command) {
   std::error_code ec;
   std::filesystem::remove(shell_.resolvePath(tarvo::kPreferencesPath), ec);

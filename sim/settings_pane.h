@@ -19,6 +19,7 @@ class SettingsPane {
   void remove(const RemoveSetting& command);
   void replace(const ReplaceSettings& command);
   void erase(const DeleteSettings& command);
+  void writeFile(const WriteSettingsFile& command);
 
  private:
   platform::PlistDict current() const;

@@ -8,7 +8,10 @@
 #include "platform/device/distributed_center.h"
 #include "platform/device/injection.h"
 #include "platform/render/renderer.h"
+#include "platform/runtime/message.h"
 #include "platform/springboard/host.h"
+#include "platform/springboard/hud_controller.h"
+#include "platform/springboard/status_bar_services.h"
 #include "platform/uikit/app_launcher.h"
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
@@ -21,9 +24,11 @@ namespace {
 constexpr std::string_view kTarvo12 = "Tarvo12";
 constexpr std::string_view kTarvo12Kit = "Tarvo12Kit";
 
-platform::DeviceOptions deviceOptions(const DeviceModel& model, std::filesystem::path root) {
+platform::DeviceOptions deviceOptions(const DeviceModel& model, const DeviceSetup& setup,
+                                      std::filesystem::path root) {
   platform::DeviceOptions o;
-  o.model = std::string(model.identifier);
+  // `device ID like MODEL`: the screen of MODEL, and whatever identifier the scenario gives.
+  o.model = setup.modelIdentifier ? *setup.modelIdentifier : std::string(model.identifier);
   o.screenWidth = model.width;
   o.screenHeight = model.height;
   o.scale = model.scale;
@@ -32,7 +37,7 @@ platform::DeviceOptions deviceOptions(const DeviceModel& model, std::filesystem:
 }
 
 platform::InjectionRule ruleFor(std::string_view library, const InjectionFilter& filter) {
-  platform::InjectionRule rule{std::string(library), {}};
+  platform::InjectionRule rule{std::string(library), {}, {}};
   if (filter.everyUIKitProcess) rule.processes.emplace_back(platform::kEveryProcess);
   for (const auto& bundle : filter.bundles) rule.processes.push_back(bundle);
   return rule;
@@ -61,15 +66,11 @@ platform::UIColor contentColorFor(const std::string& bundle) {
 }  // namespace
 
 SimPhone::SimPhone(const DeviceModel& model, const DeviceSetup& setup, std::filesystem::path root)
-    : model_(model), setup_(setup), device_(deviceOptions(model, std::move(root))) {
+    : model_(model), setup_(setup), device_(deviceOptions(model, setup, std::move(root))) {
   auto& filter = device_.service<platform::InjectionFilter>();
   filter.setRules({ruleFor(kTarvo12, setup.tarvo12), ruleFor(kTarvo12Kit, setup.tarvo12Kit)});
-  filter.registerLoader(std::string(kTarvo12), [this](platform::Process& p) {
-    if (loadsLibrary(kTarvo12, p)) tarvo::loadTarvo12(p);
-  });
-  filter.registerLoader(std::string(kTarvo12Kit), [this](platform::Process& p) {
-    if (loadsLibrary(kTarvo12Kit, p)) tarvokit::Tarvo12Kit::load(p);
-  });
+  filter.registerLoader(std::string(kTarvo12), [](platform::Process& p) { tarvo::loadTarvo12(p); });
+  filter.registerLoader(std::string(kTarvo12Kit), [](platform::Process& p) { tarvokit::Tarvo12Kit::load(p); });
 
   platform::SpringBoardOptions options;
   if (setup.mediaLevel) options.mediaVolume = static_cast<float>(*setup.mediaLevel);
@@ -78,21 +79,21 @@ SimPhone::SimPhone(const DeviceModel& model, const DeviceSetup& setup, std::file
                                 ? platform::UIUserInterfaceLayoutDirectionRightToLeft
                                 : platform::UIUserInterfaceLayoutDirectionLeftToRight;
   if (setup.shellBar) options.statusBar.kind = barKind(*setup.shellBar);
-  options.statusBar.contentColor = platform::UIColor::whiteColor();  // light content over the wallpaper
-  options.statusBar.style = 1;
+  // Light content over the wallpaper, unless the scenario dresses the shell's bar otherwise.
+  options.statusBar.contentColor =
+      setup.shellBarColour ? uiColor(*setup.shellBarColour) : platform::UIColor::whiteColor();
+  options.statusBar.style = setup.shellBarStyle.value_or(1);
+  options.statusBar.hasForegroundView = setup.shellBarParts.foregroundView;
+  options.statusBar.hasStyleAttributes = setup.shellBarParts.styleAttributes;
+  options.statusBar.hasForegroundStyle = setup.shellBarParts.foregroundStyle;
+  if (setup.shellActivityDepths) {
+    options.statusBar.backgroundActivityDepths = *setup.shellActivityDepths;
+    options.statusBar.backgroundActivityClasses = setup.shellActivityClasses;
+  }
   options.statusBar.reportsSplitLayout = setup.shellReportsSplitLayout.value_or(false);
   options.statusBar.usesModernBar = setup.shellReportsSplitLayout.value_or(false);
   springBoard_ = &platform::spawnSpringBoard(device_, options);
   preferences_ = &device_.spawn("Preferences", std::string("com.apple.Preferences"));
-}
-
-bool SimPhone::loadsLibrary(std::string_view library, platform::Process& process) const {
-  const auto& bundle = process.bundleIdentifier();
-  if (!bundle) return true;
-  auto app = overrides_.find(*bundle);
-  if (app == overrides_.end()) return true;
-  auto choice = app->second.find(std::string(library));
-  return choice == app->second.end() || choice->second;
 }
 
 tarvo::Tarvo12* SimPhone::tarvo() const { return springBoard_->findLibrary<tarvo::Tarvo12>(); }
@@ -106,13 +107,17 @@ void SimPhone::launch() {
 
 void SimPhone::startApp(const StartApp& command) {
   if (apps_.count(command.bundle)) return;
-  // An explicit yes adds the app to the library's rule; an explicit no keeps the library out of it.
+  // An explicit yes adds a rule for the app; an explicit no makes every rule of the library except it.
   auto& filter = device_.service<platform::InjectionFilter>();
   auto rules = filter.rules();
   auto choose = [&](std::string_view library, const std::optional<bool>& loads) {
     if (!loads) return;
-    overrides_[command.bundle][std::string(library)] = *loads;
-    if (*loads) rules.push_back({std::string(library), {command.bundle}});
+    if (*loads) {
+      rules.push_back({std::string(library), {command.bundle}, {}});
+      return;
+    }
+    for (auto& rule : rules)
+      if (rule.library == library) rule.except.push_back(command.bundle);
   };
   choose(kTarvo12, command.loadsTarvo12);
   choose(kTarvo12Kit, command.loadsTarvo12Kit);
@@ -120,15 +125,17 @@ void SimPhone::startApp(const StartApp& command) {
 
   platform::AppOptions options;
   options.name = command.name.empty() ? command.bundle : command.name;
-  options.bundleIdentifier = command.bundle;
+  if (!command.anonymous) options.bundleIdentifier = command.bundle;
   options.statusBar.kind = barKind(command.bar);
   options.statusBar.style = command.style;
   options.statusBar.contentColor = uiColor(command.colour);
   options.statusBar.hasForegroundView = command.classicParts.foregroundView;
   options.statusBar.hasStyleAttributes = command.classicParts.styleAttributes;
   options.statusBar.hasForegroundStyle = command.classicParts.foregroundStyle;
-  if (!command.backgroundActivityDepths.empty())
+  if (!command.backgroundActivityDepths.empty()) {
     options.statusBar.backgroundActivityDepths = command.backgroundActivityDepths;
+    options.statusBar.backgroundActivityClasses = command.backgroundActivityClasses;
+  }
   options.contentColor = contentColorFor(command.bundle);
   platform::Process& process = platform::launchApp(device_, options);
   apps_.emplace(command.bundle, &process);
@@ -138,6 +145,10 @@ void SimPhone::startApp(const StartApp& command) {
 
 void SimPhone::bringToFront(const std::string& bundle) {
   front_ = bundle;
+  // The app's windows come on screen when it comes to the front, not when a frame is drawn: drawing must
+  // leave the phone (and its trace of window changes) as it was.
+  if (platform::Process* process = app(bundle))
+    for (const auto& window : platform::windowsOf(*process)) window->setHidden(false);
   platform::setFrontApplication(*springBoard_, bundle);
 }
 
@@ -147,22 +158,33 @@ void SimPhone::goHome() {
 }
 
 void SimPhone::setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour) {
-  if (platform::Process* process = app(bundle)) platform::setStatusBarColor(*process, uiColor(colour));
+  if (platform::Process* process = bundle.empty() ? springBoard_ : app(bundle))
+    platform::setStatusBarColor(*process, uiColor(colour));
 }
 
 void SimPhone::setAppBarStyle(const std::string& bundle, std::int64_t style) {
-  if (platform::Process* process = app(bundle)) platform::setStatusBarStyle(*process, style);
+  if (platform::Process* process = bundle.empty() ? springBoard_ : app(bundle))
+    platform::setStatusBarStyle(*process, style);
+}
+
+void SimPhone::refreshServiceItem() {
+  rt::send<void()>(platform::sharedInstance(*springBoard_, "SBStatusBarStateAggregator"), "_updateServiceItem");
+}
+
+void SimPhone::presentOtherHud(const PresentOtherHud& command) {
+  platform::presentOtherHUDView(*springBoard_, command.className, command.delay);
 }
 
 void SimPhone::post(const PostNotification& command) {
   platform::Process* from = command.from.isShell() ? springBoard_ : app(*command.from.app);
   if (!from) from = springBoard_;
   const platform::PlistDict* info = command.userInfo ? &*command.userInfo : nullptr;
+  const std::string* object = command.object ? &*command.object : nullptr;
   if (command.form == NotificationForm::CF)
     platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(*from),
-                                                   command.name, nullptr, info, command.deliverImmediately);
+                                                   command.name, object, info, command.deliverImmediately);
   else
-    platform::NSDistributedNotificationCenter::defaultCenter(*from).postNotificationName(command.name, nullptr, info);
+    platform::NSDistributedNotificationCenter::defaultCenter(*from).postNotificationName(command.name, object, info);
 }
 
 std::vector<std::shared_ptr<platform::UIWindow>> SimPhone::screenWindows() {
@@ -178,7 +200,6 @@ std::vector<std::shared_ptr<platform::UIWindow>> SimPhone::screenWindows() {
   if (front) {
     for (const auto& window : platform::windowsOf(*front)) {
       if (window == platform::statusBarWindow(*front) && !platform::installedStatusBar(*front)) continue;
-      window->setHidden(false);
       windows.push_back(window);
     }
   }

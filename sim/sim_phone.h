@@ -37,13 +37,16 @@ class SimPhone {
   tarvo::Tarvo12* tarvo() const;
 
   void launch();
+  // An app by the bundle identifier its `app start` line gave.
   platform::Process* app(std::string_view bundle) const;
 
   void startApp(const StartApp& command);
   void bringToFront(const std::string& bundle);
   void goHome();
   void setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour);
-  void setAppBarStyle(const std::string& bundle, std::int64_t style);
+  void setAppBarStyle(const std::string& bundle, std::int64_t style);  // (an empty bundle: the shell)
+  void refreshServiceItem();
+  void presentOtherHud(const PresentOtherHud& command);
   void post(const PostNotification& command);
 
   // What the screen shows now: the shell's windows over the app in front (or the home screen), drawn at
@@ -53,8 +56,6 @@ class SimPhone {
   std::vector<std::shared_ptr<platform::UIWindow>> screenWindows();
 
  private:
-  bool loadsLibrary(std::string_view library, platform::Process& process) const;
-
   const DeviceModel& model_;
   DeviceSetup setup_;
   platform::Device device_;
@@ -63,8 +64,6 @@ class SimPhone {
   bool launched_ = false;
   std::map<std::string, platform::Process*, std::less<>> apps_;
   std::optional<std::string> front_;
-  // Per-app choices of a `app start` line that override the filter: library name -> load or not.
-  std::map<std::string, std::map<std::string, bool>, std::less<>> overrides_;
 };
 
 }  // namespace sim

@@ -27,15 +27,16 @@ void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void*
   center->process->device().bus().addObserver(
       *center->process, std::string(name), CenterForm::CF, suspensionBehavior,
       [center, observerPointer, callback = std::move(callback)](const Notification& note) {
-        callback(center, observerPointer, note.name, nullptr, note.userInfo.get());
+        callback(center, observerPointer, note.name, note.object ? &*note.object : nullptr, note.userInfo.get());
       });
 }
 
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, std::string_view name,
-                                          const void* /*object*/, const PlistDict* userInfo,
+                                          const std::string* object, const PlistDict* userInfo,
                                           bool deliverImmediately) {
   if (!center) return;
-  center->process->device().bus().post(*center->process, name, userInfo, CenterForm::CF, deliverImmediately);
+  center->process->device().bus().post(*center->process, name, userInfo, CenterForm::CF, deliverImmediately,
+                                       object);
 }
 
 NSOperationQueue* NSOperationQueue::mainQueue(Process& process) { return &process.service<Centers>().mainQueue; }
@@ -59,9 +60,9 @@ void NSDistributedNotificationCenter::addObserverForName(std::string_view name, 
                                        });
 }
 
-void NSDistributedNotificationCenter::postNotificationName(std::string_view name, const void* /*object*/,
+void NSDistributedNotificationCenter::postNotificationName(std::string_view name, const std::string* object,
                                                            const PlistDict* userInfo) {
-  process_->device().bus().post(*process_, name, userInfo, CenterForm::NS, false);
+  process_->device().bus().post(*process_, name, userInfo, CenterForm::NS, false, object);
 }
 
 }  // namespace platform

@@ -25,7 +25,7 @@ enum CFNotificationSuspensionBehavior : int {
   CFNotificationSuspensionBehaviorDeliverImmediately = 4,
 };
 
-// centre, observer, name, object, userInfo (nullptr when the post had none)
+// centre, observer, name, object (a const std::string*, nullptr for nil), userInfo (nullptr when the post had none)
 using CFNotificationCallback =
     std::function<void(CFNotificationCenterRef, void*, std::string_view, const void*, const PlistDict*)>;
 
@@ -33,8 +33,10 @@ CFNotificationCenterRef CFNotificationCenterGetDistributedCenter(Process& proces
 void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void* observer,
                                      CFNotificationCallback callback, std::string_view name, const void* object,
                                      int suspensionBehavior);
+// The object, when not nil, is a string: the only kind of object the distributed centre carries.
 void CFNotificationCenterPostNotification(CFNotificationCenterRef center, std::string_view name,
-                                          const void* object, const PlistDict* userInfo, bool deliverImmediately);
+                                          const std::string* object, const PlistDict* userInfo,
+                                          bool deliverImmediately);
 
 // --- Foundation form -----------------------------------------------------------------------------
 
@@ -43,6 +45,7 @@ class NSNotification {
   explicit NSNotification(const Notification& note) : note_(note) {}
   const std::string& name() const { return note_.name; }
   const PlistDict* userInfo() const { return note_.userInfo.get(); }
+  const std::optional<std::string>& object() const { return note_.object; }
 
  private:
   const Notification& note_;
@@ -68,7 +71,7 @@ class NSDistributedNotificationCenter {
   // The block runs on the queue's run loop (the main queue, as the system always passes).
   void addObserverForName(std::string_view name, const void* object, NSOperationQueue* queue,
                           std::function<void(const NSNotification&)> block);
-  void postNotificationName(std::string_view name, const void* object, const PlistDict* userInfo);
+  void postNotificationName(std::string_view name, const std::string* object, const PlistDict* userInfo);
 
  private:
   Process* process_;

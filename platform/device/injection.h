@@ -19,7 +19,13 @@ struct InjectionRule {
   std::string library;
   // Bundle identifiers, or kEveryProcess. A process without a bundle identifier matches only kEveryProcess.
   std::vector<std::string> processes;
+  // Bundle identifiers the rule leaves out although `processes` names them (an app started with the
+  // library turned off).
+  std::vector<std::string> except = {};
 
+  // Whether `processes` names the process, exceptions aside.
+  bool targets(const std::optional<std::string>& bundleIdentifier) const;
+  bool excludes(const std::optional<std::string>& bundleIdentifier) const;
   bool matches(const std::optional<std::string>& bundleIdentifier) const;
 };
 
@@ -44,6 +50,8 @@ class InjectionFilter {
 
   // The libraries for a process with this bundle identifier, in rule order, each named once.
   std::vector<std::string> librariesFor(const std::optional<std::string>& bundleIdentifier) const;
+  // The libraries a rule targets at the process but an exception keeps out, and no other rule brings in.
+  std::vector<std::string> librariesExcludedFrom(const std::optional<std::string>& bundleIdentifier) const;
 
  private:
   std::optional<std::vector<InjectionRule>> rules_;
@@ -53,7 +61,8 @@ class InjectionFilter {
 
 // Loads into a UIKit process, in rule order, every library whose rule matches it. Call it once UIKit is
 // loaded and before the application object exists. A library already injected into the process is not
-// loaded again.
+// loaded again. Each library picked is traced (`library.inject`), and so is each one an exception keeps
+// out, as not loaded.
 void injectLibraries(Process& process);
 
 // The libraries injected into the process so far, in load order.

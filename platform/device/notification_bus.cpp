@@ -21,16 +21,18 @@ void NotificationBus::addObserver(Process& process, std::string name, CenterForm
 }
 
 void NotificationBus::post(Process& poster, std::string_view name, const PlistDict* userInfo, CenterForm form,
-                           bool deliverImmediately) {
+                           bool deliverImmediately, const std::string* object) {
   auto payload = userInfo ? std::make_shared<const PlistDict>(*userInfo) : nullptr;
   PlistDict fields;
   fields.set("name", std::string(name));
   fields.set("form", formName(form));
   if (form == CenterForm::CF) fields.set("deliverImmediately", deliverImmediately);
   if (payload) fields.set("userInfo", *payload);
+  if (object) fields.set("object", *object);
   poster.trace("notification.post", std::move(fields));
 
-  auto note = std::make_shared<const Notification>(Notification{std::string(name), payload});
+  std::optional<std::string> carried = object ? std::optional(*object) : std::nullopt;
+  auto note = std::make_shared<const Notification>(Notification{std::string(name), payload, std::move(carried)});
   for (const Observer& o : observers_) {
     if (o.name != name) continue;
     Process* target = o.process;

@@ -2,6 +2,7 @@
 // The device-wide distributed notification bus behind both forms of the distributed centre.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,9 @@ class Process;
 
 struct Notification {
   std::string name;
-  std::shared_ptr<const PlistDict> userInfo;  // nullptr when posted without one; the object is always nil
+  std::shared_ptr<const PlistDict> userInfo;  // nullptr when posted without one
+  // The distributed centre carries only string objects; the system always posts nil.
+  std::optional<std::string> object;
 };
 
 enum class CenterForm { CF, NS };
@@ -32,7 +35,7 @@ class NotificationBus {
   // Copies the payload and delivers it, asynchronously, to every observer of the name in every process
   // (the poster included), each on its own main run loop.
   void post(Process& poster, std::string_view name, const PlistDict* userInfo, CenterForm form,
-            bool deliverImmediately);
+            bool deliverImmediately, const std::string* object = nullptr);
 
   std::size_t observerCount(std::string_view name) const;
   void clear() { observers_.clear(); }

@@ -187,7 +187,11 @@ std::optional<PlistDict> readPlistDictionary(const std::filesystem::path& path) 
 }
 
 std::string serializePlist(const PlistDict& dict, PlistFormat format) {
-  Node root(toNode(dict));
+  return serializePlist(PlistValue(dict), format);
+}
+
+std::string serializePlist(const PlistValue& value, PlistFormat format) {
+  Node root(toNode(value));
   char* out = nullptr;
   uint32_t length = 0;
   if (format == PlistFormat::Xml) plist_to_xml(static_cast<plist_t>(root.get()), &out, &length);
@@ -198,6 +202,10 @@ std::string serializePlist(const PlistDict& dict, PlistFormat format) {
 }
 
 bool writePlistDictionary(const std::filesystem::path& path, const PlistDict& dict, PlistFormat format) {
+  return writeFileAtomically(path, serializePlist(dict, format));
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
   auto temp = path;
@@ -205,7 +213,6 @@ bool writePlistDictionary(const std::filesystem::path& path, const PlistDict& di
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    std::string bytes = serializePlist(dict, format);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) return false;
   }

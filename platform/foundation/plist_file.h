@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/foundation/plist_value.h"
@@ -21,7 +22,10 @@ inline constexpr std::uintmax_t kMaxPlistFileBytes = 16 * 1024 * 1024;
 std::optional<PlistDict> readPlistDictionary(const std::filesystem::path& path);
 
 std::string serializePlist(const PlistDict& dict, PlistFormat format);
+// Any value as the top-level object (a settings file need not hold a dictionary).
+std::string serializePlist(const PlistValue& value, PlistFormat format);
 // Writes atomically (temporary file, then rename), as the settings pane does. False on failure.
 bool writePlistDictionary(const std::filesystem::path& path, const PlistDict& dict, PlistFormat format);
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/foundation/string_numbers.h"
+
 namespace platform {
 
 std::optional<std::size_t> PlistDict::indexOf(std::string_view key) const {
@@ -74,26 +76,37 @@ bool PlistValue::isNumber() const {
          std::holds_alternative<double>(storage);
 }
 
+float nearestFloat(double d) {
+  constexpr double kMax = std::numeric_limits<float>::max();
+  // Half a unit in the last place above FLT_MAX: the rounding midpoint towards 2^128.
+  const double midpoint = kMax + std::ldexp(1.0, 103);
+  if (std::isfinite(d) && std::fabs(d) > kMax) {
+    const float inf = std::numeric_limits<float>::infinity();
+    if (std::fabs(d) >= midpoint) return d > 0 ? inf : -inf;
+    return d > 0 ? static_cast<float>(kMax) : -static_cast<float>(kMax);
+  }
+  return static_cast<float>(d);
+}
+
 std::optional<double> PlistValue::doubleValue() const {
   if (auto* b = std::get_if<bool>(&storage)) return *b ? 1.0 : 0.0;
   if (auto* i = std::get_if<std::int64_t>(&storage)) return static_cast<double>(*i);
   if (auto* d = std::get_if<double>(&storage)) return *d;
+  if (auto* s = std::get_if<std::string>(&storage)) return leadingDouble(*s);
   return std::nullopt;
 }
 
 std::optional<float> PlistValue::floatValue() const {
   auto d = doubleValue();
   if (!d) return std::nullopt;
-  // Out-of-range doubles become infinities rather than undefined conversions.
-  if (std::isfinite(*d) && std::fabs(*d) > std::numeric_limits<float>::max())
-    return *d > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
-  return static_cast<float>(*d);
+  return nearestFloat(*d);
 }
 
 std::optional<bool> PlistValue::boolValue() const {
   if (auto* b = std::get_if<bool>(&storage)) return *b;
   if (auto* i = std::get_if<std::int64_t>(&storage)) return *i != 0;
   if (auto* d = std::get_if<double>(&storage)) return *d != 0.0;  // NaN counts as non-zero
+  if (auto* s = std::get_if<std::string>(&storage)) return leadingBool(*s);
   return std::nullopt;
 }
 
@@ -107,12 +120,13 @@ std::optional<int> PlistValue::intValue() const {
     double t = std::trunc(*d);
     return t <= lo ? lo : t >= hi ? hi : static_cast<int>(t);
   }
+  if (auto* s = std::get_if<std::string>(&storage)) return leadingInt(*s);
   return std::nullopt;
 }
 
 std::optional<double> numberForKey(const PlistDict& dict, std::string_view key) {
   const PlistValue* v = dict.find(key);
-  return v ? v->doubleValue() : std::nullopt;
+  return v && v->isNumber() ? v->doubleValue() : std::nullopt;
 }
 
 const std::string* stringForKey(const PlistDict& dict, std::string_view key) {

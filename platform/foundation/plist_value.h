@@ -81,10 +81,11 @@ struct PlistValue {
   const PlistDict* asDict() const { return std::get_if<PlistDict>(&storage); }
   const PlistArray* asArray() const { return std::get_if<PlistArray>(&storage); }
 
-  // NSNumber's conversions; a value that is not a number answers nothing.
+  // NSNumber's conversions for numbers, NSString's for strings (the leading number; 0 or NO when there is
+  // none); data, dates, arrays and dictionaries answer nothing.
   std::optional<bool> boolValue() const;
   std::optional<int> intValue() const;  // truncated toward zero, saturating at the int range
-  std::optional<float> floatValue() const;
+  std::optional<float> floatValue() const;  // the nearest single-precision value
   std::optional<double> doubleValue() const;
 
   bool operator==(const PlistValue& other) const { return storage == other.storage; }
@@ -94,6 +95,10 @@ inline std::size_t PlistDict::size() const { return entries_.size(); }
 inline bool PlistDict::empty() const { return entries_.empty(); }
 inline std::vector<PlistDict::Entry>::const_iterator PlistDict::begin() const { return entries_.begin(); }
 inline std::vector<PlistDict::Entry>::const_iterator PlistDict::end() const { return entries_.end(); }
+
+// The nearest single-precision value, as a C cast rounds: beyond FLT_MAX only from the midpoint to the
+// next power of two (FLT_MAX + 2^103) on does a value become infinite.
+float nearestFloat(double d);
 
 // Helpers for the common "value under key, as a number" reads; nothing when absent or not a number.
 std::optional<double> numberForKey(const PlistDict& dict, std::string_view key);

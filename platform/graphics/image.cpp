@@ -35,6 +35,12 @@ std::shared_ptr<const CGImage> CGImage::make(int width, int height, std::vector<
   return std::shared_ptr<const CGImage>(new CGImage(width, height, std::move(pixels)));
 }
 
+std::unique_ptr<CGImage> CGImage::makeWritable(int width, int height) {
+  if (!isAcceptableImageSize(width, height)) return nullptr;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  return std::unique_ptr<CGImage>(new CGImage(width, height, std::move(pixels)));
+}
+
 std::uint32_t CGImage::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +

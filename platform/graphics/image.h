@@ -31,10 +31,14 @@ class CGImage {
   // Pixels are 32-bit ARGB words with premultiplied alpha, row after row without padding.
   // Nothing when the sizes are unacceptable or do not match the pixel count.
   static std::shared_ptr<const CGImage> make(int width, int height, std::vector<std::uint32_t> pixels);
+  // Transparent black pixels that whoever holds the bitmap non-const may still draw into before sharing it
+  // (the renderer's reused frames). Nothing when the size is unacceptable.
+  static std::unique_ptr<CGImage> makeWritable(int width, int height);
 
   int width() const { return width_; }
   int height() const { return height_; }
   const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+  std::uint32_t* writablePixels() { return pixels_.data(); }
   // Transparent black outside the bitmap.
   std::uint32_t pixel(int x, int y) const;
   RGBA8 rgba(int x, int y) const;

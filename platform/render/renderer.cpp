@@ -1,11 +1,17 @@
 #include "platform/render/renderer.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/device/device.h"
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/graphics/context_internal.h"
 #include "platform/graphics/font_cache.h"
+#include "platform/render/blur_cache.h"
+#include "platform/render/damage_region.h"
+#include "platform/render/frame_pool.h"
+#include "platform/render/scene_survey.h"
+#include "platform/render/surface_pool.h"
 #include "platform/render/view_painter.h"
 #include "platform/uikit/window.h"
 
@@ -23,33 +29,124 @@ void setStableFontOptions(cairo_t* cr) {
   cairo_font_options_destroy(options);
 }
 
+// How far beyond a changed box its scratch surface reaches, in pixels.
+constexpr int kScratchMargin = 4;
+
+// Copies `box` (screen pixels) from a surface showing `area` of the screen into one showing all of it.
+void copyBox(cairo_surface_t* from, const PixelBox& area, cairo_surface_t* to, const PixelBox& box) {
+  cairo_surface_flush(from);
+  const unsigned char* source = cairo_image_surface_get_data(from);
+  unsigned char* target = cairo_image_surface_get_data(to);
+  int sourceStride = cairo_image_surface_get_stride(from);
+  int targetStride = cairo_image_surface_get_stride(to);
+  if (!source || !target) return;
+  for (int y = box.y; y < box.y + box.height; ++y)
+    std::memcpy(target + static_cast<std::ptrdiff_t>(y) * targetStride + static_cast<std::ptrdiff_t>(box.x) * 4,
+                source + static_cast<std::ptrdiff_t>(y - area.y) * sourceStride +
+                    static_cast<std::ptrdiff_t>(box.x - area.x) * 4,
+                static_cast<std::size_t>(box.width) * 4);
+}
+
+// Draws the part `area` of the screen into a surface of its size, skipping windows that cannot reach it.
+void drawArea(cairo_surface_t* target, const PixelBox& area, const std::vector<std::shared_ptr<UIWindow>>& windows,
+              const SceneSurvey& scene, FontCache& fonts, SurfacePool& surfaces, BlurCache& blurs,
+              const RenderOptions& options) {
+  cairo::ContextPtr cr(cairo_create(target));
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+  if (options.background) {
+    const UIColor& bg = *options.background;
+    cairo_set_source_rgba(cr.get(), bg.red(), bg.green(), bg.blue(), bg.alpha());
+  } else {
+    cairo_set_source_rgba(cr.get(), 0, 0, 0, 0);
+  }
+  cairo_paint(cr.get());
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+  cairo_translate(cr.get(), -area.x, -area.y);
+  cairo_scale(cr.get(), scene.scale, scene.scale);
+  setStableFontOptions(cr.get());
+
+  ViewPainter painter(cr.get(), fonts, surfaces, options.time, &blurs);
+  painter.showsPartOfScreen(area.x, area.y, scene.width, scene.height);
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    if (scene.windows[i].extent.intersects(area)) painter.drawView(windows[i]);
+}
+
+// Frames a reused bitmap may lag behind and still be patched rather than drawn whole.
+constexpr std::size_t kChangesKept = 16;
+
 }  // namespace
 
-Renderer::Renderer() : fonts_(std::make_unique<FontCache>()) {}
+Renderer::Renderer()
+    : fonts_(std::make_unique<FontCache>()),
+      surfaces_(std::make_unique<SurfacePool>()),
+      blurs_(std::make_unique<BlurCache>()),
+      frames_(std::make_unique<FramePool>()) {}
 
 Renderer::~Renderer() = default;
+
+void Renderer::invalidate() {
+  previous_.reset();
+  changes_.clear();
+}
+
+DamageRegion Renderer::staleSince(std::uint64_t holds, int width, int height) const {
+  // Every change after `holds` must be in the history, or the bitmap is too old to patch.
+  if (holds == 0 || changes_.empty() || changes_.front().serial > holds + 1)
+    return DamageRegion::whole(width, height);
+  DamageRegion region;
+  for (const auto& change : changes_)
+    if (change.serial > holds) region.add(*change.region);
+  return region;
+}
 
 CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, const RenderOptions& options) {
   double scale = std::isfinite(options.scale) && options.scale > 0 ? std::min(options.scale, 100.0) : 1;
   int width = contextPixels(options.screenSize.width, scale);
   int height = contextPixels(options.screenSize.height, scale);
   if (!isAcceptableImageSize(width, height)) width = height = 0;
-  cairo::SurfacePtr surface = cairo::makeSurface(width, height);
-  cairo::ContextPtr cr(cairo_create(surface.get()));
-  if (options.background) {
-    const UIColor& bg = *options.background;
-    cairo_set_source_rgba(cr.get(), bg.red(), bg.green(), bg.blue(), bg.alpha());
-    cairo_paint(cr.get());
-  }
-  cairo_scale(cr.get(), scale, scale);
-  setStableFontOptions(cr.get());
 
+  std::erase(windows, nullptr);
   sortByLevel(windows);
-  for (const auto& window : windows)
-    if (window) window->layoutIfNeeded();
-  ViewPainter painter(cr.get(), *fonts_, options.time);
-  for (const auto& window : windows) painter.drawView(window);
-  return cairo::snapshot(surface.get());
+  for (const auto& window : windows) window->layoutIfNeeded();
+  if (width == 0 || height == 0) return cairo::snapshot(cairo::makeSurface(0, 0).get());
+  auto scene = std::make_unique<SceneSurvey>(
+      surveyScene(windows, width, height, scale, options.time, options.background));
+
+  std::uint64_t serial = ++serial_;
+  auto change = std::make_unique<DamageRegion>(previous_ ? changesBetween(*previous_, *scene)
+                                                         : DamageRegion::whole(width, height));
+  changes_.push_back({serial, std::move(change)});
+  while (changes_.size() > kChangesKept) changes_.pop_front();
+  previous_ = std::move(scene);
+
+  FramePool::Frame frame = frames_->acquire(width, height);
+  if (!frame.image) return nullptr;
+  DamageRegion redraw = staleSince(frame.holds, width, height);
+  includeBackdrops(redraw, *previous_);
+  lastRedrawn_ = 0;
+  for (const auto& box : redraw.boxes()) lastRedrawn_ += std::int64_t{box.width} * box.height;
+  if (redraw.empty()) return frames_->lend(frame, serial);
+
+  cairo::SurfacePtr surface(cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(frame.image->writablePixels()), CAIRO_FORMAT_ARGB32, width, height,
+      width * 4));
+  if (redraw.contains(PixelBox{0, 0, width, height})) {
+    drawArea(surface.get(), PixelBox{0, 0, width, height}, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
+  } else {
+    // cairo rounds an antialiased shape, an image or a group a little differently when a clip or the
+    // surface's edge cuts it. So each box is drawn unclipped into a scratch surface that holds whole every
+    // operation reaching into the box (but reaches no further than the screen, where a full redraw is cut
+    // too), and only the box is copied: its pixels are those of a full redraw.
+    for (const auto& box : redraw.boxes()) {
+      PixelBox area = areaToDrawFor(box, *previous_).inflated(kScratchMargin).clippedTo(width, height);
+      SurfacePool::Lease scratch = surfaces_->acquire(CAIRO_FORMAT_ARGB32, area.width, area.height);
+      drawArea(scratch.get(), area, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
+      copyBox(scratch.get(), area, surface.get(), box);
+    }
+  }
+  cairo_surface_flush(surface.get());
+  cairo_surface_finish(surface.get());
+  return frames_->lend(frame, serial);
 }
 
 CGImageRef Renderer::renderScreen(Device& device) {
@@ -73,7 +170,8 @@ void renderInContext(const CALayer& layer, CGContextRef ctx) {
   UIView& view = layer.delegate();
   auto shared = std::static_pointer_cast<UIView>(view.shared_from_this());
   setStableFontOptions(ctx->cr());
-  ViewPainter painter(ctx->cr(), view.process().service<FontCache>(), std::nullopt);
+  SurfacePool surfaces;
+  ViewPainter painter(ctx->cr(), view.process().service<FontCache>(), surfaces, std::nullopt);
   painter.drawInPlace(shared);
 }
 

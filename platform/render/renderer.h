@@ -1,6 +1,8 @@
 #pragma once
 // Composes what the screen shows at a virtual time: windows by level, each view tree with its presentation
 // values (transforms, opacity, shadows, rounded clipping, blur, images, text, sliders), into a bitmap.
+#include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -15,10 +17,15 @@
 
 namespace platform {
 
+class BlurCache;
 class CALayer;
 class Device;
 class FontCache;
+class FramePool;
+class SurfacePool;
 class UIWindow;
+struct SceneSurvey;
+class DamageRegion;
 
 struct RenderOptions {
   CGSize screenSize{375, 812};                                // portrait, in points
@@ -37,7 +44,13 @@ class Renderer {
   // Draws the windows lowest level first (equal levels in the order given), skipping hidden ones. Views that
   // need layout are laid out first, as the screen never shows a view before its layout. The size is capped
   // like image contexts (kMaxImageSide a side, kMaxImagePixels in all).
+  //
+  // Frames are drawn into a few reused bitmaps, and only where the screen changed since the frame a bitmap
+  // last held: the result is the same, pixel for pixel, as drawing everything afresh. A handed-out frame
+  // is not changed while anyone holds it.
   CGImageRef render(std::vector<std::shared_ptr<UIWindow>> windows, const RenderOptions& options);
+  // Forgets what earlier frames showed: the next frame is drawn whole.
+  void invalidate();
   // Every window of every process (windowsByLevel) on the device's screen at its scale, now.
   CGImageRef renderScreen(Device& device);
   CGImageRef renderScreen(Device& device, double scale);
@@ -45,8 +58,25 @@ class Renderer {
   // own face was left.
   std::string fontFileFor(const std::string& fontName);
 
+  // The area the last frame redrew, in pixels (for measurements).
+  std::int64_t lastRedrawnPixels() const { return lastRedrawn_; }
+
  private:
+  struct Change {
+    std::uint64_t serial;
+    std::unique_ptr<DamageRegion> region;
+  };
+  // What must be redrawn over a bitmap holding frame `holds` to show frame `serial`.
+  DamageRegion staleSince(std::uint64_t holds, int width, int height) const;
+
   std::unique_ptr<FontCache> fonts_;
+  std::unique_ptr<SurfacePool> surfaces_;
+  std::unique_ptr<BlurCache> blurs_;
+  std::unique_ptr<FramePool> frames_;
+  std::unique_ptr<SceneSurvey> previous_;
+  std::deque<Change> changes_;  // per frame, what differed from the frame before; the latest last
+  std::uint64_t serial_ = 0;
+  std::int64_t lastRedrawn_ = 0;
 };
 
 // -[CALayer renderInContext:], for snapshots: draws the layer and its sublayers, with their model values, into

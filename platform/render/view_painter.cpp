@@ -5,6 +5,9 @@
 #include <numbers>
 
 #include "platform/graphics/cairo_bridge.h"
+#include "platform/render/blur.h"
+#include "platform/render/blur_cache.h"
+#include "platform/render/surface_pool.h"
 #include "platform/render/text_painter.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
@@ -14,9 +17,6 @@
 namespace platform {
 
 namespace {
-
-// Deeper trees are not drawn: they cannot be real, and recursion needs a bound.
-constexpr int kDeepestView = 200;
 
 double usableAlpha(double alpha) {
   if (!(alpha > 0)) return 0;  // NaN too
@@ -58,8 +58,9 @@ void roundedRectPath(cairo_t* cr, CGRect rect, double radius) {
   cairo_close_path(cr);
 }
 
-ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, std::optional<Nanos> time)
-    : fonts_(fonts), time_(time), screen_(cairo_get_target(cr)) {
+ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
+                         BlurCache* blurs)
+    : fonts_(fonts), surfaces_(surfaces), blurs_(blurs), time_(time), screen_(cairo_get_target(cr)) {
   bool image = cairo_surface_get_type(screen_) == CAIRO_SURFACE_TYPE_IMAGE;
   screenWidth_ = image ? cairo_image_surface_get_width(screen_) : 0;
   screenHeight_ = image ? cairo_image_surface_get_height(screen_) : 0;
@@ -67,6 +68,20 @@ ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, std::optional<Nanos> tim
 }
 
 ViewPainter::~ViewPainter() = default;
+
+void ViewPainter::blur(cairo_surface_t* surface, double sigma, bool clampEdges) {
+  if (blurs_)
+    blurs_->blur(surface, sigma, clampEdges);
+  else
+    blurSurface(surface, sigma, clampEdges);
+}
+
+void ViewPainter::showsPartOfScreen(int x, int y, int screenWidth, int screenHeight) {
+  targets_.front().x0 = x;
+  targets_.front().y0 = y;
+  screenWidth_ = screenWidth;
+  screenHeight_ = screenHeight;
+}
 
 ViewPresentation ViewPainter::presentationOf(const UIView& view) const {
   return time_ ? view.presentation(*time_) : view.model();
@@ -145,7 +160,7 @@ void ViewPainter::drawOffscreen(const std::shared_ptr<UIView>& view, const ViewP
                                 int depth) {
   DeviceBox box = deviceBoxOf(extentOf(view, p, depth));
   if (box.width == 0) return;
-  cairo::SurfacePtr surface = cairo::makeSurface(box.width, box.height);
+  SurfacePool::Lease surface = surfaces_.acquire(CAIRO_FORMAT_ARGB32, box.width, box.height);
   cairo::ContextPtr group(cairo_create(surface.get()));
   cairo_matrix_t m;
   cairo_get_matrix(cr(), &m);
@@ -160,6 +175,7 @@ void ViewPainter::drawOffscreen(const std::shared_ptr<UIView>& view, const ViewP
   targets_.push_back({group.get(), box.x, box.y});
   drawContents(view, p, depth);
   targets_.pop_back();
+  group.reset();
   cairo_surface_flush(surface.get());
 
   if (hasShadow(*view)) drawShadow(*view, p, surface.get(), box, alpha);

@@ -14,18 +14,29 @@
 
 namespace platform {
 
+class BlurCache;
 class FontCache;
+class SurfacePool;
 class UIImageView;
 class UISlider;
 class UIVisualEffectView;
 
+// Deeper trees are not drawn: they cannot be real, and recursion needs a bound.
+inline constexpr int kDeepestView = 200;
+
 class ViewPainter {
  public:
   // `time`: the values on screen at that moment; nothing: the model values (what snapshots draw).
-  ViewPainter(cairo_t* cr, FontCache& fonts, std::optional<Nanos> time);
+  // Scratch surfaces come from `surfaces`.
+  ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
+              BlurCache* blurs = nullptr);
   ~ViewPainter();
   ViewPainter(const ViewPainter&) = delete;
   ViewPainter& operator=(const ViewPainter&) = delete;
+
+  // The target shows only part of a larger screen: its pixel (0, 0) is the screen's (x, y). Shadows, groups
+  // and blurs are then made as they would be on the whole screen.
+  void showsPartOfScreen(int x, int y, int screenWidth, int screenHeight);
 
   // Draws the view in its superview's coordinate space, which is cr's current user space.
   void drawView(const std::shared_ptr<UIView>& view, int depth = 0);
@@ -61,14 +72,20 @@ class ViewPainter {
   // A rectangle of the current user space on the first surface, clipped to it; empty when nothing is left.
   DeviceBox deviceBoxOf(CGRect rect) const;
   double deviceScale() const;
+  void blur(cairo_surface_t* surface, double sigma, bool clampEdges);
 
   FontCache& fonts_;
+  SurfacePool& surfaces_;
+  BlurCache* blurs_;  // nothing: every blur is computed
   std::optional<Nanos> time_;
   cairo_surface_t* screen_;
   int screenWidth_;
   int screenHeight_;
   std::vector<Target> targets_;
 };
+
+// Where an image view draws an image of `image` size in `bounds` under the content mode.
+CGRect imageRectInBounds(CGRect bounds, CGSize image, UIViewContentMode mode);
 
 // The rounded rectangle a layer's corner radius gives, as the current path.
 void roundedRectPath(cairo_t* cr, CGRect rect, double radius);

@@ -5,6 +5,7 @@
 
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/render/blur.h"
+#include "platform/render/surface_pool.h"
 #include "platform/render/view_painter.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/slider.h"
@@ -30,8 +31,9 @@ UIColor tintFor(UIBlurEffectStyle style) {
   }
 }
 
-// The rect an image of `image` size takes in `bounds` under the content mode.
-CGRect contentRect(CGRect bounds, CGSize image, UIViewContentMode mode) {
+}  // namespace
+
+CGRect imageRectInBounds(CGRect bounds, CGSize image, UIViewContentMode mode) {
   if (!(image.width > 0) || !(image.height > 0)) return bounds;
   double sx = bounds.size.width / image.width, sy = bounds.size.height / image.height;
   CGSize size = bounds.size;
@@ -46,6 +48,8 @@ CGRect contentRect(CGRect bounds, CGSize image, UIViewContentMode mode) {
   return CGRectMake(CGRectGetMidX(bounds) - size.width / 2, CGRectGetMidY(bounds) - size.height / 2,
                     size.width, size.height);
 }
+
+namespace {
 
 void paintImage(cairo_t* cr, const UIImagePtr& image, CGRect rect) {
   if (image)
@@ -89,14 +93,13 @@ void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cair
   cairo_user_to_device_distance(cr(), &dx, &dy);  // the offset turns with the layer
 
   int margin = static_cast<int>(std::ceil(3 * sigma)) + 1;
-  cairo::SurfacePtr mask(
-      cairo_image_surface_create(CAIRO_FORMAT_A8, box.width + 2 * margin, box.height + 2 * margin));
+  SurfacePool::Lease mask = surfaces_.acquire(CAIRO_FORMAT_A8, box.width + 2 * margin, box.height + 2 * margin);
   {
     cairo::ContextPtr m(cairo_create(mask.get()));
     cairo_set_source_surface(m.get(), content, margin, margin);
     cairo_paint(m.get());
   }
-  blurSurface(mask.get(), sigma, false);
+  blur(mask.get(), sigma, false);
 
   cairo_save(cr());
   if (layer.masksToBounds()) {  // the layer's mask clips its own shadow too
@@ -116,10 +119,10 @@ void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
   DeviceBox box = deviceBoxOf(bounds);
   if (box.width > 0) {
     // What lies beneath: the screen so far, with every surface still being drawn laid over it.
-    cairo::SurfacePtr backdrop = cairo::makeSurface(box.width, box.height);
+    SurfacePool::Lease backdrop = surfaces_.acquire(CAIRO_FORMAT_ARGB32, box.width, box.height);
     {
       cairo::ContextPtr b(cairo_create(backdrop.get()));
-      cairo_set_source_surface(b.get(), screen_, -box.x, -box.y);
+      cairo_set_source_surface(b.get(), screen_, targets_.front().x0 - box.x, targets_.front().y0 - box.y);
       cairo_paint(b.get());
       for (std::size_t i = 1; i < targets_.size(); ++i) {
         cairo_set_source_surface(b.get(), cairo_get_target(targets_[i].cr), targets_[i].x0 - box.x,
@@ -127,7 +130,7 @@ void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
         cairo_paint(b.get());
       }
     }
-    blurSurface(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
+    blur(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
     cairo_save(cr());
     roundedRectPath(cr(), bounds, view.layer().cornerRadius());
     cairo_clip(cr());
@@ -144,7 +147,7 @@ void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
 
 void ViewPainter::drawImageView(const UIImageView& view, CGRect bounds) {
   const UIImagePtr& image = view.displayedImage();
-  if (image) paintImage(cr(), image, contentRect(bounds, image->size(), view.contentMode()));
+  if (image) paintImage(cr(), image, imageRectInBounds(bounds, image->size(), view.contentMode()));
 }
 
 void ViewPainter::drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bounds) {

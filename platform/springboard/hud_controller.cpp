@@ -84,6 +84,24 @@ std::shared_ptr<SBHUDView> SBHUDController::ringerHUDView(bool silent) {
   return ringerView_;
 }
 
+std::shared_ptr<SBHUDView> SBHUDController::otherHUDView(const std::string& className) {
+  rt::Runtime& runtime = process().runtime();
+  if (!runtime.lookUpClass(className)) runtime.registerClass(className, "SBHUDView");
+  if (!runtime.requireClass(className).isSubclassOf(runtime.requireClass("SBHUDView"))) return nullptr;
+  auto made = otherViews_.find(className);
+  if (made == otherViews_.end())
+    made = otherViews_.emplace(className, makeStockView(process(), className, className)).first;
+  return made->second;
+}
+
+void presentOtherHUDView(Process& springBoard, const std::string& className, double delay) {
+  auto hud = sharedHUDController(springBoard);
+  if (!hud) return;
+  auto view = hud->otherHUDView(className);
+  if (!view) return;
+  rt::send<void(rt::Id, double)>(hud, "presentHUDView:autoDismissWithDelay:", rt::Id(view), delay);
+}
+
 std::shared_ptr<UIWindow> SBHUDController::ensureWindow() {
   if (!window_) {
     CGRect screen = UIScreen::mainScreen(process())->bounds();

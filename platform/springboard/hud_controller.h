@@ -1,7 +1,9 @@
 #pragma once
 // SBHUDController and the shell's stock HUD views: the volume and ringer indicators the shell shows itself.
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "platform/runtime/object.h"
 #include "platform/runtime/runtime.h"
@@ -33,6 +35,9 @@ class SBHUDController : public rt::Object {
   // The shell's volume view, made once; its mode is set for each step.
   std::shared_ptr<SBHUDView> volumeHUDView(std::int32_t mode);
   std::shared_ptr<SBHUDView> ringerHUDView(bool silent);
+  // A stock view of another kind (brightness, say), of a class registered under SBHUDView if it is missing;
+  // nil when a class of that name exists but is no HUD view.
+  std::shared_ptr<SBHUDView> otherHUDView(const std::string& className);
   const std::shared_ptr<UIWindow>& window() const { return window_; }
   const rt::Id& presentedView() const { return presented_; }
 
@@ -45,6 +50,7 @@ class SBHUDController : public rt::Object {
   std::shared_ptr<UIWindow> window_;
   std::shared_ptr<SBHUDView> volumeView_;
   std::shared_ptr<SBHUDView> ringerView_;
+  std::map<std::string, std::shared_ptr<SBHUDView>, std::less<>> otherViews_;
   rt::Id presented_;
   std::uint64_t presentation_ = 0;
 };
@@ -53,6 +59,10 @@ class SBHUDController : public rt::Object {
 // (sharedHUDController, presentHUDView:, presentHUDView:autoDismissWithDelay:, _recenterHUDView,
 // reorientHUDIfNeeded:, `_orientation`). Needs the UIKit classes.
 void registerHUDControllerClasses(rt::Runtime& runtime);
+
+// The shell presents a HUD view that is neither the volume nor the ringer view, through the runtime
+// (presentHUDView:autoDismissWithDelay:), as it does for brightness. Nothing when the class is no HUD view.
+void presentOtherHUDView(Process& springBoard, const std::string& className, double delay);
 
 std::shared_ptr<SBHUDController> sharedHUDController(Process& process);
 

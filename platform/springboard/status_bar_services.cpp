@@ -60,6 +60,11 @@ void registerAggregator(rt::Runtime& runtime) {
     // The service item shows whatever the telephony information answers now (nil shows nothing).
     auto name = rt::send<std::optional<std::string>()>(sharedInstance(process, "SBTelephonySubscriptionInfo"),
                                                        "operatorName");
+    // The answer as whatever replaced the method gave it, so a scenario sees when it was asked and what came back.
+    PlistDict asked;
+    if (name) asked.set("answer", *name);
+    asked.set("nil", !name.has_value());
+    process.trace("telephony.operatorName", std::move(asked));
     PlistDict f;
     f.set("operatorName", name ? PlistValue(*name) : PlistValue(std::string()));
     f.set("blank", !name.has_value());

@@ -18,6 +18,17 @@ double usableSeconds(double seconds) {
   return std::min(seconds, kLongestSeconds);
 }
 
+PlistDict changeRecord(const UIView& view, AnimatableProperty property, const AnimatableValue& from,
+                       const AnimatableValue& to, bool changed) {
+  PlistDict change;
+  change.set("view", view.className());
+  change.set("property", propertyName(property));
+  change.set("from", toPlist(from));
+  change.set("to", toPlist(to));
+  change.set("changed", changed);
+  return change;
+}
+
 }  // namespace
 
 void AnimationCenter::animate(double duration, double delay, unsigned options, TimingCurve curve,
@@ -45,7 +56,7 @@ void AnimationCenter::animate(double duration, double delay, unsigned options, T
   fields.set("duration", duration);
   fields.set("delay", delay);
   fields.set("options", static_cast<std::int64_t>(options));
-  bool changed = !block.changes.empty();
+  const bool changed = block.changedSomething;
   fields.set("changes", std::move(block.changes));
   process_.trace("animation.begin", std::move(fields));
 
@@ -82,19 +93,20 @@ void AnimationCenter::propertyChanged(UIView& view, AnimatableProperty property,
     view.cancelAnimation(property);
     return;
   }
-  if (before == after) return;
   OpenBlock& block = blocks_.back();
+  if (before == after) {
+    // Setting a value to what it is animates nothing, but the block did set it: a fade to the current alpha
+    // must not look like an empty block.
+    block.changes.emplace_back(changeRecord(view, property, before, after, false));
+    return;
+  }
+  block.changedSomething = true;
   AnimatableValue from = before;
   if (block.options & UIViewAnimationOptionBeginFromCurrentState) {
     if (auto onScreen = view.animatedValue(property, process_.now())) from = *onScreen;
   }
   view.addAnimation({property, from, after, block.begin, block.duration, block.curve, block.id});
-  PlistDict change;
-  change.set("view", view.className());
-  change.set("property", propertyName(property));
-  change.set("from", toPlist(from));
-  change.set("to", toPlist(after));
-  block.changes.emplace_back(std::move(change));
+  block.changes.emplace_back(changeRecord(view, property, from, after, true));
 }
 
 }  // namespace platform

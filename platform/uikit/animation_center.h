@@ -40,7 +40,8 @@ class AnimationCenter {
     unsigned options = 0;
     TimingCurve curve = TimingCurve::linear();
     bool enabled = true;
-    PlistArray changes;
+    PlistArray changes;  // every value the block set, changed or not
+    bool changedSomething = false;
   };
 
   Process& process_;

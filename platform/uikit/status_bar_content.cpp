@@ -43,9 +43,16 @@ void placeRow(Process& process, UIView& parent, const std::vector<int>& items, d
   }
 }
 
-std::shared_ptr<UIView> makeBackgroundActivityView(Process& process, CGRect frame,
+std::shared_ptr<UIView> makeBackgroundActivityView(Process& process, CGRect frame, const std::string& className,
                                                    const std::optional<UIColor>& color) {
-  auto pill = makeView<UIView>(process, "_UIStatusBarBackgroundActivityView", frame);
+  constexpr std::string_view kBase = "_UIStatusBarBackgroundActivityView";
+  std::string name = className.empty() ? std::string(kBase) : className;
+  rt::Runtime& runtime = process.runtime();
+  if (!runtime.lookUpClass(name)) runtime.registerClass(name, kBase);
+  // A class of that name that is no view cannot stand in the bar: a plain view takes its place.
+  if (!runtime.requireClass(name).isSubclassOf(runtime.requireClass("UIView"))) return plainView(process, frame);
+  auto pill = makeView<UIView>(process, name, frame);
+  if (!pill) return plainView(process, frame);
   pill->setBackgroundColor(color);
   pill->layer().setCornerRadius(frame.size.height / 2);
   return pill;
@@ -55,8 +62,11 @@ std::shared_ptr<UIView> makeBackgroundActivityView(Process& process, CGRect fram
 // their own below the deepest level, so that a pill at depth d has exactly d - 1 ancestors inside the bar.
 void addBackgroundActivityViews(Process& process, const std::vector<std::shared_ptr<UIView>>& levels,
                                 const UIView& timeItem, const StatusBarOptions& options) {
-  for (int depth : options.backgroundActivityDepths) {
+  for (std::size_t i = 0; i < options.backgroundActivityDepths.size(); ++i) {
+    const int depth = options.backgroundActivityDepths[i];
     if (depth < 1 || depth > kMaxBackgroundActivityDepth) continue;
+    const std::string className =
+        i < options.backgroundActivityClasses.size() ? options.backgroundActivityClasses[i] : std::string();
     auto parent = levels[static_cast<std::size_t>(std::min<int>(depth, static_cast<int>(levels.size())) - 1)];
     for (int level = static_cast<int>(levels.size()); level < depth; ++level) {
       auto wrapper = plainView(process, parent->bounds());
@@ -66,8 +76,8 @@ void addBackgroundActivityViews(Process& process, const std::vector<std::shared_
     // Every level above the time item shares the bar's origin, so its frame fits them all.
     bool insideItem = depth >= static_cast<int>(levels.size());
     CGRect frame = insideItem ? parent->bounds() : timeItem.frame();
-    parent->insertSubviewAtIndex(makeBackgroundActivityView(process, frame, options.backgroundActivityColor),
-                                 0);
+    parent->insertSubviewAtIndex(
+        makeBackgroundActivityView(process, frame, className, options.backgroundActivityColor), 0);
   }
 }
 

@@ -3,6 +3,7 @@
 // the changes an app makes to it at run time.
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/graphics/color.h"
@@ -35,6 +36,9 @@ struct StatusBarOptions {
   // Split: the depths below the bar at which background-activity views sit; depths outside 1 to
   // kMaxBackgroundActivityDepth are ignored. Classic bars have none.
   std::vector<int> backgroundActivityDepths{4};
+  // The class of each of those views, in the same order; a missing or empty entry is
+  // _UIStatusBarBackgroundActivityView itself, and a class that does not exist yet is registered under it.
+  std::vector<std::string> backgroundActivityClasses;
   std::optional<UIColor> backgroundActivityColor = UIColor::colorWithRed(0.2, 0.78, 0.35, 1);
   // The process announces the split layout: installing sends +[_UIStatusBar setForceSplit:YES].
   bool reportsSplitLayout = false;

@@ -2,6 +2,7 @@
 
 #include "platform/uikit/application.h"
 #include "platform/uikit/gesture_recognizer.h"
+#include "platform/uikit/image_object.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/screen.h"
@@ -45,6 +46,7 @@ void registerUIKitClasses(rt::Runtime& runtime) {
   registerWithAllocator<UIGestureRecognizer>(runtime, "UIGestureRecognizer", "NSObject");
   registerWithAllocator<UITapGestureRecognizer>(runtime, "UITapGestureRecognizer", "UIGestureRecognizer");
   registerWithAllocator<UIScreen>(runtime, "UIScreen", "NSObject");
+  registerWithAllocator<UIImageObject>(runtime, "UIImage", "NSObject");
   rt::Class& application = runtime.registerClass("UIApplication", "UIResponder");
   application.setAllocator([](rt::Class& cls) { return std::make_shared<UIApplication>(cls); });
   application.addIvar("_statusBar", &UIApplication::statusBar);

@@ -13,7 +13,7 @@ namespace platform {
 class UIWindow;
 
 // Registers UIResponder, UIView, UIWindow, UILabel, UIImageView, UIControl, UISlider, UIVisualEffectView,
-// UIGestureRecognizer, UITapGestureRecognizer, UIScreen and UIApplication (under NSObject), and the status bar
+// UIGestureRecognizer, UITapGestureRecognizer, UIScreen, UIImage and UIApplication (under NSObject), and the status bar
 // classes (see status_bar.h), each with an allocator making its C++ type, so that runtime subclasses registered
 // later make the right object.
 // Registering into a runtime that has them already does nothing.

@@ -115,6 +115,18 @@ std::optional<UIColor> UIView::tintColor() const {
   return UIColor::systemBlueColor();
 }
 
+void UIView::setHidden(bool hidden) {
+  if (hidden == hidden_) return;
+  hidden_ = hidden;
+  const auto* window = dynamic_cast<const UIWindow*>(this);
+  if (!window) return;
+  PlistDict fields;
+  fields.set("window", className());
+  fields.set("level", window->windowLevel());
+  fields.set("hidden", hidden);
+  process().trace("view.hidden", std::move(fields));
+}
+
 void UIView::noteChange(AnimatableProperty property, const AnimatableValue& before,
                         const AnimatableValue& after, bool animatable) {
   process().service<AnimationCenter>().propertyChanged(*this, property, before, after, animatable);

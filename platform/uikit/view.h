@@ -72,7 +72,8 @@ class UIView : public UIResponder {
   double alpha() const { return alpha_; }
   void setAlpha(double alpha);
   bool isHidden() const { return hidden_; }
-  void setHidden(bool hidden) { hidden_ = hidden; }
+  // A window's change is traced (view.hidden): windows coming and going is what a person sees.
+  void setHidden(bool hidden);
   const std::optional<UIColor>& backgroundColor() const { return backgroundColor_; }
   void setBackgroundColor(std::optional<UIColor> color);
   UIViewContentMode contentMode() const { return contentMode_; }

@@ -63,13 +63,16 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder) {
     } else if (o == "activity") {
       app.backgroundActivityDepths.push_back(
           static_cast<int>(in.integerWithin("a depth after 'activity'", 1, kDeepestActivityView)));
+      app.backgroundActivityClasses.push_back(parseActivityClass(in));
     } else if (o == "kit") {
       app.loadsTarvo12Kit = in.yesNo("yes or no after 'kit'");
     } else if (o == "tarvo") {
       app.loadsTarvo12 = in.yesNo("yes or no after 'tarvo'");
+    } else if (o == "anonymous") {
+      app.anonymous = true;
     } else {
       in.fail(option, "unknown option " + quoted(option) +
-                          " (options: name, bar, color, style, without, activity, kit, tarvo)");
+                          " (options: name, bar, color, style, without, activity, kit, tarvo, anonymous)");
     }
   }
   // Which options make sense depends on the bar, which may come after them on the line.
@@ -94,21 +97,27 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder) {
   if (app.bar != BarKind::Split && given.count("style"))
     in.fail(*given.at("style"), "'style' is the currentStyle of a split bar ('bar split')");
   if (app.bar == BarKind::None) app.colour.reset();
+  // The filter and its exceptions go by bundle identifier; a process without one gets what every process gets.
+  if (app.anonymous && (app.loadsTarvo12Kit || app.loadsTarvo12))
+    in.fail(*given.at("anonymous"),
+            "an anonymous app gets what the filter gives every process: 'kit' and 'tarvo' need a bundle identifier");
   builder.addApp(in, bundleToken, StartedApp{app.bundle, app.name, app.bar, in.line()});
   builder.add(in, std::move(app));
 }
 
-const StartedApp& appWithBar(TokenReader& in, ScenarioBuilder& builder, std::string_view command,
-                             bool split) {
+// The bundle identifier of an app with a bar, or empty for the shell ("springboard"), whose bar may be
+// of either kind.
+std::string appWithBar(TokenReader& in, ScenarioBuilder& builder, std::string_view command, bool split) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
     in.failExpected("an app after '" + std::string(command) + "'");
   const Token& reference = in.take("an app");
+  if (builder.process(in, reference).isShell()) return {};
   const StartedApp& app = builder.app(in, reference);
   if (app.bar == BarKind::None) in.fail(reference, "app '" + app.bundle + "' has no status bar");
   if (split && app.bar != BarKind::Split)
     in.fail(reference,
             "app '" + app.bundle + "' has a classic bar; 'style' is the currentStyle of a split bar");
-  return app;
+  return app.bundle;
 }
 
 }  // namespace
@@ -126,12 +135,12 @@ void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     in.expectEnd("the app");
     builder.add(in, BringToFront{app.bundle});
   } else if (action.text == "color") {
-    std::string bundle = appWithBar(in, builder, "app color", false).bundle;
+    std::string bundle = appWithBar(in, builder, "app color", false);
     std::optional<Colour> colour = colourOrNil(in, "a colour or nil");
     in.expectEnd("the colour");
     builder.add(in, SetAppBarColour{std::move(bundle), std::move(colour)});
   } else if (action.text == "style") {
-    std::string bundle = appWithBar(in, builder, "app style", true).bundle;
+    std::string bundle = appWithBar(in, builder, "app style", true);
     std::int64_t style = in.integerWithin("a status bar style", 0, kLargestBarStyle);
     in.expectEnd("the style");
     builder.add(in, SetAppBarStyle{std::move(bundle), style});

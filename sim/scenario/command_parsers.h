@@ -1,6 +1,7 @@
 #pragma once
 // The parsers of the individual commands. Each reads the rest of its statement after the command word
 // (`head`) and adds what it means to the builder.
+#include <string>
 #include <string_view>
 
 #include "sim/scenario/scenario_builder.h"
@@ -16,8 +17,21 @@ void parseFilter(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parseShell(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parseLevel(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 
+// The shell's bar as an app's (color, style, without, activity); false when `property` is none of them.
+// What the shell does at a moment: refresh-service, present-hud. (shell_commands.cpp)
+bool parseShellExtra(TokenReader& in, ScenarioBuilder& builder, const Token& head, const Token& property);
+void parseRefreshService(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parsePresentHud(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+// A runtime class name; and an optional `subclass NAME` after an activity depth (empty without one).
+std::string parseClassName(TokenReader& in, std::string_view what);
+std::string parseActivityClass(TokenReader& in);
+
 // Settings as the settings pane changes them. (settings_commands.cpp)
 void parseSettings(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+// Trailing no-post and (where a file is written from a value) xml or binary.
+SettingsWrite parseWriteOptions(TokenReader& in, bool writesFile);
+// settings raw / file / empty / plist; false for another action. (settings_file_commands.cpp)
+bool parseSettingsFile(TokenReader& in, ScenarioBuilder& builder, const Token& action);
 
 // Apps and what is in front. (app_commands.cpp)
 void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token& head);
@@ -39,5 +53,7 @@ void parseSnapshot(TokenReader& in, ScenarioBuilder& builder, const Token& head)
 
 // Checks. (expect_commands.cpp, event_patterns.cpp)
 void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+// expect app APP FIELD ... (app_expect_commands.cpp)
+void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 
 }  // namespace sim

@@ -49,6 +49,12 @@ struct ReplaceSettings {
 struct DeleteSettings {
   bool post = true;
 };
+// The settings file as anything at all: exact bytes (`raw`, `file`, `empty`), or a property list whose
+// top-level object is any value (`plist`), written in `write.format`.
+struct WriteSettingsFile {
+  std::variant<std::string, platform::PlistValue> contents;
+  SettingsWrite write;
+};
 
 // Parts a classic status bar may lack; the system must cope with each missing.
 struct ClassicBarParts {
@@ -70,20 +76,32 @@ struct StartApp {
   // Split bar: one background-activity view at each of these depths (levels below the status bar,
   // 1 being its subviews).
   std::vector<int> backgroundActivityDepths;
+  // The class of each of those views, in the same order; empty: _UIStatusBarBackgroundActivityView itself.
+  std::vector<std::string> backgroundActivityClasses;
   std::optional<bool> loadsTarvo12Kit;  // nothing: as the injection filter says
   std::optional<bool> loadsTarvo12;
+  // The process has no bundle identifier; the scenario still names it by `bundle` or its name.
+  bool anonymous = false;
 };
 struct BringToFront {
   std::string app;  // bundle identifier
 };
 struct GoHome {};
+// The bar of an app (by bundle identifier) or of the shell (empty).
 struct SetAppBarColour {
   std::string app;
   std::optional<Colour> colour;  // nothing is nil
 };
-struct SetAppBarStyle {  // a split bar's currentStyle
+struct SetAppBarStyle {  // what the bar's currentStyle answers
   std::string app;
   std::int64_t style = 0;
+};
+// The shell refreshes its status bar's service item (_updateServiceItem), asking operatorName.
+struct RefreshServiceItem {};
+// The shell presents a stock HUD view of another class than the volume and ringer views.
+struct PresentOtherHud {
+  std::string className;
+  double delay = 1.0;  // seconds before it dismisses itself
 };
 
 struct SetButtonMode {
@@ -98,6 +116,9 @@ struct SetRingerSwitch {
 };
 struct Rotate {
   Orientation orientation = Orientation::Portrait;
+  // Any other value the platform may send (0 for unknown, 5 and 6 for face up and down, ...), as is.
+  std::optional<std::int64_t> other;
+  std::int64_t value() const { return other ? *other : static_cast<std::int64_t>(orientation); }
 };
 struct TapHud {};
 struct TapPoint {
@@ -123,11 +144,13 @@ struct PostNotification {
   NotificationForm form = NotificationForm::CF;
   bool deliverImmediately = false;  // CF form only
   std::optional<platform::PlistDict> userInfo;
+  std::optional<std::string> object;  // the distributed centre carries string objects; nothing is nil
 };
 
-using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, StartApp,
-                             BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
+using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, WriteSettingsFile,
+                             StartApp, BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
-                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder>;
+                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder,
+                             RefreshServiceItem, PresentOtherHud, ExpectAppField>;
 
 }  // namespace sim

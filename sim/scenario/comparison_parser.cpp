@@ -1,6 +1,7 @@
 #include "sim/scenario/comparison_parser.h"
 
 #include "sim/scenario/literals.h"
+#include "sim/scenario/matching.h"
 #include "sim/scenario/plist_literal.h"
 
 namespace sim {
@@ -37,6 +38,18 @@ FieldCondition parseCondition(TokenReader& in) {
   }
   if (in.acceptWord("absent")) {
     condition.comparison = Comparison::Absent;
+    return condition;
+  }
+  if (in.acceptWord("kind")) {
+    condition.testsKind = true;
+    condition.comparison = parseComparison(in, "== or != after 'kind'");
+    if (condition.comparison != Comparison::Equal && condition.comparison != Comparison::NotEqual)
+      in.fail(in.previous(), "a kind is compared with == or !=");
+    const Token& kind = in.take("a kind (" + std::string(kValueKindList) + ")");
+    std::optional<std::string_view> name = valueKindNamed(kind.text);
+    if (!name || kind.kind != TokenKind::Word)
+      in.fail(kind, "unknown kind " + quoted(kind) + " (" + std::string(kValueKindList) + ")");
+    condition.value = std::string(*name);
     return condition;
   }
   condition.comparison = parseComparison(in, "a comparison, exists or absent after the field");

@@ -130,6 +130,7 @@ void parseExpectOrder(TokenReader& in, ScenarioBuilder& builder) {
 void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   if (in.acceptWord("count")) return parseExpectCount(in, builder);
   if (in.acceptWord("order")) return parseExpectOrder(in, builder);
+  if (in.acceptWord("app")) return parseExpectApp(in, builder, head);
   parseExpectField(in, builder, head);
 }
 

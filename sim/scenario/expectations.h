@@ -55,6 +55,21 @@ struct FieldCondition {
   Comparison comparison = Comparison::Equal;
   platform::PlistValue value;  // unused for Exists and Absent
   double tolerance = kDefaultTolerance;
+  // `FIELD kind == KIND`: the value's kind is compared (== or !=) with the kind name in `value`
+  // (bool, integer, real, number, string, data, date, array, dict).
+  bool testsKind = false;
+};
+
+// A value of a process's own: a view of its status bar, or its count of live platform objects.
+// `view` is "statusBar" or "foregroundView" followed by subview indexes ("statusBar.0.1"); `property` is
+// alpha, presentation.alpha, hidden or class; or `view` is empty and `property` is liveObjects.
+struct ExpectAppField {
+  std::string app;  // bundle identifier; empty for the shell
+  std::vector<std::string> view;
+  std::string property;
+  Comparison comparison = Comparison::Equal;
+  platform::PlistValue expected;  // a number, a boolean or a string; integer 0 with Exists/Absent
+  double tolerance = kDefaultTolerance;
 };
 
 struct EventPattern {

@@ -78,15 +78,27 @@ void parseRingerSwitch(TokenReader& in, ScenarioBuilder& builder, const Token&) 
   builder.add(in, SetRingerSwitch{position.text == "silent"});
 }
 
-// rotate portrait|portrait-upside-down|landscape-right|landscape-left|1|2|3|4
+// rotate portrait|portrait-upside-down|landscape-right|landscape-left|INTEGER
+// Any integer goes: the platform's orientation is a 64-bit number, and 0 (unknown), 5 and 6 (face up and
+// down) and worse are what a careless sender may pass on.
 void parseRotate(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  const Token& to = in.take("an orientation after 'rotate'");
-  std::optional<Orientation> orientation = orientationNamed(to.text);
-  if (!orientation || to.kind != TokenKind::Word)
+  const std::string what = "an orientation after 'rotate'";
+  if (in.atEnd()) in.failExpected(what);
+  const Token& to = in.peek();
+  std::optional<Orientation> orientation = to.kind == TokenKind::Word ? orientationNamed(to.text) : std::nullopt;
+  Rotate rotate;
+  if (orientation) {
+    in.take(what);
+    rotate.orientation = *orientation;
+  } else if (to.kind == TokenKind::Word && !to.text.empty() &&
+             (to.text[0] == '-' || (to.text[0] >= '0' && to.text[0] <= '9'))) {
+    rotate.other = in.integer(what);
+  } else {
     in.fail(to, "unknown orientation " + quoted(to) +
-                    " (portrait, portrait-upside-down, landscape-right, landscape-left, or 1 to 4)");
+                    " (portrait, portrait-upside-down, landscape-right, landscape-left, or a number)");
+  }
   in.expectEnd("the orientation");
-  builder.add(in, Rotate{*orientation});
+  builder.add(in, rotate);
 }
 
 // tap hud   |   tap X Y   (a point of the portrait screen, in points)
@@ -105,7 +117,7 @@ void parseTap(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   builder.add(in, TapPoint{point});
 }
 
-// post NAME [from PROCESS] [form cf|ns] [immediately] [payload { ... }]
+// post NAME [from PROCESS] [form cf|ns] [immediately] [payload { ... }] [object STRING]
 void parsePost(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
     in.failExpected("a notification name after 'post'");
@@ -133,8 +145,13 @@ void parsePost(TokenReader& in, ScenarioBuilder& builder, const Token&) {
       immediately = &option;
     } else if (option.text == "payload") {
       post.userInfo = parsePlistDict(in);
+    } else if (option.text == "object") {
+      // The distributed centre carries string objects only.
+      if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+        in.failExpected("a string after 'object'");
+      post.object = in.take("a string after 'object'").text;
     } else {
-      in.fail(option, "unknown option " + quoted(option) + " (options: from, form, immediately, payload)");
+      in.fail(option, "unknown option " + quoted(option) + " (options: from, form, immediately, payload, object)");
     }
   }
   if (immediately && post.form == NotificationForm::NS)

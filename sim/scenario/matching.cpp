@@ -1,5 +1,6 @@
 #include "sim/scenario/matching.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -136,6 +137,38 @@ const PlistValue* valueAtPath(const platform::PlistDict& fields, const std::vect
   return current;
 }
 
+std::optional<std::string_view> valueKindNamed(std::string_view text) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kNames{{
+      {"bool", "bool"},
+      {"boolean", "bool"},
+      {"integer", "integer"},
+      {"int", "integer"},
+      {"real", "real"},
+      {"number", "number"},
+      {"string", "string"},
+      {"data", "data"},
+      {"date", "date"},
+      {"array", "array"},
+      {"dict", "dict"},
+  }};
+  if (text == "dictionary") return "dict";
+  for (const auto& [name, canonical] : kNames)
+    if (name == text) return canonical;
+  return std::nullopt;
+}
+
+std::string_view valueKindOf(const PlistValue& value) {
+  static constexpr std::array<std::string_view, 8> kKinds{"bool", "integer", "real",  "string",
+                                                          "data", "date",    "array", "dict"};
+  return kKinds[value.storage.index()];
+}
+
+bool kindMatches(const PlistValue* actual, Comparison comparison, std::string_view kind) {
+  if (!actual) return false;
+  const bool same = kind == "number" ? actual->isNumber() : valueKindOf(*actual) == kind;
+  return comparison == Comparison::NotEqual ? !same : same;
+}
+
 bool eventMatches(const EventPattern& pattern, const platform::TraceEvent& event) {
   if (event.kind != pattern.kind) return false;
   for (const FieldCondition& condition : pattern.conditions) {
@@ -145,6 +178,10 @@ bool eventMatches(const EventPattern& pattern, const platform::TraceEvent& event
       continue;
     }
     const PlistValue* actual = valueAtPath(event.fields, condition.path);
+    if (condition.testsKind) {
+      if (!kindMatches(actual, condition.comparison, *condition.value.asString())) return false;
+      continue;
+    }
     if (!valueMatches(actual, condition.comparison, condition.value, condition.tolerance)) return false;
   }
   return true;

@@ -36,6 +36,15 @@ bool valueMatches(const platform::PlistValue* actual, Comparison comparison,
 const platform::PlistValue* valueAtPath(const platform::PlistDict& fields,
                                         const std::vector<std::string>& path);
 
+// Kinds a condition can test (`FIELD kind == bool`): bool, integer, real, string, data, date, array, dict,
+// and number for any of the first three. valueKindNamed also takes boolean, int and dictionary; it
+// answers the canonical name.
+inline constexpr std::string_view kValueKindList = "bool, integer, real, number, string, data, date, array, dict";
+std::optional<std::string_view> valueKindNamed(std::string_view text);
+std::string_view valueKindOf(const platform::PlistValue& value);
+// A missing value has no kind: neither == nor != holds.
+bool kindMatches(const platform::PlistValue* actual, Comparison comparison, std::string_view kind);
+
 bool eventMatches(const EventPattern& pattern, const platform::TraceEvent& event);
 bool inWindow(const TimeWindow& window, platform::Nanos time);
 

@@ -21,7 +21,7 @@ struct CommandEntry {
   bool setup;  // describes the device as it boots: before every other line, and never timed
 };
 
-constexpr std::array<CommandEntry, 20> kCommands{{
+constexpr std::array<CommandEntry, 22> kCommands{{
     {"device", parseDevice, true},
     {"filter", parseFilter, true},
     {"shell", parseShell, true},
@@ -36,6 +36,8 @@ constexpr std::array<CommandEntry, 20> kCommands{{
     {"rotate", parseRotate, false},
     {"tap", parseTap, false},
     {"post", parsePost, false},
+    {"refresh-service", parseRefreshService, false},
+    {"present-hud", parsePresentHud, false},
     {"capture", parseCapture, false},
     {"record", parseRecord, false},
     {"snapshot", parseSnapshot, false},

@@ -20,12 +20,21 @@ struct InjectionFilter {
 
 // What the device is when it boots. Optional values left empty mean "as the platform has it by default".
 struct DeviceSetup {
-  std::optional<std::string> model;  // a model identifier of device_models.h
+  std::optional<std::string> model;  // a model identifier of device_models.h: the screen and scale
+  // What the device answers as its model identifier when it differs from `model` (any string).
+  std::optional<std::string> modelIdentifier;
   InjectionFilter tarvo12{false, {"com.apple.springboard"}};
   InjectionFilter tarvo12Kit{true, {}};
   std::optional<BarKind> shellBar;              // Classic or Split: the shell's own status bar
   std::optional<bool> shellReportsSplitLayout;  // what raises isForceSplit
   LayoutDirection direction = LayoutDirection::LeftToRight;
+  // The shell's own bar, as an app's: colour (nothing is nil; white unless given), style (1 unless given),
+  // missing parts of a classic bar, background-activity views of a split bar.
+  std::optional<std::optional<Colour>> shellBarColour;
+  std::optional<std::int64_t> shellBarStyle;
+  ClassicBarParts shellBarParts;
+  std::optional<std::vector<int>> shellActivityDepths;
+  std::vector<std::string> shellActivityClasses;
   std::optional<double> mediaLevel;   // 0...1
   std::optional<double> ringerLevel;  // 0...1
 };

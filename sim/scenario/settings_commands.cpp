@@ -4,8 +4,6 @@
 
 namespace sim {
 
-namespace {
-
 // Trailing options, each at most once: no-post, and (where a file is written) xml or binary.
 SettingsWrite parseWriteOptions(TokenReader& in, bool writesFile) {
   SettingsWrite write;
@@ -30,6 +28,8 @@ SettingsWrite parseWriteOptions(TokenReader& in, bool writesFile) {
   return write;
 }
 
+namespace {
+
 std::string settingKey(TokenReader& in, std::string_view command) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
     in.failExpected("a key after 'settings " + std::string(command) + "'");
@@ -41,7 +41,7 @@ std::string settingKey(TokenReader& in, std::string_view command) {
 }  // namespace
 
 void parseSettings(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  const std::string what = "set, remove, replace or delete after 'settings'";
+  const std::string what = "set, remove, replace, delete, raw, file, empty or plist after 'settings'";
   if (!in.peekKind(TokenKind::Word)) in.failExpected(what);
   const Token& action = in.take(what);
   if (action.text == "set") {
@@ -56,6 +56,8 @@ void parseSettings(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     builder.add(in, ReplaceSettings{std::move(contents), parseWriteOptions(in, true)});
   } else if (action.text == "delete") {
     builder.add(in, DeleteSettings{parseWriteOptions(in, false).post});
+  } else if (parseSettingsFile(in, builder, action)) {
+    return;
   } else {
     in.fail(action, "expected " + what + ", found " + quoted(action));
   }

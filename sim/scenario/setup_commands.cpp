@@ -14,15 +14,27 @@ Library libraryNamed(TokenReader& in, const Token& token) {
 
 }  // namespace
 
-// device MODEL
+// device MODEL   |   device IDENTIFIER like MODEL   (any identifier string, with the screen of MODEL)
 void parseDevice(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+  constexpr std::size_t kLongestIdentifier = 255;  // what uname's machine field holds
   builder.setupItem(in, head, "device");
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a model identifier");
-  const Token& model = in.take("a model identifier");
-  if (!deviceModelNamed(model.text))
-    in.fail(model, "unknown model " + quoted(model) + " (known: " + deviceModelList() + ")");
+  const Token& first = in.take("a model identifier");
+  const Token* model = &first;
+  if (in.acceptWord("like")) {
+    if (first.text.size() > kLongestIdentifier)
+      in.fail(first, "a model identifier holds at most " + std::to_string(kLongestIdentifier) + " bytes");
+    if (first.text.find('\0') != std::string::npos) in.fail(first, "a model identifier cannot hold a NUL");
+    if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+      in.failExpected("a known model after 'like'");
+    model = &in.take("a known model after 'like'");
+    builder.scenario().setup.modelIdentifier = first.text;
+  }
+  if (!deviceModelNamed(model->text))
+    in.fail(*model, "unknown model " + quoted(*model) + " (known: " + deviceModelList() +
+                        "; 'device ID like MODEL' runs any identifier on a known screen)");
   in.expectEnd("the model");
-  builder.scenario().setup.model = model.text;
+  builder.scenario().setup.model = model->text;
 }
 
 // filter Tarvo12|Tarvo12Kit none | TARGET...   (TARGET: uikit or a bundle identifier)
@@ -56,8 +68,10 @@ void parseFilter(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
 }
 
 // shell bar classic|split  |  shell split-layout yes|no  |  shell direction ltr|rtl
+// (shell color, style, without and activity: shell_commands.cpp)
 void parseShell(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
-  const std::string what = "bar, split-layout or direction after 'shell'";
+  const std::string what =
+      "bar, split-layout, direction, color, style, without or activity after 'shell'";
   if (!in.peekKind(TokenKind::Word)) in.failExpected(what);
   const Token& property = in.take(what);
   DeviceSetup& setup = builder.scenario().setup;
@@ -82,8 +96,10 @@ void parseShell(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
       setup.direction = LayoutDirection::RightToLeft;
     else
       in.fail(direction, "expected ltr or rtl after 'shell direction', found " + quoted(direction));
-  } else {
+  } else if (!parseShellExtra(in, builder, head, property)) {
     in.fail(property, "expected " + what + ", found " + quoted(property));
+  } else {
+    return;
   }
   in.expectEnd("'shell " + property.text + "' and its value");
 }

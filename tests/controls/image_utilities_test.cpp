@@ -5,6 +5,10 @@
 #include "platform/device/device.h"
 #include "platform/foundation/base64.h"
 #include "platform/graphics/context.h"
+#include "platform/runtime/message.h"
+#include "platform/uikit/image_object.h"
+#include "platform/uikit/uikit_classes.h"
+#include "platform/uikit/view.h"
 
 namespace {
 
@@ -74,6 +78,45 @@ TEST_F(ImageUtilitiesTest, DecodeRejectsWhatIsNotAnImageURL) {
   const char* bad[] = {"iVBORw0KGgo=", "", "file:///etc/passwd", "data:image/png;base64,@@@@",
                        "data:image/png;base64,aGVsbG8="};
   for (const char* s : bad) EXPECT_EQ(tarvo::decodeBase64ToImage(s), nullptr) << s;
+}
+
+// The four helpers answer as categories on UIImage in the runtime: two instance and two class methods.
+TEST_F(ImageUtilitiesTest, TheCategoriesOnUIImageAnswerThroughTheRuntime) {
+  tarvo::registerImageCategories(proc);
+  rt::Class& image = *platform::uikitClass(proc, "UIImage");
+  rt::Id uiImage = rt::classObject(image);
+  rt::Id wide = platform::imageObject(proc, solid(100, 50));
+
+  UIImagePtr fitted = rt::send<UIImagePtr(CGSize, double)>(wide, "scaleImageToSize:alpha:", CGSize{14, 14}, 1.0);
+  ASSERT_TRUE(fitted);
+  EXPECT_EQ(fitted->size(), (CGSize{14, 14}));
+  EXPECT_EQ(alphaAt(fitted, 7, 1), 0);  // the letterbox margin
+
+  UIImagePtr resized = rt::send<UIImagePtr(UIImagePtr, CGSize)>(uiImage, "imageResize:andResizeTo:",
+                                                                 solid(100, 50), CGSize{14, 14});
+  ASSERT_TRUE(resized);
+  EXPECT_EQ(alphaAt(resized, 7, 1), 255);
+
+  UIImagePtr icon = rt::send<UIImagePtr(std::string)>(wide, "decodeBase64ToImage:", std::string(tarvo::mediaMaxBase64));
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(icon->size(), (CGSize{72, 72}));
+
+  // A snapshot of a layer: its frame's size, its content drawn, opaque only when the layer says so.
+  auto view = platform::makeView<platform::UIView>(proc, "UIView", platform::CGRect{{30, 40}, {20, 10}});
+  view->setBackgroundColor(platform::UIColor::colorWithRed(1, 0, 0, 0.5));
+  for (bool opaque : {false, true}) {
+    view->layer().setOpaque(opaque);
+    UIImagePtr snapshot =
+        rt::send<UIImagePtr(const platform::CALayer*)>(uiImage, "imageFromLayer:", &view->layer());
+    ASSERT_TRUE(snapshot);
+    EXPECT_EQ(snapshot->size(), (CGSize{20, 10}));
+    auto pixel = snapshot->CGImage()->rgba(10, 5);
+    EXPECT_NEAR(pixel.a, opaque ? 255 : 128, 1) << opaque;
+    EXPECT_GT(pixel.r, 100) << opaque;
+    EXPECT_EQ(pixel.g, 0) << opaque;
+  }
+  // No layer: nothing to draw, and no crash.
+  (void)rt::send<UIImagePtr(const platform::CALayer*)>(uiImage, "imageFromLayer:", nullptr);
 }
 
 // The PNG chunk types in file order.

@@ -106,6 +106,35 @@ TEST_F(InjectionTest, LibrariesWithoutALoaderAreSkippedAndNothingLoadsTwice) {
   EXPECT_EQ(loads, (Loads{"App:Other", "App:later"}));
 }
 
+TEST_F(InjectionTest, AnExceptionKeepsALibraryOutAndTheTraceSaysSo) {
+  filter.setRules({{"Other", {std::string(kEveryProcess)}, {"com.example.plain"}},
+                   {"Tarvo12Kit", {std::string(kEveryProcess)}, {"com.example.plain"}},
+                   {"Tarvo12Kit", {"com.example.plain", "com.example.other"}, {}}});
+  Process& plain = device.spawn("Plain", "com.example.plain");
+  Process& other = device.spawn("Other", "com.example.other");
+  injectLibraries(plain);
+  injectLibraries(other);
+  // A second rule naming the app outright still brings Tarvo12Kit in; nothing brings Other into Plain.
+  EXPECT_EQ(loads, (Loads{"Plain:Tarvo12Kit", "Other:Other", "Other:Tarvo12Kit"}));
+  struct Traced {
+    std::string process, library;
+    bool loaded;
+    std::string reason;
+    bool operator==(const Traced&) const = default;
+  };
+  std::vector<Traced> traced;
+  for (const auto& e : device.trace().events()) {
+    if (e.kind != "library.inject") continue;
+    const std::string* reason = stringForKey(e.fields, "reason");
+    traced.push_back({e.process, *stringForKey(e.fields, "library"), *e.fields.find("loaded")->boolValue(),
+                      reason ? *reason : ""});
+  }
+  EXPECT_EQ(traced, (std::vector<Traced>{{"Plain", "Other", false, "excluded"},
+                                         {"Plain", "Tarvo12Kit", true, ""},
+                                         {"Other", "Other", true, ""},
+                                         {"Other", "Tarvo12Kit", true, ""}}));
+}
+
 TEST_F(InjectionTest, ALoaderMayRegisterAnotherWhileItRuns) {
   filter.setRules({{"First", {std::string(kEveryProcess)}}, {"Second", {std::string(kEveryProcess)}}});
   filter.registerLoader("First", [this](Process& p) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <limits>
 
 #include "platform/device/device.h"
 #include "platform/foundation/plist_file.h"
@@ -92,7 +94,9 @@ TEST(PlistValue, NumberConversions) {
       {PlistValue(true), true, 1, 1.0f},
       {PlistValue(1e300), true, INT32_MAX, std::numeric_limits<float>::infinity()},
       {PlistValue(-1e300), true, INT32_MIN, -std::numeric_limits<float>::infinity()},
-      {PlistValue("3"), std::nullopt, std::nullopt, std::nullopt},
+      {PlistValue("3"), true, 3, 3.0f},
+      {PlistValue(platform::PlistData{}), std::nullopt, std::nullopt, std::nullopt},
+      {PlistValue(platform::PlistDate{}), std::nullopt, std::nullopt, std::nullopt},
       {PlistValue(platform::PlistArray{}), std::nullopt, std::nullopt, std::nullopt},
   };
   for (const auto& c : cases) {
@@ -103,6 +107,81 @@ TEST(PlistValue, NumberConversions) {
   PlistValue nan(std::nan(""));
   EXPECT_EQ(nan.intValue(), 0);
   EXPECT_EQ(nan.boolValue(), true);
+}
+
+TEST(PlistValue, RealsBeyondSinglePrecisionRoundToTheNearestFloat) {
+  const double max = std::numeric_limits<float>::max();
+  const double midpoint = max + std::ldexp(1.0, 103);
+  const float inf = std::numeric_limits<float>::infinity();
+  const float fmax = std::numeric_limits<float>::max();
+  const struct {
+    double value;
+    float expected;
+  } cases[] = {
+      {max, fmax},
+      {std::nextafter(max, 0.0) , static_cast<float>(std::nextafter(max, 0.0))},
+      {std::nextafter(max, 1e300), fmax},
+      {std::nextafter(midpoint, 0.0), fmax},
+      {midpoint, inf},  // a tie rounds to even: away from FLT_MAX's odd last bit
+      {std::ldexp(1.0, 128), inf},
+      {-std::nextafter(midpoint, 0.0), -fmax},
+      {-midpoint, -inf},
+      {1e300, inf},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PlistValue(c.value).floatValue(), c.expected) << c.value;
+    EXPECT_EQ(platform::nearestFloat(c.value), c.expected) << c.value;
+  }
+}
+
+TEST(PlistValue, StringsAnswerAsFoundationStringsDo) {
+  const struct {
+    const char* text;
+    bool b;
+    int i;
+    double d;
+  } cases[] = {
+      {"", false, 0, 0},
+      {"YES", true, 0, 0},
+      {"yes", true, 0, 0},
+      {"true", true, 0, 0},
+      {"T", true, 0, 0},
+      {"NO", false, 0, 0},
+      {"no", false, 0, 0},
+      {"false", false, 0, 0},
+      {"  \t 0.3", false, 0, 0.3},
+      {"0.3", false, 0, 0.3},
+      {".5", false, 0, 0.5},
+      {"-.5e1x", false, 0, -5},
+      {"5.", true, 5, 5},
+      {"1e", true, 1, 1},
+      {"+007", true, 7, 7},
+      {"-0001", true, -1, -1},
+      {"000", false, 0, 0},
+      {"-0y", true, 0, 0},
+      {"1.9", true, 1, 1.9},
+      {"  42abc", true, 42, 42},
+      {"abc", false, 0, 0},
+      {"+-1", false, 0, 0},
+      {"99999999999", true, INT32_MAX, 99999999999.0},
+      {"-99999999999", true, INT32_MIN, -99999999999.0},
+      {"1e999", true, 1, std::numeric_limits<double>::infinity()},
+      {"-1e999", true, -1, -std::numeric_limits<double>::infinity()},
+      {"1e-999", true, 1, 0},
+      {"nan", false, 0, 0},
+      {"inf", false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    PlistValue value(c.text);
+    EXPECT_EQ(value.boolValue(), c.b) << c.text;
+    EXPECT_EQ(value.intValue(), c.i) << c.text;
+    EXPECT_EQ(value.doubleValue(), c.d) << c.text;
+    EXPECT_EQ(value.floatValue(), platform::nearestFloat(c.d)) << c.text;
+  }
+  // A number inside a string is still a string to the "as a number" helper.
+  platform::PlistDict dict;
+  dict.set("n", "3");
+  EXPECT_EQ(platform::numberForKey(dict, "n"), std::nullopt);
 }
 
 TEST(PlistValue, PathsStayInsideTheDeviceRoot) {

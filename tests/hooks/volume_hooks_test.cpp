@@ -45,7 +45,7 @@ TEST(VolumeHooks, TheRingerSwitchMovesTheSliderAndLabelBeforeTheShellActs) {
     phone.clearTrace();
     phone.ringerSwitch(true);
     EXPECT_TRUE(lib.volume.silent);
-    EXPECT_EQ(lib.volume.tarvoVolumeMode, 1);
+    EXPECT_EQ(lib.volume.tarvoVolumeMode, tarvo::VolumeMode::Ringer);
     EXPECT_EQ(*testing_support::lastChange(phone, "UISliderExtended", "value")->find("to"), PlistValue(0.0));
     EXPECT_EQ(lib.views.tarvoHUDLabel->text(), percentage ? "0%" : "");
     EXPECT_FLOAT_EQ(lib.volume.volumePercentage, 56.25f);  // silent leaves it
@@ -84,7 +84,7 @@ TEST(VolumeHooks, ProgressSetsTheLabelAsAWholePercentage) {
   phone.press(false);
   EXPECT_EQ(phone.tarvo().views.tarvoHUDLabel->text(), "50%");
   EXPECT_EQ(phone.tarvo().volume.mediaVolume, 0.5f);
-  EXPECT_EQ(phone.tarvo().volume.tarvoVolumeMode, 0);
+  EXPECT_EQ(phone.tarvo().volume.tarvoVolumeMode, tarvo::VolumeMode::Media);
   EXPECT_EQ(phone.tarvo().views.tarvoHUDSlider->value(), 0.5f);
   // The stock view never gets its progress while the library is on.
   EXPECT_EQ(phone.count("hud.progress"), 0u);
@@ -253,9 +253,9 @@ TEST(VolumeHooks, MissingModeCountsAsMediaAndMissingOrientationLaysOutNothing) {
   const platform::CGRect before = window->bounds();
 
   auto view = platform::makeView<platform::UIView>(sb, "SBVolumeHUDView", platform::CGRect{});
-  lib.volume.tarvoVolumeMode = 1;
+  lib.volume.tarvoVolumeMode = tarvo::VolumeMode::Ringer;
   rt::send<void(float)>(view, "setProgress:", 0.25f);
-  EXPECT_EQ(lib.volume.tarvoVolumeMode, 0);
+  EXPECT_EQ(lib.volume.tarvoVolumeMode, tarvo::VolumeMode::Media);
   EXPECT_EQ(lib.volume.mediaVolume, 0.25f);
   EXPECT_EQ(lib.volume.ringerVolume, 0.0f);
 

@@ -151,16 +151,23 @@ TEST(Colors, AnUncachedAppIsAskedOnceAndTheAnswerRecolours) {
   }
 }
 
-TEST(Colors, IncompleteOrOddAnswersAreIgnored) {
+// All five keys must be there; "alpha" is never used, so only its presence counts. Components are read
+// with floatValue: strings answer their number, containers and data count as missing.
+TEST(Colors, AnswersAndStoreReportsNeedTheFiveKeysAndReadComponentsWithFloatValue) {
   struct Case {
     const char* name;
     PlistDict info;
+    bool applied;
   } cases[] = {
-      {"no alpha", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, std::nullopt)},
-      {"no bundle", colorReport(std::nullopt, 0.0f, 1.0f, 1.0f)},
-      {"hue not a number", colorReport("com.example.notes", "0", 1.0f, 1.0f)},
-      {"alpha not a number", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistValue("1"))},
-      {"empty", PlistDict{}},
+      {"no alpha", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, std::nullopt), false},
+      {"no bundle", colorReport(std::nullopt, 0.0f, 1.0f, 1.0f), false},
+      {"hue an array", colorReport("com.example.notes", platform::PlistArray{0.0}, 1.0f, 1.0f), false},
+      {"brightness data", colorReport("com.example.notes", 0.0f, 1.0f, platform::PlistData{{1}}), false},
+      {"empty", PlistDict{}, false},
+      {"alpha a string", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistValue("opaque")), true},
+      {"alpha an array", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, platform::PlistArray{}), true},
+      {"alpha a dictionary", colorReport("com.example.notes", 0.0f, 1.0f, 1.0f, PlistDict{}), true},
+      {"components strings", colorReport("com.example.notes", "0", " 1.0", "1"), true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,7 +176,15 @@ TEST(Colors, IncompleteOrOddAnswersAreIgnored) {
     phone.front("com.example.notes");
     phone.press();
     postFrom(phone, app, "velkarin.tarvo12.getstatusbarproperties", c.info);
-    EXPECT_FALSE(phone.tarvo().colors.tarvoMinColor);
+    postFrom(phone, app, "velkarin.tarvo12.storeColors", c.info);
+    if (!c.applied) {
+      EXPECT_FALSE(phone.tarvo().colors.tarvoMinColor);
+      EXPECT_EQ(phone.tarvo().statusColors.size(), 0u);
+      continue;
+    }
+    expectTriple(phone.tarvo(), UIColor::redColor());
+    ASSERT_TRUE(phone.tarvo().statusColors.find("com.example.notes"));
+    EXPECT_EQ(*phone.tarvo().statusColors.find("com.example.notes"), (tarvo::StatusColorCache::HSB{0, 1, 1}));
   }
 }
 

@@ -47,7 +47,7 @@ TEST(Icons, TheChoiceTableRowByRow) {
     Phone phone(testing_support::withSettings(
         settings({{"mediaIndicator", c.media}, {"ringerIndicator", c.ringer}, {"singleIndicator", c.single}})));
     auto& lib = phone.tarvo();
-    lib.volume.tarvoVolumeMode = c.mode;
+    lib.volume.tarvoVolumeMode = static_cast<tarvo::VolumeMode>(c.mode);
     lib.volume.silent = c.silent;
     // The level of the other mode is set to the opposite end, so that only the mode's own level counts.
     (c.mode == 1 ? lib.volume.ringerVolume : lib.volume.mediaVolume) = c.level;

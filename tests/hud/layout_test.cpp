@@ -149,7 +149,7 @@ TEST(Layout, IconRoomFollowsTheCurrentModesOwnSetting) {
     SCOPED_TRACE(c.name);
     Phone phone(notchedWith(c.file));
     auto& lib = phone.tarvo();
-    lib.volume.tarvoVolumeMode = c.mode;
+    lib.volume.tarvoVolumeMode = static_cast<tarvo::VolumeMode>(c.mode);
     phone.rotate(1);
     auto& v = lib.views;
     EXPECT_EQ(lib.geometry.sliderViewWidth, c.sliderWidth);
@@ -185,7 +185,7 @@ TEST(Layout, AnimatedLayoutMovesTheWindowFromWhereItIsOnScreen) {
   phone.rotate(1);
   phone.changeSettings(settings({{"sliderWidth", 100}}));  // so that the size changes too
   phone.clearTrace();
-  phone.hud().adjustViewsForOrientation(3, true);
+  phone.hud().adjustViewsForOrientation(tarvo::InterfaceOrientation::LandscapeRight, true);
   auto begins = phone.events("animation.begin");
   ASSERT_EQ(begins.size(), 1u);
   EXPECT_EQ(*begins[0].fields.find("duration"), PlistValue(0.5));
@@ -206,7 +206,7 @@ TEST(Layout, AnimatedLayoutMovesTheWindowFromWhereItIsOnScreen) {
   phone.advance(0.25);
   const CGPoint onScreen = v.tarvoHUDWindow->presentation(phone.device.now()).center;
   EXPECT_NE(onScreen, (CGPoint{351, 742}));
-  phone.hud().adjustViewsForOrientation(1, true);
+  phone.hud().adjustViewsForOrientation(tarvo::InterfaceOrientation::Portrait, true);
   auto change = testing_support::lastChange(phone, "UIWindow", "center");
   ASSERT_TRUE(change);
   EXPECT_EQ(*change->find("from"), PlistValue(platform::PlistArray{onScreen.x, onScreen.y}));
@@ -224,7 +224,7 @@ TEST(Layout, AbsurdSizesStayDefined) {
                                       {"volumePercentage", true}})));
     for (long long orientation : {1, 3, 4}) phone.rotate(orientation);
     phone.press();
-    phone.hud().adjustViewsForOrientation(3, true);
+    phone.hud().adjustViewsForOrientation(tarvo::InterfaceOrientation::LandscapeRight, true);
     phone.tapHUD();
     phone.advance(3);
     EXPECT_TRUE(phone.tarvo().views.tarvoHUDWindow->isHidden());

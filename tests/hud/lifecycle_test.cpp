@@ -25,7 +25,8 @@ std::vector<platform::TraceEvent> windowFades(const Phone& phone) {
   for (const auto& e : phone.events("animation.begin")) {
     for (const auto& change : *e.fields.find("changes")->asArray()) {
       const auto& c = *change.asDict();
-      if (*c.find("view") == PlistValue("UIWindow") && *c.find("property") == PlistValue("alpha")) {
+      if (*c.find("view") == PlistValue("UIWindow") && *c.find("property") == PlistValue("alpha") &&
+          *c.find("changed") == PlistValue(true)) {
         out.push_back(e);
         break;
       }
@@ -213,8 +214,8 @@ TEST(HudLifecycle, EachPresentationDressesTheViewsForTheModeAndSettings) {
     Phone phone(testing_support::withSettings(c.file));
     auto& v = phone.tarvo().views;
     v.tarvoVibrancyEffectView->setAlpha(1);  // blur on leaves the vibrancy view as it is
-    phone.hud().presentTarvoHUD(c.ringer ? 1 : 0);
-    EXPECT_EQ(phone.tarvo().volume.tarvoVolumeMode, c.ringer ? 1 : 0);
+    phone.hud().presentTarvoHUD(c.ringer ? tarvo::VolumeMode::Ringer : tarvo::VolumeMode::Media);
+    EXPECT_EQ(phone.tarvo().volume.tarvoVolumeMode, c.ringer ? tarvo::VolumeMode::Ringer : tarvo::VolumeMode::Media);
     EXPECT_EQ(v.tarvoHUDSlider->minimumValue(), c.minimum);
     EXPECT_EQ(v.tarvoHUDSlider->maximumValue(), 1.0f);
     EXPECT_FALSE(v.tarvoHUDSlider->isUserInteractionEnabled());
@@ -257,7 +258,7 @@ TEST(HudLifecycle, AHundredThousandPresentationsLeaveNoObjectsBehind) {
   auto& hud = phone.hud();
   auto present = [&](int times) {
     for (int i = 0; i < times; ++i) {
-      hud.presentTarvoHUD(i % 2);
+      hud.presentTarvoHUD(static_cast<tarvo::VolumeMode>(i % 2));
       if (i % 256 == 0) phone.device.drain();
     }
     phone.device.drain();

@@ -223,16 +223,23 @@ TEST_F(KitTest, RequestsNamingNobodyGetNoReply) {
   EXPECT_TRUE(replies.empty());
 }
 
-TEST_F(KitTest, FlagsThatAreNotNumbersReadAsNo) {
+TEST_F(KitTest, FlagsAreReadWithBoolValue) {
   launch("App", "com.example.app", classic(UIColor::redColor()));
   PlistDict info;
   info.set(std::string(protocol::kFrontMostApp), "com.example.app");
-  info.set(std::string(protocol::kIsForceSplit), "YES");
+  // Neither an array nor a string that boolValue reads as NO makes the bar split.
+  info.set(std::string(protocol::kIsForceSplit), "NO");
   info.set(std::string(protocol::kIsIPhoneX), PlistArray{true});
   post(protocol::kRequestStatusBarProperties, info);
   ASSERT_EQ(replies.size(), 1u);
   EXPECT_EQ(entries(replies[0].userInfo),
             expectedReply("com.example.app", 0, 1, 1, 1));  // classic: the red tint
+  // A string boolValue reads as YES does.
+  replies.clear();
+  info.set(std::string(protocol::kIsIPhoneX), "YES");
+  post(protocol::kRequestStatusBarProperties, info);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(entries(replies[0].userInfo), expectedReply("com.example.app", 0, 0, 0, 1));  // split, style 0
   // A number flag, however written, counts when it is not zero.
   replies.clear();
   info.set(std::string(protocol::kIsForceSplit), 2);

@@ -148,7 +148,9 @@ TEST_F(KitTest, TheForegroundFadeTakesAThirdOfTheDurationInSinglePrecision) {
       {"0.3f", PlistValue(0.3f), static_cast<double>(0.3f / 3.0f)},
       {"integer", PlistValue(3), 1.0},
       {"absent", std::nullopt, 0},
-      {"string", PlistValue("0.3"), 0},
+      {"string", PlistValue("0.3"), static_cast<double>(0.3f / 3.0f)},  // floatValue reads the number
+      {"string with no number", PlistValue("soon"), 0},
+      {"array", PlistValue(platform::PlistArray{0.3}), 0},
       {"negative", PlistValue(-3.0), 0},
       {"NaN", PlistValue(std::numeric_limits<double>::quiet_NaN()), 0},
       {"infinite", PlistValue(inf), 1e6},  // the animation system's longest

@@ -17,7 +17,6 @@ using platform::PlistFormat;
 using platform::PlistValue;
 using tarvo::Settings;
 using tarvo::testing::expectedDefaults;
-using tarvo::testing::expectedTable;
 using tarvo::testing::setExpected;
 using tarvo::testing::SettingsFileTest;
 
@@ -37,11 +36,11 @@ TEST_F(SettingsFileTest, NoFileGivesEveryDefault) {
 
 // Each key on its own changes its own variable and nothing else.
 TEST_P(LoadingTest, EachKeyAloneChangesOnlyItsVariable) {
-  for (const auto& row : expectedTable()) {
+  for (const auto& row : tarvo::kSettingsTable) {
     SCOPED_TRACE(row.key);
     PlistValue value = tarvo::testing::nonDefaultValue(row);
     PlistDict file;
-    file.set(row.key, value);
+    file.set(std::string(row.key), value);
     write(file);
     preferences.refreshPrefs(settings);
 
@@ -141,7 +140,7 @@ TEST_P(LoadingTest, OnlyDurationDisplayInTheFile) {
 
 TEST_P(LoadingTest, ReloadAfterTheFileIsGoneRestoresEveryDefault) {
   PlistDict file;
-  for (const auto& row : expectedTable()) file.set(row.key, tarvo::testing::nonDefaultValue(row));
+  for (const auto& row : tarvo::kSettingsTable) file.set(std::string(row.key), tarvo::testing::nonDefaultValue(row));
   write(file);
   preferences.refreshPrefs(settings);
   EXPECT_FALSE(settings.ENABLED);
@@ -237,13 +236,13 @@ TEST_F(SettingsFileTest, StaticInitialisationReadsBlurAndPercentageAfterTheShado
   std::vector<std::string_view> reloadOrder;
   tarvo::loadSettings(settings, std::nullopt,
                       [&](const tarvo::SettingEntry& e) { reloadOrder.push_back(e.key); });
-  ASSERT_EQ(reloadOrder.size(), expectedTable().size());
-  for (std::size_t i = 0; i < reloadOrder.size(); ++i) EXPECT_EQ(reloadOrder[i], expectedTable()[i].key);
+  ASSERT_EQ(reloadOrder.size(), tarvo::kSettingsTable.size());
+  for (std::size_t i = 0; i < reloadOrder.size(); ++i) EXPECT_EQ(reloadOrder[i], tarvo::kSettingsTable[i].key);
 }
 
 TEST_F(SettingsFileTest, StaticInitialisationYieldsTheValuesOfTheFirstLoad) {
   PlistDict file;
-  for (const auto& row : expectedTable()) file.set(row.key, tarvo::testing::nonDefaultValue(row));
+  for (const auto& row : tarvo::kSettingsTable) file.set(std::string(row.key), tarvo::testing::nonDefaultValue(row));
   file.set("blurBackground", 1);
   file.set("volumePercentage", "YES");
   write(file);

@@ -1,9 +1,11 @@
 #pragma once
-// Shared by the settings tests: a host process with a settings file, and our own copy of the table.
+// Shared by the settings tests: a host process with a settings file, and the documented table of keys.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <variant>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/device/device.h"
@@ -13,80 +15,60 @@
 
 namespace tarvo::testing {
 
-// Written out by hand from the documented table rather than derived from kSettingsTable, so that a wrong
-// key, default or member in the library's table shows up as a difference.
-struct ExpectedSetting {
-  const char* key;
-  const char* variable;
-  std::variant<bool Settings::*, std::int32_t Settings::*, float Settings::*> member;
-  double defaultValue;
+// One row of the documented table of keys (docs/settings.md): what people read, which the library's
+// kSettingsTable must say too.
+struct DocumentedSetting {
+  std::string key;
+  std::string variable;
+  std::string kind;      // "switch", "integer" or "real"
+  double defaultValue;   // true and false as 1 and 0
 };
 
-inline std::vector<ExpectedSetting> expectedTable() {
-  using S = Settings;
-  return {
-      {"isEnabled", "ENABLED", &S::ENABLED, 1},
-      {"dynamicColors", "DYNCOLORS", &S::DYNCOLORS, 0},
-      {"volumePercentage", "VOLUMEPERCENTAGE", &S::VOLUMEPERCENTAGE, 0},
-      {"blurBackground", "BLUR", &S::BLUR, 0},
-      {"mediaIndicator", "MEDIAINDICATOR", &S::MEDIAINDICATOR, 1},
-      {"ringerIndicator", "RINGERINDICATOR", &S::RINGERINDICATOR, 1},
-      {"singleIndicator", "SINGLEINDICATOR", &S::SINGLEINDICATOR, 1},
-      {"overlayBackground", "OVERLAYBACKGROUND", &S::OVERLAYBACKGROUND, 1},
-      {"dropShadow", "DROPDSHADOW", &S::DROPDSHADOW, 1},
-      {"statusBarHideTime", "SBHIDETIME", &S::SBHIDETIME, 0},
-      {"statusBarHideLeft", "SBHIDELEFT", &S::SBHIDELEFT, 0},
-      {"statusBarHideRight", "SBHIDERIGHT", &S::SBHIDERIGHT, 0},
-      {"statusBarHideAll", "SBHIDEALL", &S::SBHIDEALL, 0},
-      {"statusBarHideTimeX", "SBHIDETIMEX", &S::SBHIDETIMEX, 0},
-      {"statusBarHideRightX", "SBHIDERIGHTX", &S::SBHIDERIGHTX, 0},
-      {"fullWidth", "FULLWIDTH", &S::FULLWIDTH, 0},
-      {"alignment", "ALIGNMENT", &S::ALIGNMENT, 2},
-      {"fromBottom", "FROMBOTTOM", &S::FROMBOTTOM, 0},
-      {"yPosition", "YPOSITION", &S::YPOSITION, 10},
-      {"yPositionLandscape", "YPOSITIONLANDSCAPE", &S::YPOSITIONLANDSCAPE, 10},
-      {"rightLeftFixed", "RIGHTLEFTFIXED", &S::RIGHTLEFTFIXED, 10},
-      {"rightLeftFixedLandscape", "RIGHTLEFTFIXEDLANDSCAPE", &S::RIGHTLEFTFIXEDLANDSCAPE, 10},
-      {"paddingTopBottom", "PADDINGTOPBOTTOM", &S::PADDINGTOPBOTTOM, 12},
-      {"paddingTopBottomLandscape", "PADDINGTOPBOTTOMLANDSCAPE", &S::PADDINGTOPBOTTOMLANDSCAPE, 12},
-      {"paddingRightLeft", "PADDINGRIGHTLEFT", &S::PADDINGRIGHTLEFT, 10},
-      {"paddingRightLeftLandscape", "PADDINGRIGHTLEFTLANDSCAPE", &S::PADDINGRIGHTLEFTLANDSCAPE, 10},
-      {"sliderHeight", "HEIGHT", &S::HEIGHT, 4},
-      {"sliderWidth", "WIDTH", &S::WIDTH, 80},
-      {"overlayCornerRadius", "RADIUS", &S::RADIUS, 5},
-      {"animationFade", "ANIMATIONFADE", &S::ANIMATIONFADE, 1},
-      {"durationVolumeAnimation", "DURATIONVOLUMEANIMATION", &S::DURATIONVOLUMEANIMATION, 0.25},
-      {"durationDisplay", "DURATIONDISPLAY", &S::DURATIONDISPLAY, 1.5},
-      {"durationAnimation", "DURATIONANIMATION", &S::DURATIONANIMATION, 0.25},
-      {"hapticEnabled", "HAPTIC", &S::HAPTIC, 0},
+// The rows of the "## Keys" table, in order: `| `key` | `VARIABLE` | kind | default |`.
+inline std::vector<DocumentedSetting> documentedSettings() {
+  std::ifstream in(std::string(TARVO_SOURCE_DIR) + "/docs/settings.md");
+  std::vector<DocumentedSetting> rows;
+  std::string line;
+  bool inKeys = false;
+  auto cell = [](std::string text) {
+    auto first = text.find_first_not_of(" `");
+    auto last = text.find_last_not_of(" `");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
   };
+  while (std::getline(in, line)) {
+    if (line.rfind("## ", 0) == 0) inKeys = line == "## Keys";
+    if (!inKeys || line.rfind("| `", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::size_t start = 1;
+    for (std::size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
+      cells.push_back(cell(line.substr(start, bar - start)));
+    if (cells.size() != 4) continue;
+    double value = cells[3] == "true" ? 1 : cells[3] == "false" ? 0 : std::strtod(cells[3].c_str(), nullptr);
+    rows.push_back({cells[0], cells[1], cells[2], value});
+  }
+  return rows;
 }
 
-// Stores `value` into the expected row's member, converted as C++ would for an in-range value.
-inline void setExpected(Settings& settings, const ExpectedSetting& row, double value) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_reference_t<decltype(settings.*member)>;
-        if constexpr (std::is_same_v<T, bool>)
-          settings.*member = value != 0;
-        else
-          settings.*member = static_cast<T>(value);
-      },
-      row.member);
+// Stores `value` into the entry's member, converted as C++ would for an in-range value.
+inline void setExpected(Settings& settings, const SettingEntry& entry, double value) {
+  switch (entry.kind) {
+    case SettingKind::Switch: settings.*entry.switchMember = value != 0; break;
+    case SettingKind::Integer: settings.*entry.integerMember = static_cast<std::int32_t>(value); break;
+    case SettingKind::Real: settings.*entry.realMember = static_cast<float>(value); break;
+  }
 }
 
 inline Settings expectedDefaults() {
   Settings settings;
-  for (const auto& row : expectedTable()) setExpected(settings, row, row.defaultValue);
+  for (const auto& entry : kSettingsTable) setExpected(settings, entry, entry.defaultValue);
   return settings;
 }
 
-// A value other than the default, of the row's own kind.
-inline platform::PlistValue nonDefaultValue(const ExpectedSetting& row) {
-  if (std::holds_alternative<bool Settings::*>(row.member))
-    return platform::PlistValue(row.defaultValue == 0);
-  if (std::holds_alternative<std::int32_t Settings::*>(row.member)) return platform::PlistValue(-7);
-  return platform::PlistValue(row.defaultValue + 33.5);
+// A value other than the default, of the entry's own kind.
+inline platform::PlistValue nonDefaultValue(const SettingEntry& entry) {
+  if (entry.kind == SettingKind::Switch) return platform::PlistValue(entry.defaultValue == 0);
+  if (entry.kind == SettingKind::Integer) return platform::PlistValue(-7);
+  return platform::PlistValue(entry.defaultValue + 33.5);
 }
 
 struct SettingsFileTest : ::testing::Test {

@@ -13,41 +13,45 @@ using platform::PlistDict;
 using platform::PlistValue;
 using tarvo::SettingSource;
 using tarvo::SettingValue;
-using tarvo::testing::expectedTable;
 
-TEST(SettingsTable, MatchesTheDocumentedKeysVariablesAndDefaultsInOrder) {
-  auto expected = expectedTable();
-  ASSERT_EQ(tarvo::kSettingsTable.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
+TEST(SettingsTable, MatchesTheDocumentedKeysVariablesKindsAndDefaultsInOrder) {
+  const auto documented = tarvo::testing::documentedSettings();
+  ASSERT_EQ(tarvo::kSettingsTable.size(), documented.size()) << "rows in docs/settings.md";
+  const char* kindNames[] = {"switch", "integer", "real"};
+  for (std::size_t i = 0; i < documented.size(); ++i) {
     const auto& entry = tarvo::kSettingsTable[i];
-    const auto& row = expected[i];
+    const auto& row = documented[i];
     SCOPED_TRACE(row.key);
     EXPECT_EQ(entry.key, row.key);
     EXPECT_EQ(entry.variable, row.variable);
+    EXPECT_EQ(kindNames[static_cast<int>(entry.kind)], row.kind);
     EXPECT_EQ(entry.defaultValue, row.defaultValue);
-    // Exactly one member, of the entry's kind, and the very member the variable name stands for.
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_reference_t<decltype(tarvo::Settings{}.*member)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            EXPECT_EQ(entry.kind, tarvo::SettingKind::Switch);
-            EXPECT_EQ(entry.switchMember, member);
-          } else if constexpr (std::is_same_v<T, std::int32_t>) {
-            EXPECT_EQ(entry.kind, tarvo::SettingKind::Integer);
-            EXPECT_EQ(entry.integerMember, member);
-          } else {
-            EXPECT_EQ(entry.kind, tarvo::SettingKind::Real);
-            EXPECT_EQ(entry.realMember, member);
-          }
-        },
-        row.member);
-    int members =
-        (entry.switchMember != nullptr) + (entry.integerMember != nullptr) + (entry.realMember != nullptr);
-    EXPECT_EQ(members, 1);
     EXPECT_EQ(tarvo::findSetting(row.key), &entry);
   }
   EXPECT_EQ(tarvo::findSetting("minColor"), nullptr);
   EXPECT_EQ(tarvo::findSetting("isenabled"), nullptr);
+}
+
+// Member pointers have equality but no order: the rows are compared pairwise.
+TEST(SettingsTable, EveryRowHasOneMemberOfItsKindAndNoTwoRowsShareIt) {
+  const auto& table = tarvo::kSettingsTable;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const auto& entry = table[i];
+    SCOPED_TRACE(entry.key);
+    int members =
+        (entry.switchMember != nullptr) + (entry.integerMember != nullptr) + (entry.realMember != nullptr);
+    EXPECT_EQ(members, 1);
+    EXPECT_TRUE(entry.kind == tarvo::SettingKind::Switch    ? entry.switchMember != nullptr
+                : entry.kind == tarvo::SettingKind::Integer ? entry.integerMember != nullptr
+                                                            : entry.realMember != nullptr);
+    for (std::size_t j = 0; j < i; ++j) {
+      const auto& other = table[j];
+      if (entry.kind != other.kind) continue;
+      EXPECT_FALSE(entry.switchMember == other.switchMember && entry.integerMember == other.integerMember &&
+                   entry.realMember == other.realMember)
+          << "shares its variable with " << other.key;
+    }
+  }
 }
 
 TEST(SettingsTable, ConvertsNumbersOfEveryKindAndTreatsOtherKindsAsAbsent) {

@@ -60,12 +60,7 @@ TEST_P(ExampleTest, PlaysWithEveryExpectationMetAndEveryFrameMatchesItsBaseline)
   expectNoStrayBaselines(examples::root() / folder, frames);
 }
 
-std::string testName(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = examples::baselineFolder(info.param).generic_string();
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return name;
-}
+std::string testName(const ::testing::TestParamInfo<fs::path>& info) { return examples::testNameOf(info.param); }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleTest, ::testing::ValuesIn(examples::scenarioFiles()), testName);
 

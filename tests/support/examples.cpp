@@ -1,6 +1,7 @@
 #include "support/examples.h"
 
 #include <algorithm>
+#include <cctype>
 #include <variant>
 
 namespace examples {
@@ -52,6 +53,13 @@ std::vector<std::string> comparedFrames(const sim::Scenario& scenario) {
     }
   }
   return frames;
+}
+
+std::string testNameOf(const fs::path& scenarioFile) {
+  std::string name = baselineFolder(scenarioFile).generic_string();
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
 }
 
 }  // namespace examples

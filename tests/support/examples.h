@@ -16,6 +16,8 @@ std::vector<std::filesystem::path> scenarioFiles();
 std::vector<std::filesystem::path> errorFiles();
 // Where an example's baselines live, relative to root(): "quick-look", "split-layouts/neither".
 std::filesystem::path baselineFolder(const std::filesystem::path& scenarioFile);
+// A test name for the example: its baseline folder with every other character made an underscore.
+std::string testNameOf(const std::filesystem::path& scenarioFile);
 // Every capture, and the first, middle and last frames of each recording, in the order written.
 std::vector<std::string> comparedFrames(const sim::Scenario& scenario);
 

@@ -182,6 +182,31 @@ TEST_F(UIKitTest, NestedBlocksAreTheirOwnAnimations) {
   EXPECT_EQ(done, (std::vector<double>{1, 4}));
 }
 
+// A block that sets a value to what it is animates nothing, but the trace still says it was set.
+TEST_F(UIKitTest, ValuesSetToWhatTheyAreAreTracedAsUnchanged) {
+  auto v = view(CGRectMake(0, 0, 10, 10));
+  v->setAlpha(0.5);
+  device.trace().clear();
+  UIView::animateWithDuration(proc, 1, 0, 0, [&] {
+    v->setAlpha(0.5);
+    v->setCenter(CGPoint{5, 5});
+  }, {});
+  ASSERT_EQ(device.trace().count("animation.begin"), 1u);
+  const TraceEvent* begin = nullptr;
+  for (const auto& e : device.trace().events())
+    if (e.kind == "animation.begin") begin = &e;
+  const PlistArray& changes = *begin->fields.find("changes")->asArray();
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(*stringForKey(*changes[0].asDict(), "property"), "alpha");
+  EXPECT_EQ(*changes[0].asDict()->find("from"), PlistValue(0.5));
+  EXPECT_EQ(*changes[0].asDict()->find("changed"), PlistValue(false));
+  EXPECT_EQ(*changes[1].asDict()->find("changed"), PlistValue(false));
+  EXPECT_FALSE(v->animatedValue(AnimatableProperty::Alpha, proc.now()));
+  // Nothing changed, so the completion comes on the next turn rather than after the duration.
+  at(0.001);
+  EXPECT_EQ(device.trace().count("animation.complete"), 1u);
+}
+
 TEST_F(UIKitTest, FrameAnimationsMoveCentreAndBoundsAndAreTraced) {
   auto v = view(CGRectMake(0, 0, 10, 10));
   device.trace().clear();

@@ -1,0 +1,87 @@
+// expect app APP FIELD COMPARISON VALUE: what a process shows of its own status bar, and how many platform
+// objects it keeps alive.
+#include <charconv>
+#include <limits>
+
+#include "sim/scenario/command_parsers.h"
+#include "sim/scenario/comparison_parser.h"
+#include "sim/scenario/plist_literal.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::size_t kDeepestViewPath = 64;
+
+bool isIndex(std::string_view part) {
+  std::size_t index = 0;
+  auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), index);
+  return error == std::errc() && end == part.data() + part.size();
+}
+
+// liveObjects | statusBar[.N]... .PROPERTY | foregroundView[.N]... .PROPERTY
+void parseAppField(TokenReader& in, ExpectAppField& expect) {
+  if (!in.peekKind(TokenKind::Word)) in.failExpected("liveObjects, or a status bar view and a property");
+  const Token& token = in.take("a field");
+  if (token.text == "liveObjects") {
+    expect.property = token.text;
+    return;
+  }
+  std::vector<std::string> parts;
+  for (std::size_t from = 0;;) {
+    std::size_t dot = token.text.find('.', from);
+    parts.push_back(token.text.substr(from, dot == std::string::npos ? std::string::npos : dot - from));
+    if (dot == std::string::npos) break;
+    from = dot + 1;
+  }
+  const std::string usage =
+      " (statusBar or foregroundView, subview indexes, then alpha, presentation.alpha, "
+      "hidden or class: statusBar.0.1.alpha)";
+  if (parts[0] != "statusBar" && parts[0] != "foregroundView")
+    in.fail(token,
+            "unknown app field " + quoted(token) + "; liveObjects or a view of the status bar" + usage);
+  std::size_t i = 0;
+  expect.view.push_back(parts[i++]);
+  while (i < parts.size() && isIndex(parts[i])) expect.view.push_back(parts[i++]);
+  if (expect.view.size() > kDeepestViewPath) in.fail(token, "the view path is too deep");
+  std::string property;
+  for (; i < parts.size(); ++i) property += (property.empty() ? "" : ".") + parts[i];
+  if (property != "alpha" && property != "presentation.alpha" && property != "hidden" && property != "class")
+    in.fail(token, "expected a property at the end of " + quoted(token) + usage);
+  expect.property = property;
+}
+
+}  // namespace
+
+void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
+  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+    in.failExpected("an app after 'expect app'");
+  ExpectAppField expect;
+  ProcessRef process = builder.process(in, in.take("an app"));
+  expect.app = process.app.value_or("");
+  parseAppField(in, expect);
+  expect.comparison = parseComparison(in, "a comparison after the field");
+  const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
+  if (in.acceptWord("nil")) {
+    // nil: the view does not exist.
+    if (expect.comparison != Comparison::Equal && expect.comparison != Comparison::NotEqual)
+      in.fail(*valueToken, "nil is compared with == or !=");
+    expect.comparison = expect.comparison == Comparison::Equal ? Comparison::Absent : Comparison::Exists;
+  } else {
+    expect.expected = parsePlistValue(in);
+    const bool number = expect.expected.isNumber();
+    if (expect.property == "class" && !expect.expected.asString())
+      in.fail(*valueToken, "a class is compared with a class name in quotes");
+    if (expect.property != "class" && !number)
+      in.fail(*valueToken, "'" + expect.property + "' is compared with a number or a boolean");
+    if (expect.comparison == Comparison::Contains && !expect.expected.asString())
+      in.fail(*valueToken, "'contains' needs a string");
+    if (isOrdering(expect.comparison) && !number)
+      in.fail(*valueToken, "'" + std::string(symbolOf(expect.comparison)) + "' needs a number");
+  }
+  expect.tolerance = parseTolerance(in, kDefaultTolerance);
+  in.expectEnd("the expected value");
+  builder.add(in, std::move(expect));
+}
+
+}  // namespace sim
