@@ -49,7 +49,12 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     };
   Runner runner(scenario, std::move(run));
   tarvo::HudCaches::of(runner.phone().springBoard()).setEnabled(!options.literal);
-  dir->attachTrace(runner.phone().device());
+  try {
+    dir->attachTrace(runner.phone().device());
+  } catch (const std::exception& e) {
+    err << "tarvo12-sim: " << e.what() << "\n";
+    return 2;
+  }
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);
   auto sheet = dir->finish(result.end);

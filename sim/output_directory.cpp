@@ -52,12 +52,17 @@ std::vector<std::filesystem::path> OutputDirectory::failures() const {
 
 void OutputDirectory::keep(const platform::CGImageRef& frame, const std::string& name, platform::Nanos time,
                            bool asFile) {
-  if (asFile) ++framesWritten_;
   char label[160];
   std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
   auto path = dir_ / "frames" / (name + ".png");
   files_.post([this, frame, path, asFile, text = std::string(label)]() mutable {
-    if (asFile && !png_.write(*frame, path)) failed(path);
+    // Counted only once on disk: a frame that could not be written is not a frame written.
+    if (asFile) {
+      if (png_.write(*frame, path))
+        ++framesWritten_;
+      else
+        failed(path);
+    }
     if (sheet_.wantsNext())
       sheet_.add(frame, std::move(text));
     else
@@ -125,6 +130,8 @@ std::filesystem::path OutputDirectory::finish(platform::Nanos end) {
   });
   files_.drain();
   animations_.drain();
+  // A trace that broke off mid-run (a full disk, say) is an incomplete record of the run.
+  if (trace_.is_open() && !trace_.flush()) failed(tracePath());
   if (sheet_.cells() == 0) return {};
   platform::CGImageRef sheet = sheet_.compose();
   auto path = dir_ / "contact-sheet.png";

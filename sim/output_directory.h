@@ -3,6 +3,7 @@
 // as JSON lines. Frames flow through as they are made: each is rendered into a reused bitmap, handed to a
 // worker that writes its PNG (and its thumbnail for the sheet) and to another that adds it to its recording's
 // WebP; nothing keeps a full-size frame once it is written, so memory does not grow with the number of frames.
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -50,7 +51,8 @@ class OutputDirectory {
   const std::filesystem::path& path() const { return dir_; }
   std::filesystem::path tracePath() const { return dir_ / "trace.jsonl"; }
   std::filesystem::path filmPath() const;
-  std::size_t framesWritten() const { return framesWritten_; }
+  // Final once finish() has waited for the workers.
+  std::size_t framesWritten() const { return framesWritten_.load(); }
   const std::vector<std::filesystem::path>& recordingsWritten() const { return recordingsWritten_; }
   // Files that could not be written, in the order they failed.
   std::vector<std::filesystem::path> failures() const;
@@ -65,7 +67,7 @@ class OutputDirectory {
   OutputOptions options_;
   platform::Renderer renderer_;
   std::ofstream trace_;
-  std::size_t framesWritten_ = 0;
+  std::atomic<std::size_t> framesWritten_ = 0;
   std::vector<std::filesystem::path> recordingsWritten_;
 
   // Used only on the files worker.

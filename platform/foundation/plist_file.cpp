@@ -1,7 +1,11 @@
 #include "platform/foundation/plist_file.h"
 
+#include "platform/foundation/binary_plist_shape.h"
+#include "platform/foundation/plist_xml_reader.h"
+
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +23,9 @@ struct NodeDeleter {
 using Node = std::unique_ptr<void, NodeDeleter>;
 
 constexpr int kMaxDepth = 256;  // deeper nesting is treated as malformed, never as a stack overflow
+// The binary form may share one object among many places; this many values in the expanded tree is far
+// beyond any settings file and still read in well under a second.
+constexpr std::size_t kMaxBinaryNodes = std::size_t{1} << 20;
 
 std::optional<PlistValue> fromNode(plist_t node, int depth);
 
@@ -120,9 +127,12 @@ plist_t toNode(const PlistValue& value) {
         else if constexpr (std::is_same_v<T, PlistData>)
           return plist_new_data(reinterpret_cast<const char*>(v.bytes.data()), v.bytes.size());
         else if constexpr (std::is_same_v<T, PlistDate>) {
-          double whole = std::floor(v.secondsSinceReferenceDate);
+          // A date from elsewhere than a file may lie outside what a file stores: the nearest end.
+          double seconds = std::isnan(v.secondsSinceReferenceDate) ? 0.0 : v.secondsSinceReferenceDate;
+          seconds = std::clamp(seconds, PlistDate::kEarliest, PlistDate::kLatest);
+          double whole = std::floor(seconds);
           return plist_new_date(static_cast<int32_t>(whole),
-                                static_cast<int32_t>((v.secondsSinceReferenceDate - whole) * 1e6));
+                                static_cast<int32_t>((seconds - whole) * 1e6));
         } else if constexpr (std::is_same_v<T, PlistArray>) {
           plist_t node = plist_new_array();
           for (const auto& item : v) plist_array_append_item(node, toNode(item));
@@ -138,14 +148,21 @@ plist_t toNode(const PlistValue& value) {
 
 std::optional<PlistDict> parsePlistDictionary(std::string_view bytes) {
   if (bytes.empty() || bytes.size() > UINT32_MAX) return std::nullopt;
-  plist_t root = nullptr;
-  // libplist reads past a NUL-less XML buffer on some inputs; parse a terminated copy.
-  std::string copy(bytes);
-  plist_from_memory(copy.c_str(), static_cast<uint32_t>(bytes.size()), &root);
-  if (!root) return std::nullopt;
-  Node owner(root);
-  if (plist_get_node_type(root) != PLIST_DICT) return std::nullopt;
-  auto value = fromNode(root, 0);
+  std::optional<PlistValue> value;
+  if (bytes.starts_with("bplist00")) {
+    // libplist builds the tree recursively: only a graph known to be shallow and small is handed to it.
+    if (!binaryPlistWithinLimits(bytes, {kMaxDepth, kMaxBinaryNodes})) return std::nullopt;
+    plist_t root = nullptr;
+    plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    if (!root) return std::nullopt;
+    Node owner(root);
+    if (plist_get_node_type(root) != PLIST_DICT) return std::nullopt;
+    value = fromNode(root, 0);
+  } else {
+    // Our own reader: libplist's XML parser recurses per level and looks up every key of a dictionary
+    // by a linear scan, so a deep or wide file would crash or stall the shell.
+    value = readXmlPlist(bytes, kMaxDepth);
+  }
   if (!value || !value->asDict()) return std::nullopt;
   return std::move(std::get<PlistDict>(value->storage));
 }

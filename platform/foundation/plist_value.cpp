@@ -7,34 +7,59 @@
 
 namespace platform {
 
+std::optional<std::size_t> PlistDict::indexOf(std::string_view key) const {
+  if (!index_.empty()) {
+    auto it = index_.find(key);
+    return it == index_.end() ? std::nullopt : std::optional<std::size_t>(it->second);
+  }
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    if (entries_[i].first == key) return i;
+  return std::nullopt;
+}
+
+void PlistDict::rebuildIndex() {
+  index_.clear();
+  if (entries_.size() < kIndexedFrom) return;
+  index_.reserve(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].first, i);
+}
+
 const PlistValue* PlistDict::find(std::string_view key) const {
-  for (const auto& [k, v] : entries_)
-    if (k == key) return &v;
-  return nullptr;
+  auto i = indexOf(key);
+  return i ? &entries_[*i].second : nullptr;
 }
 
 PlistValue* PlistDict::find(std::string_view key) {
-  for (auto& [k, v] : entries_)
-    if (k == key) return &v;
-  return nullptr;
+  auto i = indexOf(key);
+  return i ? &entries_[*i].second : nullptr;
 }
 
 void PlistDict::set(std::string key, PlistValue value) {
-  if (PlistValue* existing = find(key)) {
-    *existing = std::move(value);
+  if (!index_.empty()) {
+    // One hash for the look-up and the insertion alike.
+    auto [it, added] = index_.try_emplace(key, entries_.size());
+    if (!added) {
+      entries_[it->second].second = std::move(value);
+      return;
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
+    return;
+  }
+  if (auto i = indexOf(key)) {
+    entries_[*i].second = std::move(value);
     return;
   }
   entries_.emplace_back(std::move(key), std::move(value));
+  if (entries_.size() >= kIndexedFrom) rebuildIndex();
 }
 
 bool PlistDict::erase(std::string_view key) {
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (it->first == key) {
-      entries_.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto i = indexOf(key);
+  if (!i) return false;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*i));
+  // Positions after the erased key moved; erasing from a large dictionary is rare enough to re-index.
+  if (!index_.empty()) rebuildIndex();
+  return true;
 }
 
 bool PlistDict::operator==(const PlistDict& other) const {

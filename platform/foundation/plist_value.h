@@ -1,9 +1,11 @@
 #pragma once
 // Property-list values: what settings files hold and what notifications carry.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -12,7 +14,9 @@ namespace platform {
 
 struct PlistValue;
 
-// Keys keep the order in which they were added; look-ups are by exact key.
+// Keys keep the order in which they were added (the trace and the file writer show them so); look-ups are
+// by exact key. Past a handful of keys an index answers look-ups, so that a dictionary of any size is built
+// in linear time: a settings file or a payload with a hundred thousand keys must not stall the shell.
 class PlistDict {
  public:
   using Entry = std::pair<std::string, PlistValue>;
@@ -30,7 +34,16 @@ class PlistDict {
   bool operator==(const PlistDict& other) const;
 
  private:
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  static constexpr std::size_t kIndexedFrom = 16;  // a scan of fewer keys is as fast as a hash
+  std::optional<std::size_t> indexOf(std::string_view key) const;
+  void rebuildIndex();
+
   std::vector<Entry> entries_;
+  std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;  // empty while small
 };
 
 using PlistArray = std::vector<PlistValue>;
@@ -39,6 +52,9 @@ struct PlistData {
   bool operator==(const PlistData&) const = default;
 };
 struct PlistDate {
+  // What a property-list file stores: whole seconds in 32 bits, either side of the reference date.
+  static constexpr double kEarliest = -2147483648.0;
+  static constexpr double kLatest = 2147483647.0;
   double secondsSinceReferenceDate = 0;  // since 2001-01-01, as the platform counts
   bool operator==(const PlistDate&) const = default;
 };

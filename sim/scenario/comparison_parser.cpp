@@ -55,8 +55,7 @@ FieldCondition parseCondition(TokenReader& in) {
   condition.comparison = parseComparison(in, "a comparison, exists or absent after the field");
   const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
   condition.value = parsePlistValue(in);
-  if (condition.comparison == Comparison::Contains && !condition.value.asString())
-    in.fail(*valueToken, "'contains' needs a string");
+  // `contains` takes any value: a string looks inside strings, any value among an array's elements.
   if (isOrdering(condition.comparison) && !condition.value.isNumber())
     in.fail(*valueToken, "'" + std::string(symbolOf(condition.comparison)) + "' needs a number");
   if (condition.path.size() == 1 && condition.path[0] == kProcessField && !condition.value.asString())

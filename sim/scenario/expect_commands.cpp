@@ -16,8 +16,7 @@ bool allows(FieldType type, Comparison comparison, const ExpectedValue& expected
   if (comparison == Comparison::Equal || comparison == Comparison::NotEqual) return true;
   if (std::holds_alternative<Nil>(expected)) return false;
   if (comparison == Comparison::Contains)
-    return type == FieldType::Text ||
-           (type == FieldType::Value && std::get<platform::PlistValue>(expected).asString());
+    return type == FieldType::Text || type == FieldType::Value;
   if (type == FieldType::Real) return true;
   return type == FieldType::Value && std::get<platform::PlistValue>(expected).isNumber();
 }

@@ -20,7 +20,7 @@ enum class Comparison {
   LessOrEqual,     // <=   (within the tolerance counts as equal)
   Greater,         // >
   GreaterOrEqual,  // >=
-  Contains,        // contains   (strings: a substring)
+  Contains,        // contains   (a substring of a string, an equal element of an array)
   Exists,          // exists     (trace fields: present, whatever the value)
   Absent,          // absent     (trace fields: not present)
 };

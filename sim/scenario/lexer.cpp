@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/foundation/utf8.h"
 #include "sim/scenario/scenario_error.h"
 
 namespace sim {
@@ -28,24 +29,6 @@ std::string byteText(char c) {
   char buffer[8];
   std::snprintf(buffer, sizeof buffer, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
   return buffer;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 class Lexer {
@@ -205,7 +188,7 @@ class Lexer {
     if (digits == 0) fail(lineNumber, at, "'\\u{...}' takes one to six hexadecimal digits");
     if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
       fail(lineNumber, at, "'\\u{...}' must name a Unicode character other than NUL");
-    appendUtf8(text, cp);
+    platform::appendUtf8(text, cp);
     return i + 1;
   }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/foundation/utf8.h"
+
 namespace sim {
 
 namespace {
@@ -147,7 +149,7 @@ Literal<Colour> parseColourLiteral(std::string_view text) {
     auto high = hexDigit(text[1 + 2 * c]);
     auto low = hexDigit(text[2 + 2 * c]);
     if (!high || !low)
-      return fail<Colour>("is not a colour: '" + std::string(text.substr(1, 6)) +
+      return fail<Colour>("is not a colour: '" + std::string(platform::utf8Prefix(text.substr(1), 6)) +
                           "' is not six hexadecimal digits" + std::string(kHint));
     channels[c] = (*high * 16 + *low) / 255.0;
   }

@@ -86,7 +86,13 @@ PlistValue parseExplicitKind(TokenReader& in, const Token& kind, int depth) {
   if (k == "bool") return in.yesNo("true or false after 'bool'");
   if (k == "int" || k == "integer") return in.integer("an integer after '" + k + "'");
   if (k == "real") return realAfterKind(in, k, true);
-  if (k == "date") return platform::PlistDate{realAfterKind(in, k, false)};
+  if (k == "date") {
+    double seconds = realAfterKind(in, k, false);
+    if (seconds < platform::PlistDate::kEarliest || seconds > platform::PlistDate::kLatest)
+      in.fail(in.previous(), "a date is seconds since 2001-01-01 from -2147483648 to 2147483647 (what a "
+                             "property-list file stores), not " + quoted(in.previous()));
+    return platform::PlistDate{seconds};
+  }
   if (k == "string") return in.wordOrString("a string after 'string'");
   if (k == "data") {
     if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))

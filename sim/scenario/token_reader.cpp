@@ -2,6 +2,7 @@
 
 #include "sim/scenario/literals.h"
 #include "sim/scenario/scenario_error.h"
+#include "platform/foundation/utf8.h"
 
 namespace sim {
 
@@ -10,8 +11,8 @@ constexpr std::size_t kLongestQuote = 40;
 }
 
 std::string quoted(const Token& token) {
-  std::string text =
-      token.text.size() > kLongestQuote ? token.text.substr(0, kLongestQuote) + "..." : token.text;
+  std::string text(platform::utf8Prefix(token.text, kLongestQuote));
+  if (text.size() < token.text.size()) text += "...";
   if (token.kind == TokenKind::String) return "\"" + text + "\"";
   return "'" + text + "'";
 }

@@ -135,6 +135,28 @@ TEST(EventExpectations, CountWithinWindowsAndByProcess) {
   EXPECT_FALSE(countSatisfies(2, Comparison::Less, 2));
 }
 
+// `contains` takes any value, as the language's documentation says: among an array's elements it finds
+// numbers, strings and containers alike; in a string only a string.
+TEST(EventExpectations, ContainsTakesAnyValue) {
+  PlistDict fields;
+  fields.set("list", platform::PlistArray{PlistValue(1), PlistValue("two"), PlistValue(platform::PlistArray{3})});
+  fields.set("text", "volume 5");
+  std::deque<TraceEvent> trace{{platform::secondsToNanos(1), "SpringBoard", "probe", fields}};
+  struct Case {
+    const char* condition;
+    std::size_t count;
+  } cases[] = {
+      {"list contains 1", 1},       {"list contains 1.0", 1},  {"list contains \"two\"", 1},
+      {"list contains [3]", 1},     {"list contains 2", 0},    {"list contains [3, 4]", 0},
+      {"text contains \"5\"", 1}, {"text contains 5", 0},
+  };
+  for (const auto& c : cases) {
+    auto expect = simtest::lastCommand<ExpectCount>("wait 2s\nexpect count probe where " + std::string(c.condition) +
+                                                    " == 0");
+    EXPECT_EQ(countMatching(trace, expect.pattern, expect.window), c.count) << c.condition;
+  }
+}
+
 TEST(EventExpectations, OrderLooksAtTheFirstOfEach) {
   auto trace = sampleTrace();
   struct Case {

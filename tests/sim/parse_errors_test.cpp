@@ -9,7 +9,11 @@ namespace {
 
 TEST(ParseErrors, NearMissesParse) {
   for (const char* text :
-       {"at 1s", "capture a\nlaunch\nsnapshot", "expect count sound == 0\nlaunch", "post \"\""})
+       {"at 1s", "capture a\nlaunch\nsnapshot", "expect count sound == 0\nlaunch", "post \"\"",
+        // `contains` takes any value, as the documentation says
+        "expect count log where message contains 5 == 1", "expect count log where ids contains [1, \"a\"] == 0",
+        // the ends of what a file stores as a date
+        "settings set k date -2147483648", "settings set k date 2147483647"})
     EXPECT_EQ(simtest::errorOf(text), "") << text;
 }
 
@@ -70,6 +74,24 @@ TEST(ParseErrors, LongLinesAndBrokenBytesAreShownSafely) {
   } catch (const sim::ScenarioError& error) {
     std::string shown = sim::describe(error);
     EXPECT_EQ(shown.rfind("t:1:9: '?[2J?' cannot name a frame", 0), 0u) << shown;
+  }
+}
+
+// Long tokens are shortened in messages at a character boundary, so standard error stays valid UTF-8.
+TEST(ParseErrors, ShortenedTokensKeepWholeCharacters) {
+  struct Case {
+    std::string text;
+    std::string quoted;
+  } cases[] = {
+      {"press " + std::string(39, 'a') + "\xC3\xA9tail", "'" + std::string(39, 'a') + "...'"},      // é over 40
+      {"press " + std::string(38, 'a') + "\xE2\x82\xACtail", "'" + std::string(38, 'a') + "...'"},  // € over 40
+      {"press " + std::string(37, 'a') + "\xF0\x9F\x94\x8Ax", "'" + std::string(37, 'a') + "...'"},
+      {"press " + std::string(36, 'a') + "\xF0\x9F\x94\x8Ax", "'" + std::string(36, 'a') + "\xF0\x9F\x94\x8A...'"},
+      {"launch\nexpect tarvoMinColor == #12345\xC3\xA9", "'12345'"},  // a colour's six digits, by the same rule
+  };
+  for (const auto& c : cases) {
+    std::string error = simtest::errorOf(c.text);
+    EXPECT_NE(error.find(c.quoted), std::string::npos) << error;
   }
 }
 
