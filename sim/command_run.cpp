@@ -41,6 +41,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     };
   Runner runner(scenario, std::move(run));
   tarvo::HudCaches::of(runner.phone().springBoard()).setEnabled(!options.literal);
+  runner.phone().setBareScreen(options.bare);
   dir->attachTrace(runner.phone().device());
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);

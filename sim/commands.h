@@ -14,6 +14,7 @@ struct PlayOptions {
   std::optional<std::string> device;
   bool progress = false;  // show progress on a terminal
   bool literal = false;   // the HUD without its caches: the same output, more work per show
+  bool bare = false;      // frames as the screen's whole rectangle, without the display's outline
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
@@ -27,6 +28,8 @@ struct PreviewOptions {
   std::string mode = "media";
   double level = 0.5;
   std::filesystem::path output = "preview.png";
+  bool bare = false;     // the screen's whole rectangle, without the display's outline
+  bool upright = false;  // a landscape screen turned the way a person holds the phone
 };
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
 

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
   runCommand->add_option("--out", run.out, "Output directory")->capture_default_str();
   runCommand->add_flag("--literal", run.literal,
                        "Run the HUD without its caches (decode, tint and read the settings on every show)");
+  runCommand->add_flag("--bare", run.bare, "Frames as the screen's whole rectangle, without the display's outline");
+  demoCommand->add_flag("--bare", demo.bare, "Frames as the screen's whole rectangle, without the display's outline");
 
   sim::PreviewOptions preview;
   auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");
@@ -34,6 +36,9 @@ int main(int argc, char** argv) {
   previewCommand->add_option("--mode", preview.mode, "media or ringer")->capture_default_str();
   previewCommand->add_option("--level", preview.level, "Volume level from 0 to 1")->capture_default_str();
   previewCommand->add_option("-o,--output", preview.output, "PNG file to write")->capture_default_str();
+  previewCommand->add_flag("--bare", preview.bare, "The screen's whole rectangle, without the display's outline");
+  previewCommand->add_flag("--upright", preview.upright,
+                           "Turn a landscape screen the way a person holds the phone");
 
   std::string lintFile;
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");

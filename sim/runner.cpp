@@ -41,7 +41,8 @@ RunResult Runner::run() {
   platform::Device& device = phone_->device();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    device.runUntil(entry.time);
+    if (scenario_.steps[entry.step].beforeDue) device.runBefore(entry.time);
+    else device.runUntil(entry.time);
     execute(scenario_.steps[entry.step], entry.occurrence);
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
@@ -81,8 +82,11 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
-            if (!lib || !lib->views.tarvoHUDWindow) return;
-            platform::simulateTap(phone.device(), lib->views.tarvoHUDWindow->center());
+            auto center = lib ? readHudField(*lib, phone.device().now(), "tarvoHUDWindow.center") : std::nullopt;
+            const platform::PlistArray* xy = center ? center->asArray() : nullptr;
+            if (!xy || xy->size() != 2) return;
+            platform::simulateTap(phone.device(), platform::CGPoint{(*xy)[0].doubleValue().value_or(0),
+                                                                    (*xy)[1].doubleValue().value_or(0)});
           },
           [&](const TapPoint& c) { platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y}); },
           [&](const Capture& c) {
@@ -99,15 +103,21 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
             ++result_.snapshots;
             platform::PlistDict fields;
             fields.set("label", c.label);
-            fields.set("hud", hudSnapshot(*lib));
+            fields.set("hud", hudSnapshot(*lib, phone.device().now()));
             shell.trace("hud.snapshot", std::move(fields));
           },
           [&](const PostNotification& c) { phone.post(c); },
           [&](const ExpectField& c) {
             ++result_.expectations;
             tarvo::Tarvo12* lib = phone.tarvo();
-            platform::PlistDict snapshot = lib ? hudSnapshot(*lib) : platform::PlistDict{};
-            if (auto failure = checkField(snapshot, c)) fail(step, *failure);
+            auto value = lib ? readHudField(*lib, phone.device().now(), c.field) : std::nullopt;
+            if (auto failure = checkField(value, c)) fail(step, *failure);
+          },
+          [&](const ExpectEntries& c) {
+            ++result_.expectations;
+            tarvo::Tarvo12* lib = phone.tarvo();
+            auto value = lib ? readHudField(*lib, phone.device().now(), c.field) : std::nullopt;
+            if (auto failure = checkEntryCount(value, c)) fail(step, *failure);
           },
           [&](const ExpectCount& c) {
             ++result_.expectations;

@@ -1,5 +1,7 @@
 #include "sim/sim_phone.h"
 
+#include "sim/display_shape.h"
+
 #include <functional>
 
 #include "hooks/tarvo12.h"
@@ -194,7 +196,8 @@ platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double
   options.screenSize = {device_.screenWidth(), device_.screenHeight()};
   options.scale = scale;
   options.time = device_.now();
-  return renderer.render(screenWindows(), options);
+  platform::CGImageRef frame = renderer.render(screenWindows(), options);
+  return bare_ ? frame : maskToDisplay(frame, model_, scale);
 }
 
 platform::Process* SimPhone::app(std::string_view bundle) const {

@@ -47,10 +47,12 @@ class SimPhone {
   void post(const PostNotification& command);
 
   // What the screen shows now: the shell's windows over the app in front (or the home screen), drawn at
-  // the device's scale.
+  // the device's scale, inside the display's outline (rounded corners, the sensor housing) unless bare.
   platform::CGImageRef renderScreen(platform::Renderer& renderer);
   platform::CGImageRef renderScreen(platform::Renderer& renderer, double scale);
   std::vector<std::shared_ptr<platform::UIWindow>> screenWindows();
+  // Bare frames are the whole rectangle of the screen, without the display's outline.
+  void setBareScreen(bool bare) { bare_ = bare; }
 
  private:
   bool loadsLibrary(std::string_view library, platform::Process& process) const;
@@ -61,6 +63,7 @@ class SimPhone {
   platform::Process* springBoard_ = nullptr;
   platform::Process* preferences_ = nullptr;
   bool launched_ = false;
+  bool bare_ = false;
   std::map<std::string, platform::Process*, std::less<>> apps_;
   std::optional<std::string> front_;
   // Per-app choices of a `app start` line that override the filter: library name -> load or not.

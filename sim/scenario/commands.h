@@ -128,6 +128,6 @@ struct PostNotification {
 using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, StartApp,
                              BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
-                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder>;
+                             TakeSnapshot, PostNotification, ExpectField, ExpectEntries, ExpectCount, ExpectOrder>;
 
 }  // namespace sim

@@ -35,6 +35,9 @@ struct Step {
   std::size_t line = 0;
   platform::Nanos time = 0;  // when it happens: the scenario's cursor on its line
   Command command;
+  // `now`: the step sees the device before the tasks due at its time run (those that earlier lines at
+  // the same time have not already let run), such as notifications posted a moment ago.
+  bool beforeDue = false;
 };
 
 struct Scenario {

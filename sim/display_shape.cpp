@@ -1,0 +1,94 @@
+#include "sim/display_shape.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace sim {
+
+namespace {
+
+// Inside a rectangle with rounded corners (radius r) from (x0, y0) to (x1, y1).
+bool insideRounded(double x, double y, double x0, double y0, double x1, double y1, double r) {
+  if (x < x0 || x > x1 || y < y0 || y > y1) return false;
+  double cx = std::clamp(x, x0 + r, x1 - r), cy = std::clamp(y, y0 + r, y1 - r);
+  return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+}
+
+struct Outline {
+  DisplayShape shape;
+  double width, height;  // points
+
+  bool shows(double x, double y) const {
+    if (!insideRounded(x, y, 0, 0, width, height, shape.cornerRadius)) return false;
+    if (shape.housingWidth <= 0) return true;
+    double left = (width - shape.housingWidth) / 2;
+    // The housing hangs from the top edge; its upper corners meet the edge square.
+    return !insideRounded(x, y, left, -shape.housingRadius, left + shape.housingWidth, shape.housingHeight,
+                          shape.housingRadius);
+  }
+};
+
+// Black over what the display does not show, in proportion to the part of the pixel it covers.
+std::uint32_t darken(std::uint32_t pixel, double shown) {
+  auto channel = [&](int shift) { return static_cast<std::uint32_t>(std::lround(((pixel >> shift) & 0xFF) * shown)); };
+  auto alpha = static_cast<std::uint32_t>(std::lround(((pixel >> 24) & 0xFF) * shown + 255 * (1 - shown)));
+  return alpha << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+}
+
+}  // namespace
+
+DisplayShape displayShapeOf(const DeviceModel& model) {
+  if (!model.notched) return DisplayShape{8, 0, 0, 0};
+  // The XR's panel has a slightly rounder corner.
+  double corner = model.scale == 2 ? 41.5 : 39;
+  return DisplayShape{corner, 209, 30, 20};
+}
+
+platform::CGImageRef maskToDisplay(const platform::CGImageRef& frame, const DeviceModel& model, double scale) {
+  if (!frame || !(scale > 0)) return frame;
+  const int w = frame->width(), h = frame->height();
+  if (std::lround(model.width * scale) != w || std::lround(model.height * scale) != h) return frame;
+  const Outline outline{displayShapeOf(model), model.width, model.height};
+  std::vector<std::uint32_t> pixels = frame->pixels();
+  // Only the corners and the housing can be outside; everything else is left alone.
+  const int corner = static_cast<int>(std::ceil(outline.shape.cornerRadius * scale)) + 1;
+  const int housingBottom = static_cast<int>(std::ceil(outline.shape.housingHeight * scale)) + 1;
+  constexpr int kSamples = 4;
+  for (int y = 0; y < h; ++y) {
+    const bool nearTopOrBottom = y < corner || y >= h - corner;
+    const bool nearHousing = y < housingBottom;
+    if (!nearTopOrBottom && !nearHousing) continue;
+    for (int x = 0; x < w; ++x) {
+      if (!nearHousing && x >= corner && x < w - corner) continue;
+      int inside = 0;
+      for (int sy = 0; sy < kSamples; ++sy)
+        for (int sx = 0; sx < kSamples; ++sx)
+          inside += outline.shows((x + (sx + 0.5) / kSamples) / scale, (y + (sy + 0.5) / kSamples) / scale);
+      if (inside == kSamples * kSamples) continue;
+      std::uint32_t& pixel = pixels[static_cast<std::size_t>(y) * w + x];
+      pixel = darken(pixel, static_cast<double>(inside) / (kSamples * kSamples));
+    }
+  }
+  return platform::CGImage::make(w, h, std::move(pixels));
+}
+
+platform::CGImageRef turnUpright(const platform::CGImageRef& frame, int orientation) {
+  if (!frame || orientation < 2 || orientation > 4) return frame;
+  const int w = frame->width(), h = frame->height();
+  const bool sideways = orientation != 2;
+  const int outW = sideways ? h : w, outH = sideways ? w : h;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+  for (int v = 0; v < outH; ++v)
+    for (int u = 0; u < outW; ++u) {
+      int x = w - 1 - u, y = h - 1 - v;  // upside down: half a turn
+      // Landscape-right (home button on the right): the top edge of the phone is on the person's left.
+      if (orientation == 3) x = w - 1 - v, y = u;
+      if (orientation == 4) x = v, y = h - 1 - u;
+      pixels[static_cast<std::size_t>(v) * outW + u] = frame->pixel(x, y);
+    }
+  return platform::CGImage::make(outW, outH, std::move(pixels));
+}
+
+}  // namespace sim
