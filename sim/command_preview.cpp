@@ -77,7 +77,7 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     return 2;
   }
   tarvo::Tarvo12* lib = runner.phone().tarvo();
-  auto hidden = lib ? readHudField(*lib, runner.phone().device().now(), "tarvoHUDWindow.hidden") : std::nullopt;
+  auto hidden = lib ? readHudField(*lib, "tarvoHUDWindow.hidden") : std::nullopt;
   if (!hidden || hidden->boolValue().value_or(true))
     err << "tarvo12-sim: note: the HUD is not on screen in this still (is it enabled? `lint` shows what the "
            "settings do)\n";

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "hooks/tarvo12.h"
+#include "platform/device/device.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
@@ -140,22 +141,25 @@ Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& f
   return std::nullopt;
 }
 
+platform::Nanos now(const tarvo::Tarvo12& lib) { return lib.process.device().now(); }
+
 }  // namespace
 
-std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& field) {
-  return read(lib, now, field);
+std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, const SnapshotField& field) {
+  return read(lib, now(lib), field);
 }
 
-std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, platform::Nanos now, std::string_view name) {
+std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_view name) {
   std::optional<SnapshotField> field = snapshotFieldNamed(name);
   if (!field) throw std::logic_error("no HUD field named " + std::string(name));
-  return read(lib, now, *field);
+  return read(lib, now(lib), *field);
 }
 
-PlistDict hudSnapshot(const tarvo::Tarvo12& lib, platform::Nanos now) {
+PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
   PlistDict out;
+  const platform::Nanos time = now(lib);
   for (const SnapshotField& field : snapshotFields())
-    if (auto value = read(lib, now, field)) out.set(field.name, std::move(*value));
+    if (auto value = read(lib, time, field)) out.set(field.name, std::move(*value));
   for (const auto& [name, value] : tarvo::settingsSnapshot(lib.settings)) out.set("setting." + name, value);
   return out;
 }

@@ -9,8 +9,8 @@
 // and image orientations by name, rotations in degrees, statusColors as a dictionary of
 // [hue, saturation, brightness].
 #include <optional>
+#include <string_view>
 
-#include "platform/foundation/clock.h"
 #include "platform/foundation/plist_value.h"
 #include "sim/scenario/snapshot_fields.h"
 
@@ -20,13 +20,12 @@ class Tarvo12;
 
 namespace sim {
 
-platform::PlistDict hudSnapshot(const tarvo::Tarvo12& lib, platform::Nanos now);
+// At the device's current time.
+platform::PlistDict hudSnapshot(const tarvo::Tarvo12& lib);
 
 // One field, as the snapshot would hold it (statusColors whole, whatever its key).
-std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, platform::Nanos now,
-                                                 const SnapshotField& field);
+std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, const SnapshotField& field);
 // The field of this name; a name the table lacks is a programming error (std::logic_error).
-std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, platform::Nanos now,
-                                                 std::string_view name);
+std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_view name);
 
 }  // namespace sim

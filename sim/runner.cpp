@@ -82,7 +82,7 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
-            auto center = lib ? readHudField(*lib, phone.device().now(), "tarvoHUDWindow.center") : std::nullopt;
+            auto center = lib ? readHudField(*lib, "tarvoHUDWindow.center") : std::nullopt;
             const platform::PlistArray* xy = center ? center->asArray() : nullptr;
             if (!xy || xy->size() != 2) return;
             platform::simulateTap(phone.device(), platform::CGPoint{(*xy)[0].doubleValue().value_or(0),
@@ -103,20 +103,20 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
             ++result_.snapshots;
             platform::PlistDict fields;
             fields.set("label", c.label);
-            fields.set("hud", hudSnapshot(*lib, phone.device().now()));
+            fields.set("hud", hudSnapshot(*lib));
             shell.trace("hud.snapshot", std::move(fields));
           },
           [&](const PostNotification& c) { phone.post(c); },
           [&](const ExpectField& c) {
             ++result_.expectations;
             tarvo::Tarvo12* lib = phone.tarvo();
-            auto value = lib ? readHudField(*lib, phone.device().now(), c.field) : std::nullopt;
+            auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
             if (auto failure = checkField(value, c)) fail(step, *failure);
           },
           [&](const ExpectEntries& c) {
             ++result_.expectations;
             tarvo::Tarvo12* lib = phone.tarvo();
-            auto value = lib ? readHudField(*lib, phone.device().now(), c.field) : std::nullopt;
+            auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
             if (auto failure = checkEntryCount(value, c)) fail(step, *failure);
           },
           [&](const ExpectCount& c) {

@@ -59,7 +59,9 @@ TEST(Icons, TheChoiceTableRowByRow) {
     EXPECT_EQ(phone.hudField("tarvoHUDMinImageView.image.size").has_value(), c.left != Glyph::None);
     EXPECT_EQ(phone.hudField("tarvoHUDMaxImageView.image.size").has_value(), c.right != Glyph::None);
     for (const char* size : {"tarvoHUDMinImageView.image.size", "tarvoHUDMaxImageView.image.size"})
-      if (auto value = phone.hudField(size)) EXPECT_EQ(*value, platform::PlistValue(platform::PlistArray{14.0, 14.0}));
+      if (auto value = phone.hudField(size)) {
+        EXPECT_EQ(*value, platform::PlistValue(platform::PlistArray{14.0, 14.0}));
+      }
     auto& v = lib.views;
     // Only the enabled families are built.
     EXPECT_EQ(lib.images.sliderMediaMaxImage != nullptr, c.media);

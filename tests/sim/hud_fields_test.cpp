@@ -21,15 +21,15 @@ TEST(HudFields, AShownHudHasEveryField) {
   // Two icons, so both image views show one; a colour for every part.
   Phone phone(withSettings(settings({{"singleIndicator", false}, {"volumePercentage", true}})));
   phone.press();
-  platform::PlistDict snapshot = sim::hudSnapshot(phone.tarvo(), phone.device.now());
+  platform::PlistDict snapshot = sim::hudSnapshot(phone.tarvo());
   for (const sim::SnapshotField& field : sim::snapshotFields()) {
     EXPECT_TRUE(snapshot.contains(field.name)) << field.name;
-    auto one = sim::readHudField(phone.tarvo(), phone.device.now(), field);
+    auto one = sim::readHudField(phone.tarvo(), field);
     const platform::PlistValue* inSnapshot = snapshot.find(field.name);
     EXPECT_TRUE(one && inSnapshot && *one == *inSnapshot) << field.name;
   }
   EXPECT_TRUE(snapshot.contains("setting.WIDTH"));
-  EXPECT_THROW(sim::readHudField(phone.tarvo(), phone.device.now(), "tarvoHUDWindow.colour"), std::logic_error);
+  EXPECT_THROW(sim::readHudField(phone.tarvo(), "tarvoHUDWindow.colour"), std::logic_error);
 }
 
 TEST(HudFields, TheDocumentationNamesEveryField) {

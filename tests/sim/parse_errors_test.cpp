@@ -171,7 +171,7 @@ TEST(ParseErrors, Expectations) {
        "1: expected a comparison (==, !=, <, <=, >, >=, contains, starts-with) after the field at"},
       {"expect tarvoHUDSlider.value starts-with 1", "1: 'starts-with' cannot compare a number"},
       {"expect count tarvoHUDSlider.trackRect starts-with 1", "1: a count is compared with"},
-      {"expect count statusColors == -1", "1: expected a count"},
+      {"expect count statusColors == -1", "1: a count must be from 0"},
       {"expect count log where a\"b\" exists == 1", "1: a dot must join 'a' and the quoted name"},
       {"expect count log where \"a\"b exists == 1", "1: a dot must join 'b' and the quoted name"},
       {"expect count log where \"a\"\"b\" exists == 1", "1: a dot must join two quoted names"},

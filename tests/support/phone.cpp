@@ -15,7 +15,7 @@ platform::TapResult Phone::tapHUD() {
 
 std::optional<platform::PlistValue> Phone::hudField(std::string_view name) const {
   if (!lib) return std::nullopt;
-  return sim::readHudField(*lib, device.now(), name);
+  return sim::readHudField(*lib, name);
 }
 
 std::string Phone::hudText(std::string_view name) const {
