@@ -79,8 +79,13 @@ ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
   in.failStatement("unreadable field type");
 }
 
-bool isCountComparison(Comparison comparison) {
-  return comparison != Comparison::Contains && comparison != Comparison::StartsWith;
+// OP N, ending the line: a count compared with ==, !=, <, <=, > or >=.
+void parseCountEnd(TokenReader& in, Comparison& comparison, std::int64_t& count) {
+  comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
+  if (comparison == Comparison::Contains || comparison == Comparison::StartsWith)
+    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
+  count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
+  in.expectEnd("the count");
 }
 
 // statusColors KEY: one entry, when a key comes before the comparison.
@@ -123,11 +128,7 @@ void parseExpectEntries(TokenReader& in, ScenarioBuilder& builder, const Token& 
   expect.field = *snapshotFieldNamed(fieldToken.text);
   builder.requireLaunched(in, head, "'expect count " + fieldToken.text + "'");
   parseEntryKey(in, expect.field);
-  expect.comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
-  if (!isCountComparison(expect.comparison))
-    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
-  expect.count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
-  in.expectEnd("the count");
+  parseCountEnd(in, expect.comparison, expect.count);
   builder.add(in, std::move(expect), now);
 }
 
@@ -136,11 +137,7 @@ void parseExpectCount(TokenReader& in, ScenarioBuilder& builder, bool now) {
   ExpectCount expect;
   expect.pattern = parseEventPattern(in);
   expect.window = parseTimeWindow(in, builder);
-  expect.comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
-  if (!isCountComparison(expect.comparison))
-    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
-  expect.count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
-  in.expectEnd("the count");
+  parseCountEnd(in, expect.comparison, expect.count);
   builder.add(in, std::move(expect), now);
 }
 
