@@ -41,13 +41,14 @@ clean:
 soak: build-dev
 	ctest --preset soak
 
-# Every fuzz target (fuzz/*_fuzzer.cpp, libFuzzer with clang) for FUZZ_SECONDS each on its seed corpus.
+# Every fuzz target (fuzz/*_fuzzer.cpp, libFuzzer with clang) for FUZZ_SECONDS each on its seed corpus. They
+# are built in the sanitizer build, from the same objects as the suite.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/*_fuzzer.cpp))
 
 build-fuzz: deps
-	@cmake --preset fuzz $(CMAKE_FLAGS) >/dev/null
-	@cmake --build --preset fuzz --target $(FUZZ_TARGETS)
+	@cmake --preset asan $(CMAKE_FLAGS) >/dev/null
+	@cmake --build --preset asan --target $(FUZZ_TARGETS)
 
 fuzz: build-fuzz
 	@./scripts/run-fuzzers $(FUZZ_SECONDS) $(FUZZ_TARGETS)

@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "hooks/tarvo12.h"
 #include "hud/hud_caches.h"
+#include "hud/tarvo12.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/springboard/host.h"
 #include "settings/preferences.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/sim_phone.h"
 
 namespace bench {

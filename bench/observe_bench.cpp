@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_phone.h"
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/render/renderer.h"
 #include "sim/display_shape.h"
 #include "sim/hud_snapshot.h"

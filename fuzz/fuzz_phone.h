@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/device/device.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/render/renderer.h"
@@ -16,7 +16,7 @@
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/sim_phone.h"
 
 namespace fuzzing {

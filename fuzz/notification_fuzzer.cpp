@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz/fuzz_phone.h"
-#include "hooks/protocol.h"
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
+#include "shared/protocol.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "hooks/hooks.h"
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
 #include "platform/uikit/view.h"
 

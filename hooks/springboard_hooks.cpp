@@ -1,11 +1,11 @@
 #include <cstdio>
 
 #include "hooks/hooks.h"
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
-#include "platform/uikit/system_sound.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
+#include "platform/uikit/system_sound.h"
 #include "platform/uikit/view.h"
 #include "settings/device_model.h"
 

@@ -1,8 +1,8 @@
 #include "hooks/hooks.h"
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
-#include "platform/foundation/distributed_center.h"
+#include "hud/tarvo12.h"
+#include "platform/device/distributed_center.h"
 #include "platform/uikit/status_bar_server.h"
+#include "shared/protocol.h"
 
 namespace tarvo {
 

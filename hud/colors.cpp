@@ -1,13 +1,13 @@
 #include "hud/colors.h"
 
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
 #include "hud/hud_caches.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "platform/graphics/color_string.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/application.h"
+#include "shared/protocol.h"
 
 namespace tarvo {
 

@@ -1,5 +1,5 @@
-#include "hooks/tarvo12.h"
 #include "hud/hud_layout_math.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"

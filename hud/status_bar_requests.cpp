@@ -1,11 +1,11 @@
 #include "hud/status_bar_requests.h"
 
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/status_bar_services.h"
+#include "shared/protocol.h"
 
 namespace tarvo {
 

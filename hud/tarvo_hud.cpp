@@ -1,13 +1,13 @@
 #include "hud/tarvo_hud.h"
 
-#include "hooks/tarvo12.h"
 #include "hud/status_bar_requests.h"
-#include "platform/foundation/timer.h"
+#include "hud/tarvo12.h"
+#include "platform/device/timer.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/gesture_recognizer.h"
-#include "platform/uikit/view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
+#include "platform/uikit/view.h"
 #include "platform/uikit/window.h"
 
 namespace tarvo {

@@ -1,10 +1,10 @@
 #include "kit/color_report.h"
 
-#include "hooks/protocol.h"
 #include "kit/object_lookup.h"
-#include "platform/foundation/log.h"
+#include "platform/device/log.h"
 #include "platform/graphics/color.h"
 #include "platform/runtime/message.h"
+#include "shared/protocol.h"
 
 namespace tarvokit {
 

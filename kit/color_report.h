@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/device/distributed_center.h"
 #include "platform/device/process.h"
-#include "platform/foundation/distributed_center.h"
 
 namespace tarvokit {
 

@@ -2,9 +2,9 @@
 
 #include <typeindex>
 
-#include "hooks/protocol.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/application.h"
+#include "shared/protocol.h"
 
 namespace tarvokit {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "hooks/protocol.h"
 #include "kit/object_lookup.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/view.h"
+#include "shared/protocol.h"
 
 namespace tarvokit {
 

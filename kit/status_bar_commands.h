@@ -1,8 +1,8 @@
 #pragma once
 // The two status bar commands SpringBoard sends while its HUD is on screen. Both act on this process's own
 // status bar only, and answer nothing.
+#include "platform/device/distributed_center.h"
 #include "platform/device/process.h"
-#include "platform/foundation/distributed_center.h"
 
 namespace tarvokit {
 

@@ -1,11 +1,11 @@
 #include "kit/tarvo12_kit.h"
 
-#include "hooks/protocol.h"
 #include "kit/color_report.h"
 #include "kit/status_bar_commands.h"
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "platform/uikit/application.h"
 #include "platform/uikit/uikit_classes.h"
+#include "shared/protocol.h"
 
 namespace tarvokit {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "platform/foundation/plist_value.h"
 #include "settings/settings.h"
 

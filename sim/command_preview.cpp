@@ -1,14 +1,14 @@
 #include <cmath>
 #include <sstream>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/render/renderer.h"
 #include "platform/uikit/window.h"
 #include "sim/commands.h"
-#include "sim/device_models.h"
 #include "sim/display_shape.h"
 #include "sim/hud_snapshot.h"
 #include "sim/runner.h"
+#include "sim/scenario/device_models.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace sim {

@@ -3,7 +3,7 @@
 // corners on every model and, on notched models, the sensor housing at the top edge, both in black.
 // Frames are in the portrait screen's pixels, whatever the interface orientation.
 #include "platform/graphics/image.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/device/device.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"

@@ -1,10 +1,10 @@
-#include "sim/overloaded.h"
 #include "sim/runner.h"
+#include "sim/scenario/overloaded.h"
 
 #include <system_error>
 
-#include "hooks/tarvo12.h"
-#include "platform/foundation/distributed_center.h"
+#include "hud/tarvo12.h"
+#include "platform/device/distributed_center.h"
 #include "platform/springboard/host.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"

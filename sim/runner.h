@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/foundation/clock.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
 #include "sim/sim_phone.h"
 

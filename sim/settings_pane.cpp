@@ -2,10 +2,10 @@
 
 #include <system_error>
 
-#include "hooks/protocol.h"
+#include "platform/device/distributed_center.h"
 #include "platform/device/process.h"
-#include "platform/foundation/distributed_center.h"
 #include "settings/preferences.h"
+#include "shared/protocol.h"
 
 namespace sim {
 

@@ -4,10 +4,11 @@
 
 #include <functional>
 
-#include "hooks/tarvo12.h"
+#include "hooks/load.h"
+#include "hud/tarvo12.h"
 #include "kit/tarvo12_kit.h"
+#include "platform/device/distributed_center.h"
 #include "platform/device/injection.h"
-#include "platform/foundation/distributed_center.h"
 #include "platform/render/renderer.h"
 #include "platform/springboard/host.h"
 #include "platform/uikit/app_launcher.h"
@@ -66,7 +67,7 @@ SimPhone::SimPhone(const DeviceModel& model, const DeviceSetup& setup, std::file
   auto& filter = device_.service<platform::InjectionFilter>();
   filter.setRules({ruleFor(kTarvo12, setup.tarvo12), ruleFor(kTarvo12Kit, setup.tarvo12Kit)});
   filter.registerLoader(std::string(kTarvo12), [this](platform::Process& p) {
-    if (loadsLibrary(kTarvo12, p)) tarvo::Tarvo12::load(p);
+    if (loadsLibrary(kTarvo12, p)) tarvo::loadTarvo12(p);
   });
   filter.registerLoader(std::string(kTarvo12Kit), [this](platform::Process& p) {
     if (loadsLibrary(kTarvo12Kit, p)) tarvokit::Tarvo12Kit::load(p);

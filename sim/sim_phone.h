@@ -8,7 +8,7 @@
 
 #include "platform/device/device.h"
 #include "platform/graphics/image.h"
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
 
 namespace platform {

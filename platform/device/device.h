@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/device/notification_bus.h"
 #include "platform/device/process.h"
 #include "platform/device/service_slots.h"
 #include "platform/foundation/clock.h"
-#include "platform/foundation/notification_bus.h"
 #include "platform/foundation/trace.h"
 
 namespace platform {

@@ -1,7 +1,7 @@
 #include "platform/device/process.h"
 
 #include "platform/device/device.h"
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include "platform/device/device.h"
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/graphics/context_internal.h"
-#include "platform/render/font_cache.h"
+#include "platform/graphics/font_cache.h"
 #include "platform/render/view_painter.h"
 #include "platform/uikit/window.h"
 
@@ -68,9 +68,9 @@ std::string Renderer::fontFileFor(const std::string& fontName) {
   return fonts_->fileFor(fontName);
 }
 
-void CALayer::renderInContext(CGContextRef ctx) const {
+void renderInContext(const CALayer& layer, CGContextRef ctx) {
   if (!ctx) return;
-  UIView& view = delegate();
+  UIView& view = layer.delegate();
   auto shared = std::static_pointer_cast<UIView>(view.shared_from_this());
   setStableFontOptions(ctx->cr());
   ViewPainter painter(ctx->cr(), view.process().service<FontCache>(), std::nullopt);

@@ -9,11 +9,13 @@
 
 #include "platform/foundation/clock.h"
 #include "platform/graphics/color.h"
+#include "platform/graphics/context.h"
 #include "platform/graphics/geometry.h"
 #include "platform/graphics/image.h"
 
 namespace platform {
 
+class CALayer;
 class Device;
 class FontCache;
 class UIWindow;
@@ -46,6 +48,11 @@ class Renderer {
  private:
   std::unique_ptr<FontCache> fonts_;
 };
+
+// -[CALayer renderInContext:], for snapshots: draws the layer and its sublayers, with their model values, into
+// ctx with the layer's bounds origin at the context's current origin. It lives with the renderer because it
+// is the renderer's painter at work; a null context draws nothing.
+void renderInContext(const CALayer& layer, CGContextRef ctx);
 
 // Writes the bitmap as a PNG file; answers whether it was written.
 bool writePng(const CGImage& image, const std::filesystem::path& path);

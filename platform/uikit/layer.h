@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "platform/graphics/color.h"
-#include "platform/graphics/context.h"
 #include "platform/graphics/geometry.h"
 
 namespace platform {
@@ -42,10 +41,6 @@ class CALayer {
   void setBorderWidth(double width) { borderWidth_ = width; }
   const std::optional<UIColor>& borderColor() const { return borderColor_; }
   void setBorderColor(std::optional<UIColor> color) { borderColor_ = color; }
-
-  // Draws the layer and its sublayers, with their model values, into ctx with the layer's bounds origin at
-  // the context's current origin (what -[CALayer renderInContext:] does for snapshots).
-  void renderInContext(CGContextRef ctx) const;
 
  private:
   UIView& view_;

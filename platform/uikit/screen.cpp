@@ -1,7 +1,7 @@
 #include "platform/uikit/screen.h"
 
 #include "platform/device/device.h"
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 #include "platform/uikit/uikit_classes.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 #include "platform/uikit/status_bar_items.h"
 #include "platform/uikit/status_bar_style.h"
 #include "platform/uikit/uikit_classes.h"

@@ -1,5 +1,5 @@
-#include "sim/overloaded.h"
 #include "sim/scenario/expectations.h"
+#include "sim/scenario/overloaded.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "sim/overloaded.h"
+#include "sim/scenario/overloaded.h"
 #include "sim/scenario/scenario.h"
 
 #include <algorithm>

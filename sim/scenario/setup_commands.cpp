@@ -1,6 +1,6 @@
 // device, filter, shell and level: how the phone is when it boots.
-#include "sim/device_models.h"
 #include "sim/scenario/command_parsers.h"
+#include "sim/scenario/device_models.h"
 
 namespace sim {
 

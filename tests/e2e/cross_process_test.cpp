@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "hooks/tarvo12.h"
+#include "hud/tarvo12.h"
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/window.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/device/device.h"
-#include "platform/foundation/distributed_center.h"
-#include "platform/foundation/foundation_classes.h"
-#include "platform/foundation/timer.h"
+#include "platform/device/distributed_center.h"
+#include "platform/device/foundation_classes.h"
+#include "platform/device/timer.h"
 #include "platform/runtime/message.h"
 
 namespace {

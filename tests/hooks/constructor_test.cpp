@@ -56,7 +56,7 @@ TEST(Constructor, AddsItsTwoMethodsToTheShellsClasses) {
 
 TEST(Constructor, LoadingTwiceAnswersTheLoadedLibrary) {
   Phone phone;
-  EXPECT_EQ(&tarvo::Tarvo12::load(phone.springBoard), &phone.tarvo());
+  EXPECT_EQ(&tarvo::loadTarvo12(phone.springBoard), &phone.tarvo());
   EXPECT_EQ(phone.count("notification.observe"), 3u);
 }
 
@@ -68,7 +68,7 @@ TEST(Constructor, InAnAppOnlyTheStatusBarReplacementsAct) {
   testing_support::registerStubStatusBars(app);
   platform::UIApplicationMain(app);
   tarvo::Tarvo12* lib = nullptr;
-  ASSERT_NO_THROW(lib = &tarvo::Tarvo12::load(app));
+  ASSERT_NO_THROW(lib = &tarvo::loadTarvo12(app));
   EXPECT_FALSE(app.runtime().lookUpClass("SBStatusBarStateAggregator"));
 
   auto bar = testing_support::makeSplitStatusBar(app, std::nullopt);

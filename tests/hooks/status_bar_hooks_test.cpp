@@ -134,7 +134,7 @@ TEST(StatusBarHooks, AProcessWithoutABundleIdentifierIsNotFiled) {
   Phone phone;
   platform::Process& daemon = phone.device.spawn("daemon", std::nullopt);
   testing_support::registerStubStatusBars(daemon);
-  tarvo::Tarvo12::load(daemon);
+  tarvo::loadTarvo12(daemon);
   auto bar = testing_support::makeSplitStatusBar(daemon, std::nullopt);
   rt::send<void(std::optional<UIColor>)>(bar, "setForegroundColor:", UIColor::blueColor());
   phone.device.drain();

@@ -1,7 +1,7 @@
 // The volume, ringer and HUD-presentation replacements, driven by the shell's own events.
 #include <gtest/gtest.h>
 
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/hud_controller.h"
 #include "platform/uikit/label.h"
@@ -247,7 +247,7 @@ TEST(VolumeHooks, MissingModeCountsAsMediaAndMissingOrientationLaysOutNothing) {
   rt::Class& controllerClass = runtime.registerClass("SBHUDController", "NSObject");
   rt::defineMethod<void()>(controllerClass, "_recenterHUDView", [](const rt::Id&) {});
   rt::defineMethod<void(bool)>(controllerClass, "reorientHUDIfNeeded:", [](const rt::Id&, bool) {});
-  auto& lib = tarvo::Tarvo12::load(sb);
+  auto& lib = tarvo::loadTarvo12(sb);
   lib.createController();
   auto window = lib.views.tarvoHUDWindow;
   const platform::CGRect before = window->bounds();

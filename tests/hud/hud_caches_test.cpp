@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
 #include "hud/bounded_cache.h"
 #include "hud/hud_caches.h"
-#include "platform/foundation/distributed_center.h"
+#include "hud/tarvo12.h"
+#include "platform/device/distributed_center.h"
 #include "platform/uikit/image_view.h"
+#include "shared/protocol.h"
 #include "support/phone.h"
 
 namespace {

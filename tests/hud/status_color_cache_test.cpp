@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
 #include "hud/status_color_cache.h"
+#include "hud/tarvo12.h"
+#include "shared/protocol.h"
 #include "support/phone.h"
 
 namespace {

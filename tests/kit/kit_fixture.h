@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "hooks/protocol.h"
 #include "kit/tarvo12_kit.h"
 #include "platform/device/device.h"
+#include "platform/device/distributed_center.h"
 #include "platform/device/injection.h"
-#include "platform/foundation/distributed_center.h"
 #include "platform/uikit/app_launcher.h"
 #include "platform/uikit/application.h"
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/uikit_classes.h"
 #include "platform/uikit/view.h"
+#include "shared/protocol.h"
 
 namespace kit_test {
 

@@ -212,12 +212,12 @@ TEST_F(RenderTest, LayersRenderIntoImageContexts) {
   auto half = add(panel, CGRectMake(2, 0, 2, 2));
   half->setBackgroundColor(UIColor::blueColor());
   UIGraphicsBeginImageContextWithOptions(proc, {4, 2}, false, 1);
-  panel->layer().renderInContext(UIGraphicsGetCurrentContext(proc));
+  renderInContext(panel->layer(), UIGraphicsGetCurrentContext(proc));
   UIImagePtr snapshot = UIGraphicsGetImageFromCurrentImageContext(proc);
   UIGraphicsEndImageContext(proc);
   EXPECT_EQ(snapshot->CGImage()->rgba(0, 0), kRed);  // the layer's own origin at the context's origin
   EXPECT_EQ(snapshot->CGImage()->rgba(3, 1), kBlue);
-  panel->layer().renderInContext(nullptr);
+  renderInContext(panel->layer(), nullptr);
 }
 
 TEST_F(RenderTest, HostileGeometryIsSkippedNotCrashedOn) {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <limits>
 
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "settings_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Frames inside the display's outline, and landscape frames turned the way the phone is held.
 #include <gtest/gtest.h>
 
-#include "sim/device_models.h"
+#include "sim/scenario/device_models.h"
 #include "sim/display_shape.h"
 
 namespace {

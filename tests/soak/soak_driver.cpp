@@ -4,10 +4,9 @@
 #include <fstream>
 #include <limits>
 
-#include "hooks/protocol.h"
-#include "hooks/tarvo12.h"
 #include "hud/hud_caches.h"
-#include "platform/foundation/distributed_center.h"
+#include "hud/tarvo12.h"
+#include "platform/device/distributed_center.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/host.h"
@@ -15,7 +14,8 @@
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
 #include "settings/settings.h"
-#include "sim/device_models.h"
+#include "shared/protocol.h"
+#include "sim/scenario/device_models.h"
 #include "sim/sim_phone.h"
 
 namespace soak {

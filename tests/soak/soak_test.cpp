@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "hooks/tarvo12.h"
 #include "hud/hud_caches.h"
 #include "hud/status_color_cache.h"
+#include "hud/tarvo12.h"
 #include "platform/foundation/sanitizer.h"
 #include "soak/soak_driver.h"
 

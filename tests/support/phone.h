@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "hooks/tarvo12.h"
+#include "hooks/load.h"
+#include "hud/tarvo12.h"
 #include "hud/tarvo_hud.h"
 #include "platform/device/device.h"
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 #include "platform/foundation/plist_file.h"
 #include "platform/springboard/host.h"
 #include "platform/uikit/hit_testing.h"
@@ -47,7 +48,7 @@ class Phone {
       : device(deviceOptions(options)), springBoard(platform::spawnSpringBoard(device, options.springBoard)) {
     if (options.settings) writeSettings(*options.settings);
     if (options.beforeLoad) options.beforeLoad(springBoard);
-    if (options.loadLibrary) lib = &tarvo::Tarvo12::load(springBoard);
+    if (options.loadLibrary) lib = &tarvo::loadTarvo12(springBoard);
     if (options.launch) launch();
   }
 

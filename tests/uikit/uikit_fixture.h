@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/device/device.h"
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 #include "platform/uikit/uikit_classes.h"
 #include "platform/uikit/view.h"
 #include "platform/uikit/window.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/foundation/notification_bus.h"
+#include "platform/device/notification_bus.h"
 #include "platform/foundation/plist_value.h"
 
 namespace platform {

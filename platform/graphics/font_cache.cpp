@@ -1,4 +1,4 @@
-#include "platform/render/font_cache.h"
+#include "platform/graphics/font_cache.h"
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/foundation/sanitizer.h"
-#include "platform/uikit/label.h"
+#include "platform/graphics/font.h"
 
 namespace platform {
 

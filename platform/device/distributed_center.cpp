@@ -1,4 +1,4 @@
-#include "platform/foundation/distributed_center.h"
+#include "platform/device/distributed_center.h"
 
 #include "platform/device/device.h"
 #include "platform/device/process.h"

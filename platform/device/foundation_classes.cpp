@@ -1,6 +1,6 @@
-#include "platform/foundation/foundation_classes.h"
+#include "platform/device/foundation_classes.h"
 
-#include "platform/foundation/timer.h"
+#include "platform/device/timer.h"
 #include "platform/runtime/message.h"
 
 namespace platform {

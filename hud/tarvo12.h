@@ -1,11 +1,10 @@
 #pragma once
-// Tarvo12 loaded into one process. Its members are the library's process-wide values; constructing it is
-// loading the library: the constructor reads the settings, subscribes to the notifications and installs
-// the method replacements, then the settings' load-time initialisation runs.
+// Tarvo12 loaded into one process. Its members are the library's process-wide values. Loading the library
+// (hooks/load.h) makes one and runs the load-time initialisation on it.
 #include <memory>
 
-#include "hooks/previous_implementations.h"
 #include "hud/hud_state.h"
+#include "hud/previous_implementations.h"
 #include "hud/status_color_cache.h"
 #include "platform/device/process.h"
 #include "platform/runtime/object.h"
@@ -18,8 +17,6 @@ class TarvoHUD;
 
 class Tarvo12 : public platform::Process::Library {
  public:
-  // Loads the library into the process (once; a second call answers the loaded one).
-  static Tarvo12& load(platform::Process& process);
   explicit Tarvo12(platform::Process& process);
   ~Tarvo12() override;
 
@@ -44,10 +41,6 @@ class Tarvo12 : public platform::Process::Library {
 
   // Creates the controller and has it build its views (launch, or the first step after enabling).
   void createController();
-
- private:
-  void subscribe();
-  void installHooks();
 };
 
 }  // namespace tarvo

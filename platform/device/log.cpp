@@ -1,4 +1,4 @@
-#include "platform/foundation/log.h"
+#include "platform/device/log.h"
 
 #include "platform/device/device.h"
 

@@ -1,4 +1,4 @@
-#include "platform/foundation/notification_bus.h"
+#include "platform/device/notification_bus.h"
 
 #include "platform/device/device.h"
 #include "platform/device/process.h"

@@ -1,4 +1,4 @@
-#include "platform/foundation/timer.h"
+#include "platform/device/timer.h"
 
 #include "platform/device/process.h"
 #include "platform/runtime/message.h"
