@@ -55,20 +55,33 @@ platform::CGImageRef maskToDisplay(const platform::CGImageRef& frame, const Devi
   // Only the corners and the housing can be outside; everything else is left alone.
   const int corner = static_cast<int>(std::ceil(outline.shape.cornerRadius * scale)) + 1;
   const int housingBottom = static_cast<int>(std::ceil(outline.shape.housingHeight * scale)) + 1;
+  const double housingLeft = (model.width - outline.shape.housingWidth) / 2 * scale;
+  const int housingFrom = static_cast<int>(std::floor(housingLeft)) - 1;
+  const int housingTo = static_cast<int>(std::ceil(housingLeft + outline.shape.housingWidth * scale)) + 1;
+  auto shows = [&](double x, double y) { return outline.shows(x / scale, y / scale); };
   constexpr int kSamples = 4;
   for (int y = 0; y < h; ++y) {
     const bool nearTopOrBottom = y < corner || y >= h - corner;
     const bool nearHousing = y < housingBottom;
     if (!nearTopOrBottom && !nearHousing) continue;
     for (int x = 0; x < w; ++x) {
-      if (!nearHousing && x >= corner && x < w - corner) continue;
-      int inside = 0;
-      for (int sy = 0; sy < kSamples; ++sy)
-        for (int sx = 0; sx < kSamples; ++sx)
-          inside += outline.shows((x + (sx + 0.5) / kSamples) / scale, (y + (sy + 0.5) / kSamples) / scale);
-      if (inside == kSamples * kSamples) continue;
+      const bool inCorner = nearTopOrBottom && (x < corner || x >= w - corner);
+      const bool inHousing = nearHousing && x >= housingFrom && x <= housingTo;
+      if (!inCorner && !inHousing) continue;
+      // Both shapes are convex at a pixel's size: four corners alike mean the whole pixel is alike.
+      const bool a = shows(x, y), b = shows(x + 1, y), c = shows(x, y + 1), d = shows(x + 1, y + 1);
+      if (a && b && c && d) continue;
+      double shown = 0;
+      if (a || b || c || d) {
+        int inside = 0;
+        for (int sy = 0; sy < kSamples; ++sy)
+          for (int sx = 0; sx < kSamples; ++sx)
+            inside += shows(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples);
+        if (inside == kSamples * kSamples) continue;
+        shown = static_cast<double>(inside) / (kSamples * kSamples);
+      }
       std::uint32_t& pixel = pixels[static_cast<std::size_t>(y) * w + x];
-      pixel = darken(pixel, static_cast<double>(inside) / (kSamples * kSamples));
+      pixel = darken(pixel, shown);
     }
   }
   return platform::CGImage::make(w, h, std::move(pixels));
