@@ -2,7 +2,7 @@
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -DTARVO_WERROR=$(WERROR)
 
-.PHONY: icons fuzz fuzz-ci build-fuzz soak all deps demo test test-dev test-asan bench format clean build-dev build-asan build-release
+.PHONY: rebaseline rebaseline-missing icons fuzz fuzz-ci build-fuzz soak all deps demo test test-dev test-asan bench format clean build-dev build-asan build-release
 
 all: build-dev
 
@@ -30,6 +30,16 @@ test-asan: build-asan
 
 bench: build-release
 	./build/release/tarvo12-bench
+
+# Frames and parser messages pinned by baselines (docs/simulator.md). Not part of CI: after a change that
+# moves pixels on purpose, rewrite only the baselines that now fail, or write those not there yet; then
+# look at the diff before committing.
+BASELINE_TESTS = Examples/*:ErrorExamples.*:GoldenTest.*
+rebaseline: build-dev
+	TARVO_REBASELINE=failing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='$(BASELINE_TESTS)'
+
+rebaseline-missing: build-dev
+	TARVO_REBASELINE=missing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='$(BASELINE_TESTS)'
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

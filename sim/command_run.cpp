@@ -72,7 +72,7 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
     Scenario scenario = loadScenario(path);
     return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
-    err << e.what() << "\n";
+    err << describe(e) << "\n";
     return 2;
   }
 }
@@ -82,7 +82,7 @@ int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
     return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
-    err << e.what() << "\n";
+    err << describe(e) << "\n";
     return 2;
   }
 }

@@ -12,18 +12,13 @@
 #include "sim/field_check.h"
 #include "sim/hud_snapshot.h"
 #include "sim/scenario/matching.h"
+#include "sim/scenario/source_excerpt.h"
 #include "sim/settings_pane.h"
 
 namespace sim {
 
-namespace {
-
-
-std::string where(const Step& step) { return step.file + ":" + std::to_string(step.line); }
-
-}  // namespace
-
-Runner::Runner(const Scenario& scenario, RunOptions options) : scenario_(scenario), options_(std::move(options)) {
+Runner::Runner(const Scenario& scenario, RunOptions options)
+    : scenario_(scenario), options_(std::move(options)) {
   const DeviceModel* model = options_.model;
   if (!model && scenario.setup.model) model = deviceModelNamed(*scenario.setup.model);
   if (!model) model = &defaultDeviceModel();
@@ -32,7 +27,8 @@ Runner::Runner(const Scenario& scenario, RunOptions options) : scenario_(scenari
     auto target = phone_->springBoard().resolvePath(tarvo::kPreferencesPath);
     std::error_code ec;
     std::filesystem::create_directories(target.parent_path(), ec);
-    std::filesystem::copy_file(*options_.settings, target, std::filesystem::copy_options::overwrite_existing, ec);
+    std::filesystem::copy_file(*options_.settings, target, std::filesystem::copy_options::overwrite_existing,
+                               ec);
   }
 }
 
@@ -52,7 +48,13 @@ RunResult Runner::run() {
 }
 
 void Runner::fail(const Step& step, const std::string& message) {
-  result_.failures.push_back(where(step) + ": " + message);
+  // Found values come from the phone and may hold any character, so the message is cleaned too.
+  std::string failure = step.file + ":" + std::to_string(step.line);
+  if (step.column > 0) failure += ":" + std::to_string(step.column);
+  failure += ": " + printable(message);
+  SourceExcerpt excerpt = excerptAround(lineOf(scenario_.text, step.line), step.column);
+  if (step.column > 0 && !excerpt.line.empty()) failure += "\n  " + excerpt.line + "\n  " + excerpt.caret;
+  result_.failures.push_back(std::move(failure));
 }
 
 void Runner::execute(const Step& step, std::size_t occurrence) {
@@ -76,7 +78,9 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const GoHome&) { phone.goHome(); },
           [&](const SetAppBarColour& c) { phone.setAppBarColour(c.app, c.colour); },
           [&](const SetAppBarStyle& c) { phone.setAppBarStyle(c.app, c.style); },
-          [&](const SetButtonMode& c) { platform::setButtonsChangeRinger(shell, c.mode == VolumeMode::Ringer); },
+          [&](const SetButtonMode& c) {
+            platform::setButtonsChangeRinger(shell, c.mode == VolumeMode::Ringer);
+          },
           [&](const PressButton& c) { platform::pressVolumeButton(shell, c.button == VolumeButton::Up); },
           [&](const SetRingerSwitch& c) { platform::setRingerSwitch(shell, c.silent); },
           [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.orientation)); },
@@ -88,7 +92,9 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
             platform::simulateTap(phone.device(), platform::CGPoint{(*xy)[0].doubleValue().value_or(0),
                                                                     (*xy)[1].doubleValue().value_or(0)});
           },
-          [&](const TapPoint& c) { platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y}); },
+          [&](const TapPoint& c) {
+            platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y});
+          },
           [&](const Capture& c) {
             ++result_.frames;
             if (options_.frames) options_.frames(c.name, phone.device().now(), phone);
@@ -121,7 +127,8 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const ExpectCount& c) {
             ++result_.expectations;
-            auto n = static_cast<std::int64_t>(countMatching(phone.device().trace().events(), c.pattern, c.window));
+            auto n = static_cast<std::int64_t>(
+                countMatching(phone.device().trace().events(), c.pattern, c.window));
             if (!countSatisfies(n, c.comparison, c.count))
               fail(step, "expected " + std::to_string(c.count) + " " + c.pattern.kind + " events (" +
                              std::string(symbolOf(c.comparison)) + "), found " + std::to_string(n));
@@ -131,9 +138,12 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
             auto outcome = checkOrder(phone.device().trace().events(), c);
             if (outcome.holds()) return;
             std::string message = "expected " + c.earlier.kind + " before " + c.later.kind;
-            if (!outcome.earlier) message += ", found no " + c.earlier.kind + " event";
-            else if (!outcome.later) message += ", found no " + c.later.kind + " event";
-            else message += ", found it after";
+            if (!outcome.earlier)
+              message += ", found no " + c.earlier.kind + " event";
+            else if (!outcome.later)
+              message += ", found no " + c.later.kind + " event";
+            else
+              message += ", found it after";
             fail(step, message);
           },
       },

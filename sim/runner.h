@@ -26,7 +26,7 @@ struct RunOptions {
 };
 
 struct RunResult {
-  std::vector<std::string> failures;  // "file:line: expected ..., found ..."
+  std::vector<std::string> failures;  // "file:line:column: expected ..., found ...", the line, a caret
   std::size_t expectations = 0;
   std::size_t frames = 0;
   std::size_t snapshots = 0;

@@ -1,5 +1,5 @@
 // app start / front / color / style, and home: the apps on the phone and which one is in front.
-#include <set>
+#include <map>
 
 #include "sim/scenario/command_parsers.h"
 #include "sim/scenario/literals.h"
@@ -21,7 +21,7 @@ std::string lastComponent(const std::string& bundle) {
   return dot == std::string::npos ? bundle : bundle.substr(dot + 1);
 }
 
-void parseStart(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+void parseStart(TokenReader& in, ScenarioBuilder& builder) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
     in.failExpected("a bundle identifier");
   const Token& bundleToken = in.take("a bundle identifier");
@@ -31,14 +31,14 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   app.bundle = bundleToken.text;
   app.name = lastComponent(app.bundle);
   app.colour = *parseColourLiteral("#000000").value;
-  std::set<std::string> given;
+  std::map<std::string, const Token*> given;  // each option's first mention, where errors about it point
   std::vector<const Token*> missingParts;
   while (!in.atEnd()) {
     const Token& option = in.take("an option");
     const std::string& o = option.text;
     bool repeatable = o == "without" || o == "activity";
     if (option.kind != TokenKind::Word) in.fail(option, "unexpected " + quoted(option));
-    if (!repeatable && !given.insert(o).second) in.fail(option, "'" + o + "' is given twice");
+    if (!given.emplace(o, &option).second && !repeatable) in.fail(option, "'" + o + "' is given twice");
     if (o == "name") {
       const Token& name = in.take("a process name after 'name'");
       if (!isFrameName(name.text))
@@ -88,11 +88,11 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
                          " (a classic bar may lack foreground-view, style-attributes, foreground-style)");
   }
   if (!app.backgroundActivityDepths.empty() && app.bar != BarKind::Split)
-    in.fail(head, "background-activity views ('activity') belong to a split bar");
+    in.fail(*given.at("activity"), "background-activity views ('activity') belong to a split bar");
   if (app.bar == BarKind::None && given.count("color"))
-    in.fail(head, "an app without a status bar has no bar colour");
+    in.fail(*given.at("color"), "an app without a status bar has no bar colour");
   if (app.bar != BarKind::Split && given.count("style"))
-    in.fail(head, "'style' is the currentStyle of a split bar ('bar split')");
+    in.fail(*given.at("style"), "'style' is the currentStyle of a split bar ('bar split')");
   if (app.bar == BarKind::None) app.colour.reset();
   builder.addApp(in, bundleToken, StartedApp{app.bundle, app.name, app.bar, in.line()});
   builder.add(in, std::move(app));
@@ -113,12 +113,12 @@ const StartedApp& appWithBar(TokenReader& in, ScenarioBuilder& builder, std::str
 
 }  // namespace
 
-void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   const std::string what = "start, front, color or style after 'app'";
   if (!in.peekKind(TokenKind::Word)) in.failExpected(what);
   const Token& action = in.take(what);
   if (action.text == "start") {
-    parseStart(in, builder, head);
+    parseStart(in, builder);
   } else if (action.text == "front") {
     if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
       in.failExpected("an app after 'app front'");

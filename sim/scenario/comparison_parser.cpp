@@ -12,7 +12,7 @@ constexpr std::string_view kProcessField = "process";
 bool isPathToken(const Token& token) { return token.kind == TokenKind::Word || token.kind == TokenKind::String; }
 
 bool touches(const Token& before, const Token& after) {
-  return before.line == after.line && before.endColumn == after.column;
+  return before.line == after.line && before.column + before.length == after.column;
 }
 
 void splitAtDots(TokenReader& in, const Token& token, std::string_view text, std::vector<std::string>& path) {

@@ -81,10 +81,9 @@ class Lexer {
     throw ScenarioError(file_, line, index + 1, std::move(message));
   }
 
-  // `end`: the index just past the token's last byte on its line.
-  void add(TokenKind kind, std::string text, std::size_t line, std::size_t index, std::size_t end) {
+  void add(TokenKind kind, std::string text, std::size_t line, std::size_t index, std::size_t length) {
     if (current_.tokens.empty()) current_.line = line;
-    current_.tokens.push_back(Token{kind, std::move(text), line, index + 1, end + 1});
+    current_.tokens.push_back(Token{kind, std::move(text), line, index + 1, length});
   }
 
   void lexLine(std::string_view line, std::size_t lineNumber) {
@@ -102,26 +101,26 @@ class Lexer {
       if (c == '"') {
         i = lexString(line, lineNumber, i);
       } else if (c == '{' || c == '[') {
-        add(TokenKind::Open, std::string(1, c), lineNumber, i, i + 1);
+        add(TokenKind::Open, std::string(1, c), lineNumber, i, 1);
         open_.push_back(current_.tokens.back());
         ++i;
       } else if (c == '}' || c == ']') {
         closeBracket(c, lineNumber, i);
         ++i;
       } else if (c == ',' && !open_.empty()) {
-        add(TokenKind::Comma, ",", lineNumber, i, i + 1);
+        add(TokenKind::Comma, ",", lineNumber, i, 1);
         ++i;
       } else if (isOperatorChar(c)) {
         std::size_t start = i;
         while (i < line.size() && isOperatorChar(line[i])) ++i;
-        add(TokenKind::Operator, std::string(line.substr(start, i - start)), lineNumber, start, i);
+        add(TokenKind::Operator, std::string(line.substr(start, i - start)), lineNumber, start, i - start);
       } else {
         std::size_t start = i;
         while (i < line.size() && !endsWord(line[i], !open_.empty())) {
           if (isControl(line[i])) fail(lineNumber, i, "unexpected control character " + byteText(line[i]));
           ++i;
         }
-        add(TokenKind::Word, std::string(line.substr(start, i - start)), lineNumber, start, i);
+        add(TokenKind::Word, std::string(line.substr(start, i - start)), lineNumber, start, i - start);
       }
     }
   }
@@ -135,7 +134,7 @@ class Lexer {
            std::string("'") + c + "' does not close the '" + opened.text + "' opened on line " +
                std::to_string(opened.line));
     open_.pop_back();
-    add(TokenKind::Close, std::string(1, c), lineNumber, index, index + 1);
+    add(TokenKind::Close, std::string(1, c), lineNumber, index, 1);
   }
 
   // Answers the index just past the closing quote.
@@ -180,7 +179,7 @@ class Lexer {
       }
       i += 2;
     }
-    add(TokenKind::String, std::move(text), lineNumber, start, i + 1);
+    add(TokenKind::String, std::move(text), lineNumber, start, i + 1 - start);
     return i + 1;
   }
 

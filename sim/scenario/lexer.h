@@ -23,7 +23,7 @@ struct Token {
   std::string text;
   std::size_t line = 0;
   std::size_t column = 0;  // 1-based, in bytes
-  std::size_t endColumn = 0;  // just past the token: the next token touches it when it starts here
+  std::size_t length = 0;  // in bytes as written, quotes and escapes included
 };
 
 struct Statement {

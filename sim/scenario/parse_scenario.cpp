@@ -7,6 +7,7 @@
 #include "sim/scenario/command_parsers.h"
 #include "sim/scenario/lexer.h"
 #include "sim/scenario/literals.h"
+#include "sim/scenario/source_excerpt.h"
 
 namespace sim {
 
@@ -69,7 +70,7 @@ void parseStatement(const Statement& statement, ScenarioBuilder& builder) {
   if (entry->word == "wait") {
     platform::Nanos duration = in.duration("a duration after 'wait'");
     in.expectEnd("the duration");
-    builder.advanceBy(in, *head, duration);
+    builder.advanceBy(in, in.previous(), duration);
     return;
   }
   if (entry->word == "at") {
@@ -95,13 +96,21 @@ std::string commandWordList() {
 }
 
 Scenario parseScenario(std::string_view text, std::string fileName) {
-  std::vector<Statement> statements = lexScenario(text, fileName);
-  bool explicitLaunch = false;
-  for (const Statement& statement : statements)
-    explicitLaunch = explicitLaunch || isLaunchStatement(statement);
-  ScenarioBuilder builder(std::move(fileName), explicitLaunch);
-  for (const Statement& statement : statements) parseStatement(statement, builder);
-  return builder.finish(statements.empty() ? 1 : statements.back().line);
+  try {
+    std::vector<Statement> statements = lexScenario(text, fileName);
+    bool explicitLaunch = false;
+    for (const Statement& statement : statements)
+      explicitLaunch = explicitLaunch || isLaunchStatement(statement);
+    ScenarioBuilder builder(std::move(fileName), explicitLaunch);
+    for (const Statement& statement : statements) parseStatement(statement, builder);
+    Scenario scenario = builder.finish(statements.empty() ? 1 : statements.back().line);
+    scenario.text = text;
+    return scenario;
+  } catch (const ScenarioError& error) {
+    // Only the whole text knows the line as written, for the caret under the offending token.
+    throw ScenarioError(error.file(), error.line(), error.column(), error.message(),
+                        std::string(lineOf(text, error.line())));
+  }
 }
 
 Scenario loadScenario(const std::filesystem::path& path) {

@@ -35,6 +35,7 @@ struct Step {
   std::size_t line = 0;
   platform::Nanos time = 0;  // when it happens: the scenario's cursor on its line
   Command command;
+  std::size_t column = 0;  // of the statement's first word; 0 for a step no line wrote
   // `now`: the step sees the device before the tasks due at its time run (those that earlier lines at
   // the same time have not already let run), such as notifications posted a moment ago.
   bool beforeDue = false;
@@ -46,6 +47,7 @@ struct Scenario {
   std::vector<Step> steps;  // in the order written, which is also the order of their times
   // When the scenario is over: the cursor after the last line, or a later scheduled press or frame.
   platform::Nanos end = 0;
+  std::string text;  // as parsed, so that messages about a step can show its line
 };
 
 // The command word a step was written with ("press", "expect", ...), for messages and summaries.

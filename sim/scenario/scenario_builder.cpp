@@ -86,7 +86,7 @@ void ScenarioBuilder::requireLaunched(TokenReader& in, const Token& where, std::
 }
 
 void ScenarioBuilder::add(const TokenReader& in, Command command, bool beforeDue) {
-  scenario_.steps.push_back(Step{scenario_.file, in.line(), cursor_, std::move(command), beforeDue});
+  scenario_.steps.push_back(Step{scenario_.file, in.line(), cursor_, std::move(command), in.column(), beforeDue});
 }
 
 void ScenarioBuilder::addApp(TokenReader& in, const Token& where, StartedApp app) {

@@ -115,11 +115,12 @@ void TokenReader::fail(const Token& at, std::string message) const {
 void TokenReader::failAtEnd(std::string message) const {
   if (statement_.tokens.empty()) failStatement(std::move(message));
   const Token& last = statement_.tokens.back();
-  throw ScenarioError(file_, last.line, last.column + last.text.size(), std::move(message));
+  throw ScenarioError(file_, last.line, last.column + last.length, std::move(message));
 }
 
 void TokenReader::failStatement(std::string message) const {
-  throw ScenarioError(file_, statement_.line, 0, std::move(message));
+  // The statement's first token stands for the whole statement.
+  throw ScenarioError(file_, statement_.line, column(), std::move(message));
 }
 
 void TokenReader::failExpected(std::string_view what) const {

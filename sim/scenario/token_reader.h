@@ -47,6 +47,8 @@ class TokenReader {
 
   const std::string& file() const { return file_; }
   std::size_t line() const { return statement_.line; }
+  // Of the statement's first token.
+  std::size_t column() const { return statement_.tokens.empty() ? 0 : statement_.tokens.front().column; }
   const Token& previous() const { return statement_.tokens.at(next_ - 1); }
 
  private:

@@ -1,4 +1,4 @@
-// Small renders compared with PNGs under tests/golden/. TARVO_UPDATE_GOLDEN=1 rewrites them instead.
+// Small renders compared with PNGs under tests/golden/ (TARVO_REBASELINE=failing rewrites those that differ).
 #include <gtest/gtest.h>
 
 #include <cstdlib>

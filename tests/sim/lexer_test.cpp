@@ -113,7 +113,8 @@ TEST(Lexer, ReportsWhereTheTextIsBroken) {
       EXPECT_EQ(error.line(), c.line) << c.text;
       EXPECT_EQ(error.column(), c.column) << c.text;
       EXPECT_NE(error.message().find(c.message), std::string::npos) << c.text << " -> " << error.message();
-      EXPECT_EQ(std::string(error.what()).rfind("lex.scenario:" + std::to_string(c.line) + ": ", 0), 0u);
+      std::string where = "lex.scenario:" + std::to_string(c.line) + ":" + std::to_string(c.column) + ": ";
+      EXPECT_EQ(std::string(error.what()).rfind(where, 0), 0u) << error.what();
     }
   }
 }

@@ -9,6 +9,7 @@
 #include "platform/render/renderer.h"
 #include "sim/runner.h"
 #include "sim/scenario/parse_scenario.h"
+#include "support/examples.h"
 
 namespace {
 
@@ -39,8 +40,6 @@ Played play(const std::filesystem::path& file, bool cached, bool render) {
   return played;
 }
 
-std::filesystem::path examples() { return std::filesystem::path(TARVO_SOURCE_DIR) / "examples"; }
-
 void expectSameTrace(const Played& cached, const Played& literal, const std::string& name) {
   ASSERT_EQ(cached.trace.size(), literal.trace.size()) << name;
   for (std::size_t i = 0; i < cached.trace.size(); ++i)
@@ -50,13 +49,12 @@ void expectSameTrace(const Played& cached, const Played& literal, const std::str
 // The caches only keep what the literal path would make again: every example plays to the same trace.
 TEST(LiteralPath, EveryExamplePlaysToTheSameTraceWithAndWithoutCaches) {
   std::size_t scenarios = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(examples())) {
-    if (entry.path().extension() != ".scenario") continue;
+  for (const auto& file : examples::scenarioFiles()) {
     ++scenarios;
-    Played cached = play(entry.path(), true, false);
-    Played literal = play(entry.path(), false, false);
-    expectSameTrace(cached, literal, entry.path().filename().string());
-    EXPECT_EQ(cached.failures, literal.failures) << entry.path();
+    Played cached = play(file, true, false);
+    Played literal = play(file, false, false);
+    expectSameTrace(cached, literal, file.filename().string());
+    EXPECT_EQ(cached.failures, literal.failures) << file;
   }
   EXPECT_GE(scenarios, 10u);
 }
@@ -66,7 +64,7 @@ TEST(LiteralPath, EveryExamplePlaysToTheSameTraceWithAndWithoutCaches) {
 class LiteralPathFrames : public testing::TestWithParam<const char*> {};
 
 TEST_P(LiteralPathFrames, SamePixels) {
-  auto file = examples() / GetParam();
+  auto file = examples::root() / GetParam();
   Played cached = play(file, true, true);
   Played literal = play(file, false, true);
   expectSameTrace(cached, literal, GetParam());
@@ -86,8 +84,9 @@ TEST_P(LiteralPathFrames, SamePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, LiteralPathFrames,
-                         testing::Values("demo.scenario", "settings-session.scenario", "right-to-left.scenario",
-                                         "rotation.scenario", "dynamic-colours.scenario", "ringer.scenario"),
+                         testing::Values("demo.scenario", "settings-session.scenario",
+                                         "right-to-left.scenario", "rotation.scenario",
+                                         "dynamic-colours.scenario", "ringer.scenario"),
                          [](const auto& p) {
                            std::string name = p.param;
                            name = name.substr(0, name.find('.'));
