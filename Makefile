@@ -1,8 +1,8 @@
-# The two commands a newcomer runs: `make demo` and `make test`.
+# The three commands a newcomer runs: `make demo`, `make test` and `make studio`.
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -DTARVO_WERROR=$(WERROR)
 
-.PHONY: rebaseline rebaseline-missing icons fuzz fuzz-ci build-fuzz soak all deps demo test test-dev test-asan bench format clean build-dev build-asan build-release
+.PHONY: studio rebaseline rebaseline-missing icons fuzz fuzz-ci build-fuzz soak all deps demo test test-dev test-asan bench format clean build-dev build-asan build-release
 
 all: build-dev
 
@@ -19,6 +19,14 @@ demo: deps
 	@cmake --build --preset release --target tarvo12-sim
 	./build/release/tarvo12-sim demo --out out/demo
 	@echo "The demo's frames, contact sheet and trace are in out/demo/ (open out/demo/contact-sheet.png)."
+
+# The studio: the settings pane and a live phone in the browser. STUDIO_ARGS passes options on
+# (e.g. STUDIO_ARGS="--settings my.plist --device iPhone8,4 --port 0").
+STUDIO_ARGS ?=
+studio: deps
+	@cmake --preset release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build --preset release --target tarvo12-sim
+	./build/release/tarvo12-sim studio $(STUDIO_ARGS)
 
 test: test-dev test-asan
 

@@ -4,6 +4,7 @@
 #include "hud/tarvo12.h"
 #include "platform/render/renderer.h"
 #include "platform/uikit/window.h"
+#include "sim/command_options.h"
 #include "sim/commands.h"
 #include "sim/display_shape.h"
 #include "sim/hud_snapshot.h"
@@ -36,11 +37,8 @@ std::string previewScenario(const PreviewOptions& o, const DeviceModel& model, O
 }  // namespace
 
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
-  const DeviceModel* model = options.device ? deviceModelNamed(*options.device) : &defaultDeviceModel();
-  if (!model) {
-    err << "tarvo12-sim: unknown device model '" << *options.device << "'; known: " << deviceModelList() << "\n";
-    return 2;
-  }
+  const DeviceModel* model = &defaultDeviceModel();
+  if (!readDeviceOption(options.device, model, err)) return 2;
   auto orientation = orientationNamed(options.orientation);
   if (!orientation) {
     err << "tarvo12-sim: unknown orientation '" << options.orientation
@@ -55,10 +53,7 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     err << "tarvo12-sim: --level is a number from 0 to 1\n";
     return 2;
   }
-  if (options.settings && !std::filesystem::is_regular_file(*options.settings)) {
-    err << "tarvo12-sim: cannot read settings file " << options.settings->string() << "\n";
-    return 2;
-  }
+  if (!checkSettingsOption(options.settings, err)) return 2;
   Scenario scenario = parseScenario(previewScenario(options, *model, *orientation), "preview");
   RunOptions run;
   run.settings = options.settings;

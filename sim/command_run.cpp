@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "hud/hud_caches.h"
+#include "sim/command_options.h"
 #include "sim/commands.h"
 #include "sim/demo_scenario.h"
 #include "sim/output_directory.h"
@@ -13,20 +14,8 @@ namespace {
 
 int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   RunOptions run;
-  if (options.device) {
-    run.model = deviceModelNamed(*options.device);
-    if (!run.model) {
-      err << "tarvo12-sim: unknown device model '" << *options.device << "'; known: " << deviceModelList() << "\n";
-      return 2;
-    }
-  }
-  if (options.settings) {
-    if (!std::filesystem::is_regular_file(*options.settings)) {
-      err << "tarvo12-sim: cannot read settings file " << options.settings->string() << "\n";
-      return 2;
-    }
-    run.settings = options.settings;
-  }
+  if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
+  run.settings = options.settings;
   std::optional<OutputDirectory> dir;
   try {
     dir.emplace(options.out);

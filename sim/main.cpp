@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "sim/commands.h"
+#include "sim/studio/command_studio.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"tarvo12-sim: a simulated phone for the Tarvo12 volume HUD"};
@@ -44,6 +45,16 @@ int main(int argc, char** argv) {
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");
   lintCommand->add_option("settings", lintFile, "The settings file")->required();
 
+  sim::StudioOptions studio;
+  auto* studioCommand =
+      app.add_subcommand("studio", "The settings pane and a live phone in the browser (runs until Ctrl-C)");
+  studioCommand->add_option("--settings", studio.settings, "A settings file to start from (never written)");
+  studioCommand->add_option("--device", studio.device, "Device model identifier, e.g. iPhone10,3");
+  studioCommand->add_option("--port", studio.port, "Port (0 picks a free one)")->capture_default_str();
+  studioCommand->add_option("--listen", studio.listen, "Address to listen on (loopback unless you say so)")
+      ->capture_default_str();
+  studioCommand->add_flag("--open", studio.open, "Open the page in a browser");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -53,5 +64,6 @@ int main(int argc, char** argv) {
   if (*demoCommand) return sim::runDemo(demo, std::cout, std::cerr);
   if (*runCommand) return sim::runScenarioFile(scenario, run, std::cout, std::cerr);
   if (*previewCommand) return sim::runPreview(preview, std::cout, std::cerr);
+  if (*studioCommand) return sim::runStudio(studio, std::cout, std::cerr);
   return sim::runLint(lintFile, std::cout, std::cerr);
 }

@@ -1,0 +1,40 @@
+// What the studio spends on one live frame: the screen drawn at the page's scale, then encoded for the
+// page, mid-fade so that every frame differs from the last.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_phone.h"
+#include "platform/graphics/png_codec.h"
+#include "platform/render/renderer.h"
+#include "sim/sim_phone.h"
+#include "sim/studio/frame_encoding.h"
+
+namespace {
+
+void BM_StudioFrame(benchmark::State& state) {
+  bench::BenchPhone phone;
+  platform::Renderer renderer;
+  benchmark::DoNotOptimize(phone.phone().renderScreen(renderer, 1));
+  for (auto _ : state) {
+    phone.press(0.016);  // a step, then one frame's time: the slider and the fade are moving
+    auto image = phone.phone().renderScreen(renderer, 1);
+    benchmark::DoNotOptimize(sim::studio::encodeFrame(*image));
+  }
+}
+
+// The encoders alone, on one frame of the screen with the HUD up.
+void BM_StudioFrameEncoding(benchmark::State& state) {
+  bench::BenchPhone phone;
+  phone.press(0.5);
+  platform::Renderer renderer;
+  auto image = phone.phone().renderScreen(renderer, 1);
+  for (auto _ : state) {
+    if (state.range(0) == 0) benchmark::DoNotOptimize(sim::studio::encodeFrame(*image));
+    else benchmark::DoNotOptimize(platform::encodePng(*image));
+  }
+  state.SetLabel(state.range(0) == 0 ? "webp lossless, fastest" : "png");
+}
+
+BENCHMARK(BM_StudioFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StudioFrameEncoding)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,131 @@
+// The settings pane, built from the table the server serves: one row per key with the control that suits
+// it, whether it holds its default (with a reset), and the warnings `lint` has for it.
+import { request, attempt } from './api.js';
+import { parseColourString, formatColourString } from './colour.js';
+
+function element(tag, attributes = {}, ...children) {
+  const e = document.createElement(tag);
+  for (const [name, value] of Object.entries(attributes)) {
+    if (name === 'class') e.className = value;
+    else if (name.startsWith('on')) e.addEventListener(name.slice(2), value);
+    else e.setAttribute(name, value);
+  }
+  for (const child of children) e.append(child);
+  return e;
+}
+
+function write(key, value) {
+  return attempt(() => request('PUT', 'api/settings/' + key, { value }));
+}
+
+// Range input events come fast while dragging: one write in flight, the latest value next.
+function throttledWriter(key) {
+  let busy = false;
+  let pending;
+  return async function send(value) {
+    if (busy) { pending = value; return; }
+    busy = true;
+    await write(key, value);
+    busy = false;
+    if (pending !== undefined) { const next = pending; pending = undefined; send(next); }
+  };
+}
+
+function switchControl(spec) {
+  const input = element('input', { type: 'checkbox', role: 'switch', class: 'switch', 'data-key': spec.key,
+    onchange: () => write(spec.key, input.checked) });
+  return { node: input, show(value) { input.checked = Boolean(value); } };
+}
+
+function segmentedControl(spec) {
+  const box = element('span', { class: 'segmented', 'data-key': spec.key });
+  const buttons = spec.options.map((o) => element('button', { type: 'button', 'data-value': o.value,
+    onclick: () => write(spec.key, o.value) }, o.label));
+  box.append(...buttons);
+  return { node: box, show(value) {
+    for (const b of buttons) b.classList.toggle('on', Number(b.dataset.value) === Math.trunc(Number(value)));
+  } };
+}
+
+function numberControl(spec) {
+  const send = throttledWriter(spec.key);
+  const field = element('input', { type: 'number', step: 'any', 'data-key': spec.key,
+    onchange: () => { if (field.value !== '' && Number.isFinite(Number(field.value))) write(spec.key, Number(field.value)); } });
+  const slider = element('input', { type: 'range', min: spec.min, max: spec.max, step: spec.step, 'data-key': spec.key,
+    oninput: () => { field.value = slider.value; send(Number(slider.value)); } });
+  const box = element('span', { class: 'control' }, field, slider, element('span', { class: 'unit' }, spec.unit));
+  return { node: box, show(value) {
+    const n = Number(value);
+    if (document.activeElement !== field) field.value = String(n);
+    if (document.activeElement !== slider) slider.value = String(n);
+  } };
+}
+
+function colourControl(spec) {
+  let current = parseColourString(spec.default);
+  const send = throttledWriter(spec.key);
+  const picker = element('input', { type: 'color', 'data-key': spec.key });
+  const alpha = element('input', { type: 'range', min: 0, max: 1, step: 0.01, title: 'alpha', 'data-key': spec.key + '.alpha' });
+  const text = element('span', { class: 'colour-text' });
+  const change = () => {
+    const value = formatColourString(picker.value, alpha.value);
+    text.textContent = value;
+    send(value);
+  };
+  picker.addEventListener('input', change);
+  alpha.addEventListener('input', change);
+  const box = element('span', { class: 'control' }, picker, alpha, text);
+  return { node: box, show(value) {
+    const parsed = parseColourString(value);
+    text.textContent = String(value) + (parsed ? '' : ' (not a colour: drawn opaque black)');
+    current = parsed || { hex: '#000000', alpha: 1 };
+    if (document.activeElement !== picker) picker.value = current.hex.toLowerCase();
+    if (document.activeElement !== alpha) alpha.value = String(current.alpha);
+  } };
+}
+
+const controls = { switch: switchControl, segmented: segmentedControl, number: numberControl, colour: colourControl };
+
+// Whether a value of the file is one the control can show (the system reads anything else as absent).
+function usable(spec, value) {
+  if (value === undefined) return false;
+  if (spec.control === 'colour') return typeof value === 'string';
+  return typeof value === 'boolean' || typeof value === 'number';
+}
+
+export function buildPane(groups, container) {
+  const rows = [];
+  const fileLint = element('div', { class: 'file-lint' });
+  container.append(fileLint);
+  for (const group of groups) {
+    container.append(element('h2', {}, group.title));
+    for (const spec of group.keys) {
+      const control = controls[spec.control](spec);
+      const state = element('span', { class: 'state' });
+      const lint = element('div', { class: 'lint' });
+      const name = element('span', { class: 'name' }, spec.key);
+      if (spec.variable) name.append(element('small', {}, spec.variable));
+      else if (spec.about) name.append(element('small', {}, spec.about));
+      const row = element('div', { class: 'setting', 'data-setting': spec.key }, name, control.node, state, lint);
+      container.append(row);
+      rows.push({ spec, control, state, lint });
+    }
+  }
+  return {
+    update(settings, warnings) {
+      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => r.spec.key === w.key))
+        .map((w) => '⚠ ' + w.text).join('\n');
+      for (const r of rows) {
+        const value = settings[r.spec.key];
+        const inFile = value !== undefined;
+        r.control.show(usable(r.spec, value) ? value : r.spec.default);
+        r.state.replaceChildren(inFile ? 'set' : 'default');
+        if (inFile) {
+          r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.spec.default),
+            onclick: () => attempt(() => request('DELETE', 'api/settings/' + r.spec.key)) }, 'reset'));
+        }
+        r.lint.textContent = warnings.filter((w) => w.key === r.spec.key).map((w) => '⚠ ' + w.text).join('\n');
+      }
+    },
+  };
+}

@@ -1,0 +1,195 @@
+#include "sim/studio/phone_session.h"
+
+#include <nlohmann/json.hpp>
+
+#include "hud/tarvo12.h"
+#include "platform/foundation/base64.h"
+#include "platform/foundation/json.h"
+#include "sim/hud_snapshot.h"
+#include "sim/settings_lint.h"
+
+namespace sim::studio {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often the phone's clock catches up with the wall clock and the screen is looked at.
+constexpr auto kTick = std::chrono::milliseconds(16);
+// The studio runs for hours: only the recent trace stays in memory.
+constexpr std::size_t kTraceRetention = 4096;
+
+}  // namespace
+
+PhoneSession::PhoneSession(SessionOptions options, EventHub& hub)
+    : options_(std::move(options)), hub_(hub), watcher_(options_.frameScale) {
+  boot(options_.model ? *options_.model : defaultDeviceModel(), options_.settings);
+  thread_ = std::thread([this] { loop(); });
+}
+
+PhoneSession::~PhoneSession() { stop(); }
+
+void PhoneSession::stop() {
+  // The server's signal thread and the main thread may both stop the session.
+  std::lock_guard once(stopMutex_);
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  // Whoever still waits for a request or a recording learns that the phone has stopped.
+  std::lock_guard lock(mutex_);
+  queue_.clear();
+  recordings_.clear();
+}
+
+std::uint64_t PhoneSession::enqueue(Task task) {
+  std::uint64_t id = 0;
+  {
+    std::lock_guard lock(mutex_);
+    if (stopping_) throw std::runtime_error("the phone has stopped");
+    id = nextId_++;
+    queue_.emplace_back(id, std::move(task));
+  }
+  wake_.notify_all();
+  return id;
+}
+
+void PhoneSession::boot(const DeviceModel& model, const std::optional<platform::PlistDict>& settings) {
+  phone_ = std::make_unique<StudioPhone>(model, settings);
+  phone_->phone().device().trace().setRetention(kTraceRetention);
+  bootedAt_ = Clock::now();
+  traceSeen_ = 0;
+  lastFields_.clear();
+  watcher_.forget();
+}
+
+void PhoneSession::reboot(const DeviceModel& model) {
+  call([this, &model](StudioPhone& phone) {
+    auto settings = phone.settings();
+    boot(model, settings);
+    hub_.publish("reboot", nlohmann::json{{"model", model.identifier}}.dump());
+  });
+}
+
+std::vector<std::uint8_t> PhoneSession::record(double seconds) {
+  auto result = call([this, seconds](StudioPhone& phone) {
+    platform::Nanos now = phone.phone().device().now();
+    platform::CGImageRef first = watcher_.current(phone.phone());
+    if (!first) return std::future<std::vector<std::uint8_t>>{};
+    auto recording = std::make_shared<ScreenRecording>(*first, now, now + platform::secondsToNanos(seconds));
+    recordings_.push_back(recording);
+    return recording->result();
+  });
+  if (!result.valid()) return {};
+  try {
+    return result.get();
+  } catch (const std::future_error&) {
+    throw std::runtime_error("the phone has stopped");
+  }
+}
+
+void PhoneSession::greet() {
+  call([this](StudioPhone&) {
+    lastFields_.clear();
+    watcher_.forget();
+    publishState();
+  });
+}
+
+void PhoneSession::followWallClock() {
+  // Whole milliseconds, so that a session written out as a scenario names its moments exactly.
+  auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - bootedAt_);
+  phone_->runUntil(static_cast<platform::Nanos>(elapsed.count()) * 1'000'000);
+}
+
+void PhoneSession::loop() {
+  auto nextLook = Clock::now();
+  for (;;) {
+    std::deque<std::pair<std::uint64_t, Task>> tasks;
+    {
+      std::unique_lock lock(mutex_);
+      wake_.wait_until(lock, nextLook, [&] { return stopping_ || !queue_.empty(); });
+      if (stopping_) return;
+      tasks.swap(queue_);
+    }
+    followWallClock();
+    for (auto& [id, task] : tasks) {
+      task(*phone_);
+      applied_ = id;
+      watcher_.poke(phone_->phone().device().now());
+    }
+    if (!tasks.empty()) {
+      publishState();
+      // Look at once: what a request changes may already show (a label, a setting), and a new frame
+      // waits for nothing else.
+      nextLook = Clock::now();
+      continue;
+    }
+    if (Clock::now() < nextLook) continue;
+    nextLook = Clock::now() + kTick;
+    publishTrace();
+    auto now = phone_->phone().device().now();
+    if (auto frame = watcher_.look(phone_->phone())) {
+      publishFrame(*frame);
+      for (auto& r : recordings_) r->add(*frame->image, now);
+    }
+    std::erase_if(recordings_, [&](const auto& r) { return r->finishBy(now); });
+  }
+}
+
+void PhoneSession::publishTrace() {
+  const auto& trace = phone_->phone().device().trace();
+  std::size_t fresh = trace.recorded() - traceSeen_;
+  if (fresh == 0) return;
+  traceSeen_ = trace.recorded();
+  watcher_.poke(phone_->phone().device().now());
+  const auto& events = trace.events();
+  std::size_t from = events.size() > fresh ? events.size() - fresh : 0;
+  for (std::size_t i = from; i < events.size(); ++i) hub_.publish("trace", platform::toJsonLine(events[i]));
+  publishFields();
+}
+
+void PhoneSession::publishFields() {
+  tarvo::Tarvo12* lib = phone_->phone().tarvo();
+  std::string fields = lib ? platform::toJson(platform::PlistValue(hudSnapshot(*lib))) : "{}";
+  if (fields == lastFields_) return;
+  lastFields_ = fields;
+  hub_.publish("fields", fields);
+}
+
+void PhoneSession::publishState() {
+  const PhoneState& s = phone_->state();
+  auto settings = phone_->settings();
+  nlohmann::json lint = nlohmann::json::array();
+  // No file yet is every default, not a malformed file.
+  for (const auto& w : lintSettings(settings.value_or(platform::PlistDict{}))) lint.push_back({{"key", w.key}, {"text", w.text}});
+  nlohmann::json state{
+      {"model", s.model},
+      {"orientation", s.orientation},
+      {"silent", s.silent},
+      {"buttons", s.buttonsChangeRinger ? "ringer" : "media"},
+      {"front", s.front},
+      {"barColours", s.barColours},
+      {"screen", {phone_->phone().device().screenWidth(), phone_->phone().device().screenHeight()}},
+      {"settings", nlohmann::json::parse(platform::toJson(platform::PlistValue(settings.value_or(platform::PlistDict{}))))},
+      {"lint", lint},
+  };
+  hub_.publish("state", state.dump());
+  publishFields();
+}
+
+void PhoneSession::publishFrame(const ScreenFrame& frame) {
+  nlohmann::json message{
+      {"number", ++frameNumber_},
+      {"applied", applied_},
+      {"time", platform::nanosToSeconds(phone_->phone().device().now())},
+      {"width", frame.image->width()},
+      {"height", frame.image->height()},
+      {"webp", platform::base64Encode(frame.bytes)},
+  };
+  hub_.publish("frame", message.dump());
+}
+
+}  // namespace sim::studio

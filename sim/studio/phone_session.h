@@ -1,0 +1,112 @@
+#pragma once
+// The studio's phone on a thread of its own. Its clock follows the wall clock, so animations play at their
+// real speed; requests from the server are queued to that thread and run there, one at a time, so the
+// phone is only ever touched from one thread. What the phone does goes out through the event hub: frames
+// while the screen changes, trace events, the HUD's fields and the phone's state.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+#include <type_traits>
+
+#include "platform/foundation/plist_value.h"
+#include "sim/scenario/device_models.h"
+#include "sim/studio/event_hub.h"
+#include "sim/studio/screen_recording.h"
+#include "sim/studio/screen_watcher.h"
+#include "sim/studio/studio_phone.h"
+
+namespace sim::studio {
+
+struct SessionOptions {
+  const DeviceModel* model = nullptr;            // nullptr: the default model
+  std::optional<platform::PlistDict> settings;   // the settings file to boot with
+  double frameScale = 1;                         // pixels per point of the frames sent to pages
+};
+
+class PhoneSession {
+ public:
+  PhoneSession(SessionOptions options, EventHub& hub);
+  ~PhoneSession();
+  PhoneSession(const PhoneSession&) = delete;
+  PhoneSession& operator=(const PhoneSession&) = delete;
+
+  // Runs `work` on the phone's thread, with the phone's clock at the wall clock's moment, and answers its
+  // result (or rethrows what it threw). `id`, when given, receives the request's number: frames carry the
+  // number of the last request they show. Throws std::runtime_error once the session has stopped.
+  template <class F>
+  auto call(F work, std::uint64_t* id = nullptr) -> std::invoke_result_t<F, StudioPhone&> {
+    using R = std::invoke_result_t<F, StudioPhone&>;
+    auto promise = std::make_shared<std::promise<R>>();
+    auto future = promise->get_future();
+    std::uint64_t number = enqueue([promise, work = std::move(work)](StudioPhone& phone) mutable {
+      try {
+        if constexpr (std::is_void_v<R>) {
+          work(phone);
+          promise->set_value();
+        } else {
+          promise->set_value(work(phone));
+        }
+      } catch (...) {
+        promise->set_exception(std::current_exception());
+      }
+    });
+    if (id) *id = number;
+    try {
+      return future.get();
+    } catch (const std::future_error&) {
+      throw std::runtime_error("the phone has stopped");
+    }
+  }
+
+  // Boots a new phone of `model` with the settings file the current one holds.
+  void reboot(const DeviceModel& model);
+  // Frames of the next `seconds` as an animated WebP (empty when it cannot be made).
+  std::vector<std::uint8_t> record(double seconds);
+  // Publishes everything a newly opened page needs: state, fields and the current frame.
+  void greet();
+  void stop();
+
+ private:
+  using Task = std::function<void(StudioPhone&)>;
+  std::uint64_t enqueue(Task task);
+  void loop();
+  void boot(const DeviceModel& model, const std::optional<platform::PlistDict>& settings);
+  void followWallClock();
+  void publishTrace();
+  void publishState();
+  void publishFields();
+  void publishFrame(const ScreenFrame& frame);
+
+  SessionOptions options_;
+  EventHub& hub_;
+
+  std::mutex stopMutex_;
+  // Shared with the server's threads.
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::pair<std::uint64_t, Task>> queue_;
+  std::uint64_t nextId_ = 1;
+  bool stopping_ = false;
+
+  // The phone's thread only.
+  std::unique_ptr<StudioPhone> phone_;
+  std::chrono::steady_clock::time_point bootedAt_;
+  ScreenWatcher watcher_;
+  std::uint64_t applied_ = 0;
+  std::uint64_t frameNumber_ = 0;
+  std::size_t traceSeen_ = 0;
+  std::string lastFields_;
+  std::vector<std::shared_ptr<ScreenRecording>> recordings_;
+
+  std::thread thread_;
+};
+
+}  // namespace sim::studio

@@ -1,0 +1,50 @@
+#pragma once
+// Decides when the studio's screen needs drawing and hands out only frames that differ from the last one,
+// so the page gets frames while something moves and nothing while the screen is still.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/foundation/clock.h"
+#include "platform/graphics/image.h"
+#include "platform/render/renderer.h"
+
+namespace sim {
+class SimPhone;
+}
+
+namespace sim::studio {
+
+struct ScreenFrame {
+  platform::CGImageRef image;
+  std::vector<std::uint8_t> bytes;  // encoded for the page (frame_encoding.h)
+};
+
+class ScreenWatcher {
+ public:
+  // `scale` is pixels per point of the frames handed out.
+  explicit ScreenWatcher(double scale) : scale_(scale) {}
+
+  // Something happened on the phone at `now` (a request, a trace event): look at the screen for a while,
+  // as animations that follow need not leave a trace of their own each frame.
+  void poke(platform::Nanos now);
+  // Renders when the screen may be changing; answers a frame only when it differs from the last one.
+  std::optional<ScreenFrame> look(SimPhone& phone);
+  // The screen as it is now, whether or not it changed.
+  platform::CGImageRef current(SimPhone& phone);
+  // Forget the last frame: the next look hands one out (a new page, a rebooted phone).
+  void forget();
+
+ private:
+  double scale_;
+  platform::Renderer renderer_;
+  platform::Nanos activeUntil_ = 0;
+  std::uint64_t lastHash_ = 0;
+  bool haveLast_ = false;
+};
+
+// A quick fingerprint of a frame's pixels and size.
+std::uint64_t frameHash(const platform::CGImage& image);
+
+}  // namespace sim::studio

@@ -1,0 +1,143 @@
+#include "sim/studio/studio_requests.h"
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "platform/graphics/color_string.h"
+#include "settings/settings.h"
+#include "sim/scenario/values.h"
+#include "sim/studio/studio_phone.h"
+
+namespace sim::studio {
+
+namespace {
+
+using nlohmann::json;
+
+const json& member(const json& request, const char* name, const char* what) {
+  auto it = request.find(name);
+  if (it == request.end()) throw BadRequest(std::string("missing \"") + name + "\" (" + what + ")");
+  return *it;
+}
+
+std::string text(const json& request, const char* name, const char* what) {
+  const json& value = member(request, name, what);
+  if (!value.is_string()) throw BadRequest(std::string("\"") + name + "\" must be " + what);
+  return value.get<std::string>();
+}
+
+double number(const json& request, const char* name) {
+  const json& value = member(request, name, "a number");
+  if (!value.is_number()) throw BadRequest(std::string("\"") + name + "\" must be a number");
+  double d = value.get<double>();
+  if (!std::isfinite(d)) throw BadRequest(std::string("\"") + name + "\" must be a finite number");
+  return d;
+}
+
+// One of two words, as a yes or a no.
+bool either(const json& request, const char* name, std::string_view yes, std::string_view no) {
+  std::string what = std::string("\"") + std::string(yes) + "\" or \"" + std::string(no) + "\"";
+  std::string word = text(request, name, what.c_str());
+  if (word == yes) return true;
+  if (word == no) return false;
+  throw BadRequest(std::string("\"") + name + "\" must be " + what + ", not \"" + word + "\"");
+}
+
+bool isColourString(const std::string& s) {
+  return s.size() <= 32 && s.starts_with('#') && platform::parseColorString(s).has_value();
+}
+
+}  // namespace
+
+json parseJsonObject(std::string_view body) {
+  json parsed = json::parse(body, nullptr, false);
+  if (parsed.is_discarded()) throw BadRequest("the body is not JSON");
+  if (!parsed.is_object()) throw BadRequest("the body must be a JSON object");
+  return parsed;
+}
+
+PhoneAction parseAction(const json& request) {
+  std::string kind = text(request, "kind", "a string naming the action");
+  if (kind == "press") {
+    bool up = either(request, "button", "up", "down");
+    return [up](StudioPhone& p) { p.press(up); };
+  }
+  if (kind == "ringer-switch") {
+    bool silent = either(request, "position", "silent", "ring");
+    return [silent](StudioPhone& p) { p.setRingerSwitch(silent); };
+  }
+  if (kind == "buttons") {
+    bool ringer = either(request, "mode", "ringer", "media");
+    return [ringer](StudioPhone& p) { p.setButtonsChangeRinger(ringer); };
+  }
+  if (kind == "rotate") {
+    std::string name = text(request, "orientation", "an orientation");
+    auto orientation = orientationNamed(name);
+    if (!orientation)
+      throw BadRequest("unknown orientation \"" + name +
+                       "\" (portrait, portrait-upside-down, landscape-right, landscape-left)");
+    int o = static_cast<int>(*orientation);
+    return [o](StudioPhone& p) { p.rotate(o); };
+  }
+  if (kind == "front") {
+    std::string app = text(request, "app", "a bundle identifier, or \"\" for the home screen");
+    if (!app.empty() && !studioAppNamed(app)) throw BadRequest("unknown app \"" + app + "\"");
+    return [app](StudioPhone& p) { p.bringToFront(app); };
+  }
+  if (kind == "bar-colour") {
+    std::string colour = text(request, "colour", "a colour such as \"#FF0000\"");
+    if (colour.size() != 7 || !colour.starts_with('#') || !isColourString(colour))
+      throw BadRequest("\"colour\" must be #RRGGBB, not \"" + colour + "\"");
+    return [colour](StudioPhone& p) {
+      if (p.state().front.empty()) throw BadRequest("no app is in front: its bar has no colour to change");
+      p.setBarColour(colour);
+    };
+  }
+  if (kind == "tap") {
+    double x = number(request, "x");
+    double y = number(request, "y");
+    return [x, y](StudioPhone& p) {
+      if (!p.tap(x, y)) throw BadRequest("the point is off the screen");
+    };
+  }
+  throw BadRequest("unknown action \"" + kind + "\"");
+}
+
+void checkSettingKey(std::string_view key) {
+  if (!tarvo::findSetting(key) && !tarvo::findColorSetting(key))
+    throw BadRequest("unknown settings key \"" + std::string(key) + "\"");
+}
+
+platform::PlistValue parseSettingValue(std::string_view key, const json& value) {
+  checkSettingKey(key);
+  std::string k(key);
+  if (tarvo::findColorSetting(key)) {
+    if (!value.is_string() || !isColourString(value.get<std::string>()))
+      throw BadRequest(k + " takes a colour string such as \"#7942D8:1.000000\"");
+    return value.get<std::string>();
+  }
+  const tarvo::SettingEntry& entry = *tarvo::findSetting(key);
+  switch (entry.kind) {
+    case tarvo::SettingKind::Switch:
+      if (!value.is_boolean()) throw BadRequest(k + " takes true or false");
+      return value.get<bool>();
+    case tarvo::SettingKind::Integer: {
+      if (!value.is_number_integer()) throw BadRequest(k + " takes a whole number");
+      if (value.is_number_unsigned() && value.get<std::uint64_t>() > std::numeric_limits<std::int32_t>::max())
+        throw BadRequest(k + " is out of range");
+      auto i = value.get<std::int64_t>();
+      if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max())
+        throw BadRequest(k + " is out of range");
+      return i;
+    }
+    case tarvo::SettingKind::Real:
+      if (!value.is_number()) throw BadRequest(k + " takes a number");
+      if (!std::isfinite(value.get<double>())) throw BadRequest(k + " takes a finite number");
+      return value.get<double>();
+  }
+  throw BadRequest(k + " cannot be set");
+}
+
+}  // namespace sim::studio

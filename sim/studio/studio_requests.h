@@ -1,0 +1,37 @@
+#pragma once
+// What the page asks of the phone, read from its JSON and checked before anything happens: a request
+// that does not hold together is refused with a message and changes nothing.
+#include <functional>
+#include <nlohmann/json_fwd.hpp>
+#include <stdexcept>
+#include <string_view>
+
+#include "platform/foundation/plist_value.h"
+
+namespace sim::studio {
+
+class StudioPhone;
+
+// A request the studio refuses (HTTP 400); what() says why.
+class BadRequest : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+using PhoneAction = std::function<void(StudioPhone&)>;
+
+// The JSON text of a request body as an object; BadRequest when it is not one.
+nlohmann::json parseJsonObject(std::string_view body);
+
+// {"kind": "press", "button": "up"}, {"kind": "rotate", "orientation": "landscape-left"}, {"kind": "tap",
+// "x": 180, "y": 30}, ...; BadRequest for anything else.
+PhoneAction parseAction(const nlohmann::json& request);
+
+// The value the pane writes for `key`, from the JSON the page sent: a boolean for a switch, an integer for
+// the alignment, a number for a real, a colour string for a colour. BadRequest for an unknown key or a value
+// of the wrong kind.
+platform::PlistValue parseSettingValue(std::string_view key, const nlohmann::json& value);
+// BadRequest unless `key` is one of the settings file's keys.
+void checkSettingKey(std::string_view key);
+
+}  // namespace sim::studio
