@@ -53,8 +53,6 @@ struct HudImages {
   platform::UIImagePtr sliderRingerMinImage, sliderRingerMedImage, sliderRingerMaxImage;
   platform::UIImagePtr sliderMediaMinImage, sliderMediaMedImage, sliderMediaMaxImage;
   platform::CGSize sliderMinMaxValImageSize{};
-  IconChoice shownIcons;      // which glyph each icon view was last given, for snapshots
-  bool iconsMirrored = false;  // whether the last tinting mirrored them (right-to-left interface)
 };
 
 struct HudColors {

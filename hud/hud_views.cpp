@@ -81,7 +81,6 @@ const IconFamily kRinger{ringerMaxBase64, ringerMedBase64, ringerMinBase64, &Hud
 void buildFamily(Process& process, HudImages& images, const IconFamily& family, const std::optional<UIColor>& color) {
   HudCaches& caches = HudCaches::of(process);
   const bool mirrored = rightToLeft(process);
-  images.iconsMirrored = mirrored;
   images.*family.max = caches.decodedIcon(family.maxString);
   images.*family.med = caches.decodedIcon(family.medString);
   images.*family.min = caches.decodedIcon(family.minString);
@@ -214,7 +213,6 @@ void TarvoHUD::createElements() {
     view->setImage(caches.fittedIcon(source, size, 1.0, screenScale,
                                      [&] { return scaleImageToSize(process, source, size, 1.0); }));
   };
-  images.shownIcons = choice;
   show(v.tarvoHUDMinImageView, choice.left);
   show(v.tarvoHUDMaxImageView, choice.right);
 

@@ -6,6 +6,8 @@
 #include "platform/uikit/window.h"
 #include "sim/command_options.h"
 #include "sim/commands.h"
+#include "sim/display_shape.h"
+#include "sim/hud_snapshot.h"
 #include "sim/runner.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/parse_scenario.h"
@@ -59,16 +61,19 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
   bool written = false;
   run.frames = [&](const std::string&, platform::Nanos, SimPhone& phone) {
     platform::CGImageRef image = phone.renderScreen(renderer);
+    if (options.upright) image = turnUpright(image, static_cast<int>(*orientation));
     written = image && platform::writePng(*image, options.output);
   };
   Runner runner(scenario, std::move(run));
+  runner.phone().setBareScreen(options.bare);
   runner.run();
   if (!written) {
     err << "tarvo12-sim: cannot write " << options.output.string() << "\n";
     return 2;
   }
   tarvo::Tarvo12* lib = runner.phone().tarvo();
-  if (!lib || !lib->views.tarvoHUDWindow || lib->views.tarvoHUDWindow->isHidden())
+  auto hidden = lib ? readHudField(*lib, "tarvoHUDWindow.hidden") : std::nullopt;
+  if (!hidden || hidden->boolValue().value_or(true))
     err << "tarvo12-sim: note: the HUD is not on screen in this still (is it enabled? `lint` shows what the "
            "settings do)\n";
   out << "preview      " << options.output.string() << " (" << model->identifier << ", " << options.orientation

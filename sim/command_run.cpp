@@ -49,6 +49,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     };
   Runner runner(scenario, std::move(run));
   tarvo::HudCaches::of(runner.phone().springBoard()).setEnabled(!options.literal);
+  runner.phone().setBareScreen(options.bare);
   try {
     dir->attachTrace(runner.phone().device());
   } catch (const std::exception& e) {

@@ -18,6 +18,7 @@ struct PlayOptions {
   std::optional<double> scale;      // render at this many pixels per point instead of the device's
   std::optional<int> filmFps;       // also film the whole run as one animated WebP, FILMNAME.webp
   std::string filmName = "film";
+  bool bare = false;  // frames as the screen's whole rectangle, without the display's outline
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
@@ -31,6 +32,8 @@ struct PreviewOptions {
   std::string mode = "media";
   double level = 0.5;
   std::filesystem::path output = "preview.png";
+  bool bare = false;     // the screen's whole rectangle, without the display's outline
+  bool upright = false;  // a landscape screen turned the way a person holds the phone
 };
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
 

@@ -43,11 +43,9 @@ std::string formatColour(const Colour& c) {
   return buffer;
 }
 
-const PlistValue* lookUp(const platform::PlistDict& snapshot, const SnapshotField& field) {
-  const PlistValue* value = snapshot.find(field.name);
-  if (!value || !field.key) return value;
-  if (const auto* dict = value->asDict()) return dict->find(*field.key);
-  return valueAtPath(snapshot, {field.name, *field.key});
+const PlistValue* lookUp(const std::optional<PlistValue>& value, const SnapshotField& field) {
+  if (!value) return nullptr;
+  return field.key ? entryOf(*value, *field.key) : &*value;
 }
 
 bool textMatches(const std::string& actual, Comparison comparison, const std::string& expected) {
@@ -55,6 +53,7 @@ bool textMatches(const std::string& actual, Comparison comparison, const std::st
     case Comparison::Equal: return actual == expected;
     case Comparison::NotEqual: return actual != expected;
     case Comparison::Contains: return actual.find(expected) != std::string::npos;
+    case Comparison::StartsWith: return actual.starts_with(expected);
     default: return false;
   }
 }
@@ -126,12 +125,24 @@ std::string describeSnapshotValue(const PlistValue* value, FieldType type) {
   return "a value";
 }
 
-std::optional<std::string> checkField(const platform::PlistDict& snapshot, const ExpectField& expect) {
-  const PlistValue* actual = lookUp(snapshot, expect.field);
+std::optional<std::string> checkField(const std::optional<PlistValue>& value, const ExpectField& expect) {
+  const PlistValue* actual = lookUp(value, expect.field);
   if (holds(actual, expect)) return std::nullopt;
   std::string name = expect.field.name + (expect.field.key ? " \"" + *expect.field.key + "\"" : "");
   return "expected " + name + " " + std::string(symbolOf(expect.comparison)) + " " + describe(expect.expected) +
          ", found " + describeSnapshotValue(actual, expect.field.type);
+}
+
+std::optional<std::string> checkEntryCount(const std::optional<PlistValue>& value, const ExpectEntries& expect) {
+  const PlistValue* actual = lookUp(value, expect.field);
+  std::optional<std::int64_t> entries;
+  if (const auto* array = actual ? actual->asArray() : nullptr) entries = static_cast<std::int64_t>(array->size());
+  if (const auto* dict = actual ? actual->asDict() : nullptr) entries = static_cast<std::int64_t>(dict->size());
+  if (entries && countSatisfies(*entries, expect.comparison, expect.count)) return std::nullopt;
+  std::string name = expect.field.name + (expect.field.key ? " \"" + *expect.field.key + "\"" : "");
+  return "expected count " + name + " " + std::string(symbolOf(expect.comparison)) + " " +
+         std::to_string(expect.count) + ", found " +
+         (entries ? std::to_string(*entries) : describeSnapshotValue(actual, expect.field.type) + " (no entries)");
 }
 
 }  // namespace sim

@@ -8,8 +8,13 @@
 
 namespace sim {
 
-// Nothing when the expectation holds; otherwise "expected NAME OP VALUE, found ACTUAL".
-std::optional<std::string> checkField(const platform::PlistDict& snapshot, const ExpectField& expect);
+// Nothing when the expectation holds for the field's value (nothing: the field has none); otherwise
+// "expected NAME OP VALUE, found ACTUAL".
+std::optional<std::string> checkField(const std::optional<platform::PlistValue>& value, const ExpectField& expect);
+
+// The same for the number of entries of the field's value.
+std::optional<std::string> checkEntryCount(const std::optional<platform::PlistValue>& value,
+                                           const ExpectEntries& expect);
 
 // How a snapshot value reads in messages: colours as #RRGGBB:alpha, rectangles as "x y w h".
 std::string describeSnapshotValue(const platform::PlistValue* value, FieldType type);

@@ -1,14 +1,16 @@
 #include "sim/hud_snapshot.h"
 
 #include <cmath>
+#include <stdexcept>
 
-#include "hud/icon_choice.h"
 #include "hud/tarvo12.h"
+#include "platform/device/device.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
 #include "platform/uikit/visual_effect_view.h"
 #include "platform/uikit/window.h"
+#include "sim/icon_reading.h"
 
 namespace sim {
 
@@ -18,14 +20,18 @@ using platform::PlistValue;
 
 namespace {
 
-PlistValue rect(const platform::CGRect& r) {
-  return PlistArray{r.origin.x, r.origin.y, r.size.width, r.size.height};
-}
-PlistValue point(const platform::CGPoint& p) { return PlistArray{p.x, p.y}; }
+using Read = std::optional<PlistValue>;
 
-void setColour(PlistDict& out, const std::string& name, const std::optional<platform::UIColor>& c) {
-  if (c) out.set(name, PlistArray{c->red(), c->green(), c->blue(), c->alpha()});
+PlistValue rect(const platform::CGRect& r) { return PlistArray{r.origin.x, r.origin.y, r.size.width, r.size.height}; }
+PlistValue point(const platform::CGPoint& p) { return PlistArray{p.x, p.y}; }
+PlistValue size(const platform::CGSize& s) { return PlistArray{s.width, s.height}; }
+
+Read colour(const std::optional<platform::UIColor>& c) {
+  if (!c) return std::nullopt;
+  return PlistArray{c->red(), c->green(), c->blue(), c->alpha()};
 }
+
+double degrees(const platform::CGAffineTransform& t) { return std::atan2(t.b, t.a) * 180 / 3.14159265358979323846; }
 
 // The colour a one-colour track image was filled with: its centre pixel.
 std::optional<platform::UIColor> imageColour(const platform::UIImagePtr& image) {
@@ -45,78 +51,115 @@ const char* alignmentName(platform::NSTextAlignment a) {
   }
 }
 
-void addView(PlistDict& out, const std::string& name, const platform::UIView* view) {
-  if (!view) return;
-  out.set(name + ".frame", rect(view->frame()));
-  out.set(name + ".bounds", rect(view->bounds()));
-  out.set(name + ".center", point(view->center()));
-  out.set(name + ".alpha", view->alpha());
-  out.set(name + ".hidden", view->isHidden());
+platform::UIView* viewOf(const tarvo::HudViews& v, HudView view) {
+  switch (view) {
+    case HudView::Window: return v.tarvoHUDWindow.get();
+    case HudView::HUDView: return v.tarvoHUDView.get();
+    case HudView::BlurEffectView: return v.tarvoBlurEffectView.get();
+    case HudView::VibrancyEffectView: return v.tarvoVibrancyEffectView.get();
+    case HudView::Label: return v.tarvoHUDLabel.get();
+    case HudView::SliderView: return v.tarvoHUDSliderView.get();
+    case HudView::Slider: return v.tarvoHUDSlider.get();
+    case HudView::MinImageView: return v.tarvoHUDMinImageView.get();
+    case HudView::MaxImageView: return v.tarvoHUDMaxImageView.get();
+  }
+  return nullptr;
 }
 
-void addIcon(PlistDict& out, const std::string& name, const platform::UIImageView* view, tarvo::Glyph glyph,
-             const std::optional<platform::UIColor>& tint) {
-  if (!view) return;
-  addView(out, name, view);
-  bool shown = view->image() != nullptr;
-  out.set(name + ".glyph", std::string(tarvo::glyphName(shown ? glyph : tarvo::Glyph::None)));
-  out.set(name + ".mirrored", false);
-  if (!shown) return;
-  // The icon view shows a scaled copy; the tinted source says whether it was mirrored.
-  setColour(out, name + ".tintColor", tint);
-}
-
-}  // namespace
-
-PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
-  PlistDict out;
-  const auto& v = lib.views;
-  addView(out, "tarvoHUDWindow", v.tarvoHUDWindow.get());
-  if (v.tarvoHUDWindow) {
-    const auto& t = v.tarvoHUDWindow->transform();
-    out.set("tarvoHUDWindow.rotation", std::atan2(t.b, t.a) * 180 / 3.14159265358979323846);
-    out.set("tarvoHUDWindow.shadowOpacity", static_cast<double>(v.tarvoHUDWindow->layer().shadowOpacity()));
-  }
-  addView(out, "tarvoHUDView", v.tarvoHUDView.get());
-  if (v.tarvoHUDView) {
-    setColour(out, "tarvoHUDView.backgroundColor", v.tarvoHUDView->backgroundColor());
-    out.set("tarvoHUDView.cornerRadius", v.tarvoHUDView->layer().cornerRadius());
-  }
-  addView(out, "tarvoBlurEffectView", v.tarvoBlurEffectView.get());
-  addView(out, "tarvoVibrancyEffectView", v.tarvoVibrancyEffectView.get());
-  addView(out, "tarvoHUDLabel", v.tarvoHUDLabel.get());
-  if (v.tarvoHUDLabel) {
-    out.set("tarvoHUDLabel.text", v.tarvoHUDLabel->text());
-    out.set("tarvoHUDLabel.textAlignment", alignmentName(v.tarvoHUDLabel->textAlignment()));
-    setColour(out, "tarvoHUDLabel.textColor", v.tarvoHUDLabel->textColor());
-  }
-  addView(out, "tarvoHUDSliderView", v.tarvoHUDSliderView.get());
-  addView(out, "tarvoHUDSlider", v.tarvoHUDSlider.get());
-  if (v.tarvoHUDSlider) {
-    out.set("tarvoHUDSlider.value", static_cast<double>(v.tarvoHUDSlider->value()));
-    out.set("tarvoHUDSlider.minimumValue", static_cast<double>(v.tarvoHUDSlider->minimumValue()));
-    out.set("tarvoHUDSlider.maximumValue", static_cast<double>(v.tarvoHUDSlider->maximumValue()));
-    setColour(out, "tarvoHUDSlider.minimumTrackColor", imageColour(v.tarvoHUDSlider->minimumTrackImageForState(0)));
-    setColour(out, "tarvoHUDSlider.maximumTrackColor", imageColour(v.tarvoHUDSlider->maximumTrackImageForState(0)));
-  }
-  const auto& shown = lib.images.shownIcons;
-  addIcon(out, "tarvoHUDMinImageView", v.tarvoHUDMinImageView.get(), shown.left, lib.colors.tarvoIndicatorColor);
-  addIcon(out, "tarvoHUDMaxImageView", v.tarvoHUDMaxImageView.get(), shown.right, lib.colors.tarvoIndicatorColor);
-  for (const char* name : {"tarvoHUDMinImageView", "tarvoHUDMaxImageView"})
-    if (out.contains(std::string(name) + ".glyph")) out.set(std::string(name) + ".mirrored", lib.images.iconsMirrored);
-
-  setColour(out, "tarvoMinColor", lib.colors.tarvoMinColor);
-  setColour(out, "tarvoMaxColor", lib.colors.tarvoMaxColor);
-  setColour(out, "tarvoIndicatorColor", lib.colors.tarvoIndicatorColor);
-  out.set("isHiding", lib.lifecycle.isHiding);
-  out.set("hidingStatusBarItems", lib.lifecycle.hidingStatusBarItems);
-  out.set("showingStatusBarItems", lib.lifecycle.showingStatusBarItems);
-  out.set("isIPhoneX", lib.isIPhoneX);
-  out.set("isForceSplit", lib.isForceSplit);
+Read statusColors(const tarvo::Tarvo12& lib) {
   PlistDict colors;
   for (const auto& [bundle, hsb] : lib.statusColors.entries())
     colors.set(bundle, PlistArray{static_cast<double>(hsb[0]), static_cast<double>(hsb[1]), static_cast<double>(hsb[2])});
-  out.set("statusColors", std::move(colors));
+  return PlistValue(std::move(colors));
+}
+
+Read setting(const tarvo::Tarvo12& lib, std::string_view name) {
+  PlistDict all = tarvo::settingsSnapshot(lib.settings);
+  if (const PlistValue* value = all.find(std::string(name))) return *value;
+  return std::nullopt;
+}
+
+// Every source in one switch: a source without a reader here does not build.
+Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& field) {
+  platform::UIView* view = field.view ? viewOf(lib.views, *field.view) : nullptr;
+  if (field.view && !view) return std::nullopt;
+  auto* label = dynamic_cast<platform::UILabel*>(view);
+  auto* slider = dynamic_cast<platform::UISlider*>(view);
+  auto* imageView = dynamic_cast<platform::UIImageView*>(view);
+  const platform::UIImagePtr image = imageView ? imageView->image() : nullptr;
+  switch (field.source) {
+    case FieldSource::Frame: return rect(view->frame());
+    case FieldSource::Bounds: return rect(view->bounds());
+    case FieldSource::Center: return point(view->center());
+    case FieldSource::Alpha: return view->alpha();
+    case FieldSource::Hidden: return view->isHidden();
+    case FieldSource::CornerRadius: return view->layer().cornerRadius();
+    case FieldSource::MasksToBounds: return view->layer().masksToBounds();
+    case FieldSource::GestureRecognizers: return static_cast<std::int64_t>(view->gestureRecognizers().size());
+    case FieldSource::PresentationFrame: return rect(view->presentation(now).frame());
+    case FieldSource::PresentationBounds: return rect(view->presentation(now).bounds);
+    case FieldSource::PresentationCenter: return point(view->presentation(now).center);
+    case FieldSource::PresentationAlpha: return view->presentation(now).alpha;
+    case FieldSource::Rotation: return degrees(view->transform());
+    case FieldSource::PresentationRotation: return degrees(view->presentation(now).transform);
+    case FieldSource::ShadowOpacity: return static_cast<double>(view->layer().shadowOpacity());
+    case FieldSource::BackgroundColor: return colour(view->backgroundColor());
+    case FieldSource::PresentationBackgroundColor: return colour(view->presentation(now).backgroundColor);
+    case FieldSource::Text: return label ? Read(label->text()) : std::nullopt;
+    case FieldSource::TextAlignment: return label ? Read(alignmentName(label->textAlignment())) : std::nullopt;
+    case FieldSource::TextColor: return label ? colour(label->textColor()) : std::nullopt;
+    case FieldSource::SliderValue: return slider ? Read(static_cast<double>(slider->value())) : std::nullopt;
+    case FieldSource::PresentationSliderValue:
+      return slider ? Read(static_cast<double>(slider->presentationValue(now))) : std::nullopt;
+    case FieldSource::MinimumValue: return slider ? Read(static_cast<double>(slider->minimumValue())) : std::nullopt;
+    case FieldSource::MaximumValue: return slider ? Read(static_cast<double>(slider->maximumValue())) : std::nullopt;
+    case FieldSource::MinimumTrackColor:
+      return slider ? colour(imageColour(slider->minimumTrackImageForState(0))) : std::nullopt;
+    case FieldSource::MaximumTrackColor:
+      return slider ? colour(imageColour(slider->maximumTrackImageForState(0))) : std::nullopt;
+    case FieldSource::TrackRect:
+      return slider ? Read(rect(platform::sliderTrackRect(lib.views.tarvoHUDSlider, slider->bounds()))) : std::nullopt;
+    case FieldSource::Glyph: return imageView ? Read(readIcon(image).glyph) : std::nullopt;
+    case FieldSource::Mirrored: return imageView ? Read(readIcon(image).mirrored) : std::nullopt;
+    case FieldSource::TintColor: return image ? colour(readIcon(image).colour) : std::nullopt;
+    case FieldSource::ImageSize: return image ? Read(size(image->size())) : std::nullopt;
+    case FieldSource::ImageScale: return image ? Read(image->scale()) : std::nullopt;
+    case FieldSource::ImageOrientation:
+      return image ? Read(std::string(orientationName(image->imageOrientation()))) : std::nullopt;
+    case FieldSource::ImageAlphaDigest: return image ? Read(readIcon(image).alphaDigest) : std::nullopt;
+    case FieldSource::MinColor: return colour(lib.colors.tarvoMinColor);
+    case FieldSource::MaxColor: return colour(lib.colors.tarvoMaxColor);
+    case FieldSource::IndicatorColor: return colour(lib.colors.tarvoIndicatorColor);
+    case FieldSource::IsHiding: return lib.lifecycle.isHiding;
+    case FieldSource::HidingStatusBarItems: return lib.lifecycle.hidingStatusBarItems;
+    case FieldSource::ShowingStatusBarItems: return lib.lifecycle.showingStatusBarItems;
+    case FieldSource::IsIPhoneX: return lib.isIPhoneX;
+    case FieldSource::IsForceSplit: return lib.isForceSplit;
+    case FieldSource::StatusColors: return statusColors(lib);
+    case FieldSource::Setting: return setting(lib, settingNameOf(field));
+  }
+  return std::nullopt;
+}
+
+platform::Nanos now(const tarvo::Tarvo12& lib) { return lib.process.device().now(); }
+
+}  // namespace
+
+std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, const SnapshotField& field) {
+  return read(lib, now(lib), field);
+}
+
+std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_view name) {
+  std::optional<SnapshotField> field = snapshotFieldNamed(name);
+  if (!field) throw std::logic_error("no HUD field named " + std::string(name));
+  return read(lib, now(lib), *field);
+}
+
+PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
+  PlistDict out;
+  const platform::Nanos time = now(lib);
+  for (const SnapshotField& field : snapshotFields())
+    if (auto value = read(lib, time, field)) out.set(field.name, std::move(*value));
   for (const auto& [name, value] : tarvo::settingsSnapshot(lib.settings)) out.set("setting." + name, value);
   return out;
 }

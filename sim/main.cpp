@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   demo.filmName = "demo";
   auto* demoCommand = app.add_subcommand("demo", "Play the built-in demo on default settings");
   demoCommand->add_option("--out", demo.out, "Output directory")->capture_default_str();
+  demoCommand->add_flag("--bare", demo.bare, "Frames as the screen's whole rectangle, without the display's outline");
 
   sim::PlayOptions run;
   run.progress = true;
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   runCommand->add_option("--frames", run.frames, "Which frames become PNG files: all, captures or none")
       ->capture_default_str();
   runCommand->add_option("--scale", run.scale, "Render at this many pixels per point (a faster draft)");
+  runCommand->add_flag("--bare", run.bare, "Frames as the screen's whole rectangle, without the display's outline");
 
   sim::PreviewOptions preview;
   auto* previewCommand = app.add_subcommand("preview", "One still of the screen with the HUD fully shown");
@@ -43,6 +45,9 @@ int main(int argc, char** argv) {
   previewCommand->add_option("--mode", preview.mode, "media or ringer")->capture_default_str();
   previewCommand->add_option("--level", preview.level, "Volume level from 0 to 1")->capture_default_str();
   previewCommand->add_option("-o,--output", preview.output, "PNG file to write")->capture_default_str();
+  previewCommand->add_flag("--bare", preview.bare, "The screen's whole rectangle, without the display's outline");
+  previewCommand->add_flag("--upright", preview.upright,
+                           "Turn a landscape screen the way a person holds the phone");
 
   std::string lintFile;
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");

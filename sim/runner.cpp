@@ -40,7 +40,7 @@ RunResult Runner::run() {
   platform::Device& device = phone_->device();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    advanceTo(entry.time);
+    advanceTo(entry.time, scenario_.steps[entry.step].beforeDue);
     execute(scenario_.steps[entry.step], entry.occurrence);
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
@@ -49,19 +49,20 @@ RunResult Runner::run() {
   return result_;
 }
 
-void Runner::advanceTo(platform::Nanos time) {
+void Runner::advanceTo(platform::Nanos time, bool beforeDue) {
   platform::Device& device = phone_->device();
   if (options_.film && options_.film->frame && options_.film->fps > 0) {
     // Film frames are counted from the start, so rounding never drifts over a long run.
     auto frameTime = [this](std::size_t k) {
       return static_cast<platform::Nanos>(static_cast<double>(k) * platform::kNanosPerSecond / options_.film->fps);
     };
-    for (nextFilmFrame_ = frameTime(filmFrames_); nextFilmFrame_ <= time; nextFilmFrame_ = frameTime(++filmFrames_)) {
+    for (nextFilmFrame_ = frameTime(filmFrames_); nextFilmFrame_ < time || (!beforeDue && nextFilmFrame_ == time); nextFilmFrame_ = frameTime(++filmFrames_)) {
       device.runUntil(nextFilmFrame_);
       options_.film->frame(nextFilmFrame_, *phone_);
     }
   }
-  device.runUntil(time);
+  if (beforeDue) device.runBefore(time);
+  else device.runUntil(time);
 }
 
 void Runner::fail(const Step& step, const std::string& message) {
@@ -112,8 +113,11 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
-            if (!lib || !lib->views.tarvoHUDWindow) return;
-            platform::simulateTap(phone.device(), lib->views.tarvoHUDWindow->center());
+            auto center = lib ? readHudField(*lib, "tarvoHUDWindow.center") : std::nullopt;
+            const platform::PlistArray* xy = center ? center->asArray() : nullptr;
+            if (!xy || xy->size() != 2) return;
+            platform::simulateTap(phone.device(), platform::CGPoint{(*xy)[0].doubleValue().value_or(0),
+                                                                    (*xy)[1].doubleValue().value_or(0)});
           },
           [&](const TapPoint& c) {
             platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y});
@@ -144,8 +148,14 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const ExpectField& c) {
             ++result_.expectations;
             tarvo::Tarvo12* lib = phone.tarvo();
-            platform::PlistDict snapshot = lib ? hudSnapshot(*lib) : platform::PlistDict{};
-            if (auto failure = checkField(snapshot, c)) fail(step, *failure);
+            auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
+            if (auto failure = checkField(value, c)) fail(step, *failure);
+          },
+          [&](const ExpectEntries& c) {
+            ++result_.expectations;
+            tarvo::Tarvo12* lib = phone.tarvo();
+            auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
+            if (auto failure = checkEntryCount(value, c)) fail(step, *failure);
           },
           [&](const ExpectCount& c) {
             ++result_.expectations;

@@ -63,7 +63,8 @@ class Runner {
  private:
   void execute(const Step& step, std::size_t occurrence);
   // Runs the device to `time`, filming on the way when asked.
-  void advanceTo(platform::Nanos time);
+  // Before due: stop short of what is due at that instant (a snapshot taken before the deliveries).
+  void advanceTo(platform::Nanos time, bool beforeDue = false);
   void fail(const Step& step, const std::string& message);
 
   const Scenario& scenario_;

@@ -1,5 +1,7 @@
 #include "sim/sim_phone.h"
 
+#include "sim/display_shape.h"
+
 #include <functional>
 
 #include "hooks/load.h"
@@ -216,6 +218,11 @@ platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double
   options.screenSize = {device_.screenWidth(), device_.screenHeight()};
   options.scale = scale;
   options.time = device_.now();
+  if (!bare_) {
+    auto& shade = shades_[scale];
+    if (!shade) shade = displayShade(model_, scale);
+    options.shade = shade;
+  }
   return renderer.render(screenWindows(), options);
 }
 

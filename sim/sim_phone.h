@@ -8,6 +8,7 @@
 
 #include "platform/device/device.h"
 #include "platform/graphics/image.h"
+#include "platform/render/screen_shade.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
 
@@ -50,10 +51,12 @@ class SimPhone {
   void post(const PostNotification& command);
 
   // What the screen shows now: the shell's windows over the app in front (or the home screen), drawn at
-  // the device's scale.
+  // the device's scale, inside the display's outline (rounded corners, the sensor housing) unless bare.
   platform::CGImageRef renderScreen(platform::Renderer& renderer);
   platform::CGImageRef renderScreen(platform::Renderer& renderer, double scale);
   std::vector<std::shared_ptr<platform::UIWindow>> screenWindows();
+  // Bare frames are the whole rectangle of the screen, without the display's outline.
+  void setBareScreen(bool bare) { bare_ = bare; }
 
  private:
   const DeviceModel& model_;
@@ -62,6 +65,9 @@ class SimPhone {
   platform::Process* springBoard_ = nullptr;
   platform::Process* preferences_ = nullptr;
   bool launched_ = false;
+  bool bare_ = false;
+  // The display's outline by scale, kept so that a renderer sees the same shade and draws only what changed.
+  std::map<double, std::shared_ptr<const platform::ScreenShade>> shades_;
   std::map<std::string, platform::Process*, std::less<>> apps_;
   std::optional<std::string> front_;
 };

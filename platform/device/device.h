@@ -60,6 +60,13 @@ class Device {
   bool runUntil(Nanos t, std::size_t maxSteps = 10'000'000);
   bool advance(double seconds) { return runUntil(now() + secondsToNanos(seconds)); }
   bool drain() { return runUntil(now()); }
+  // Runs what is due before t and moves the clock to t, leaving what is due at t itself: a look at the
+  // device the instant before those tasks (deliveries posted a moment ago, timers firing at t) run.
+  bool runBefore(Nanos t) {
+    bool finished = t <= 0 || runUntil(t - 1);
+    clock_.advanceTo(t);
+    return finished;
+  }
 
   // Device-wide state of a platform module, made on first use with the device as its argument.
   template <class T>

@@ -10,6 +10,7 @@
 #include "platform/render/blur_cache.h"
 #include "platform/render/damage_region.h"
 #include "platform/render/frame_pool.h"
+#include "platform/render/screen_shade.h"
 #include "platform/render/scene_survey.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/view_painter.h"
@@ -113,8 +114,10 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
       surveyScene(windows, width, height, scale, options.time, options.background));
 
   std::uint64_t serial = ++serial_;
-  auto change = std::make_unique<DamageRegion>(previous_ ? changesBetween(*previous_, *scene)
-                                                         : DamageRegion::whole(width, height));
+  const bool sameShade = options.shade == shade_;
+  shade_ = options.shade;
+  auto change = std::make_unique<DamageRegion>(previous_ && sameShade ? changesBetween(*previous_, *scene)
+                                                                      : DamageRegion::whole(width, height));
   changes_.push_back({serial, std::move(change)});
   while (changes_.size() > kChangesKept) changes_.pop_front();
   previous_ = std::move(scene);
@@ -145,6 +148,8 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
     }
   }
   cairo_surface_flush(surface.get());
+  if (shade_ && shade_->width() == width && shade_->height() == height)
+    for (const auto& box : redraw.boxes()) shade_->applyTo(frame.image->writablePixels(), width, box);
   cairo_surface_finish(surface.get());
   return frames_->lend(frame, serial);
 }

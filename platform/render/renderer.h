@@ -22,6 +22,7 @@ class CALayer;
 class Device;
 class FontCache;
 class FramePool;
+class ScreenShade;
 class SurfacePool;
 class UIWindow;
 struct SceneSurvey;
@@ -32,6 +33,7 @@ struct RenderOptions {
   double scale = 1;                                           // pixels per point; not positive and finite: 1
   Nanos time = 0;                                             // whose presentation values are drawn
   std::optional<UIColor> background = UIColor::blackColor();  // under every window; nil: transparent
+  std::shared_ptr<const ScreenShade> shade;                   // over every window; ignored unless frame-sized
 };
 
 class Renderer {
@@ -74,6 +76,7 @@ class Renderer {
   std::unique_ptr<BlurCache> blurs_;
   std::unique_ptr<FramePool> frames_;
   std::unique_ptr<SceneSurvey> previous_;
+  std::shared_ptr<const ScreenShade> shade_;  // the last frame's
   std::deque<Change> changes_;  // per frame, what differed from the frame before; the latest last
   std::uint64_t serial_ = 0;
   std::int64_t lastRedrawn_ = 0;

@@ -53,7 +53,7 @@ void parseAppField(TokenReader& in, ExpectAppField& expect) {
 
 }  // namespace
 
-void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
+void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, bool now) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
     in.failExpected("an app after 'expect app'");
   ExpectAppField expect;
@@ -81,7 +81,7 @@ void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   }
   expect.tolerance = parseTolerance(in, kDefaultTolerance);
   in.expectEnd("the expected value");
-  builder.add(in, std::move(expect));
+  builder.add(in, std::move(expect), now);
 }
 
 }  // namespace sim

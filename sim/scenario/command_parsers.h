@@ -54,6 +54,6 @@ void parseSnapshot(TokenReader& in, ScenarioBuilder& builder, const Token& head)
 // Checks. (expect_commands.cpp, event_patterns.cpp)
 void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 // expect app APP FIELD ... (app_expect_commands.cpp)
-void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, bool now);
 
 }  // namespace sim

@@ -150,7 +150,7 @@ struct PostNotification {
 using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings, DeleteSettings, WriteSettingsFile,
                              StartApp, BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
-                             TakeSnapshot, PostNotification, ExpectField, ExpectCount, ExpectOrder,
+                             TakeSnapshot, PostNotification, ExpectField, ExpectEntries, ExpectCount, ExpectOrder,
                              RefreshServiceItem, PresentOtherHud, ExpectAppField>;
 
 }  // namespace sim

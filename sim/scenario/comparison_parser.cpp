@@ -10,22 +10,51 @@ namespace {
 
 constexpr std::string_view kProcessField = "process";
 
-std::vector<std::string> parsePath(TokenReader& in) {
-  if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
-    in.failExpected("a field after 'where'");
-  const Token& token = in.take("a field");
-  // A quoted name is one key even when it holds dots.
-  if (token.kind == TokenKind::String) return {token.text};
-  std::vector<std::string> path;
+bool isPathToken(const Token& token) { return token.kind == TokenKind::Word || token.kind == TokenKind::String; }
+
+bool touches(const Token& before, const Token& after) {
+  return before.line == after.line && before.column + before.length == after.column;
+}
+
+void splitAtDots(TokenReader& in, const Token& token, std::string_view text, std::vector<std::string>& path) {
   std::size_t from = 0;
   while (true) {
-    std::size_t dot = token.text.find('.', from);
-    std::string part = token.text.substr(from, dot == std::string::npos ? std::string::npos : dot - from);
-    if (part.empty()) in.fail(token, quoted(token) + " has an empty part; write fields as userInfo.modifier");
+    std::size_t dot = text.find('.', from);
+    std::string part(text.substr(from, dot == std::string_view::npos ? std::string_view::npos : dot - from));
+    if (part.empty())
+      in.fail(token, quoted(token) + " has an empty part; write fields as userInfo.modifier or hud.\"a.b\".0");
     path.push_back(std::move(part));
-    if (dot == std::string::npos) return path;
+    if (dot == std::string_view::npos) return;
     from = dot + 1;
   }
+}
+
+// A path is one run of touching words and quoted names: words split at their dots, a quoted name is one
+// key even when it holds dots, and dots join the pieces (hud."tarvoHUDSlider.minimumTrackColor".0).
+std::vector<std::string> parsePath(TokenReader& in) {
+  if (in.atEnd() || !isPathToken(in.peek())) in.failExpected("a field after 'where'");
+  std::vector<const Token*> run{&in.take("a field")};
+  while (!in.atEnd() && isPathToken(in.peek()) && touches(*run.back(), in.peek())) run.push_back(&in.take("a field"));
+  std::vector<std::string> path;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    const Token& token = *run[i];
+    if (token.kind == TokenKind::String) {
+      if (i > 0 && run[i - 1]->kind == TokenKind::String)
+        in.fail(token, "a dot must join two quoted names (\"a\".\"b\")");
+      path.push_back(token.text);
+      continue;
+    }
+    // Words touch only quoted names (two words would be one); the dots next to them join the pieces.
+    std::string_view text = token.text;
+    const bool afterQuoted = i > 0, beforeQuoted = i + 1 < run.size();
+    if (afterQuoted && beforeQuoted && text == ".") continue;
+    if ((afterQuoted && !text.starts_with('.')) || (beforeQuoted && !text.ends_with('.')))
+      in.fail(token, "a dot must join " + quoted(token) + " and the quoted name next to it");
+    if (afterQuoted) text.remove_prefix(1);
+    if (beforeQuoted) text.remove_suffix(1);
+    splitAtDots(in, token, text, path);
+  }
+  return path;
 }
 
 FieldCondition parseCondition(TokenReader& in) {
@@ -56,6 +85,8 @@ FieldCondition parseCondition(TokenReader& in) {
   const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
   condition.value = parsePlistValue(in);
   // `contains` takes any value: a string looks inside strings, any value among an array's elements.
+  if (condition.comparison == Comparison::StartsWith && !condition.value.asString())
+    in.fail(*valueToken, "'starts-with' needs a string");
   if (isOrdering(condition.comparison) && !condition.value.isNumber())
     in.fail(*valueToken, "'" + std::string(symbolOf(condition.comparison)) + "' needs a number");
   if (condition.path.size() == 1 && condition.path[0] == kProcessField && !condition.value.asString())
@@ -76,6 +107,7 @@ platform::Nanos timeNoLaterThanNow(TokenReader& in, const ScenarioBuilder& build
 
 Comparison parseComparison(TokenReader& in, std::string_view what) {
   if (in.acceptWord("contains")) return Comparison::Contains;
+  if (in.acceptWord("starts-with")) return Comparison::StartsWith;
   if (!in.peekKind(TokenKind::Operator)) in.failExpected(what);
   const Token& op = in.take(what);
   if (op.text == "==") return Comparison::Equal;
@@ -85,7 +117,7 @@ Comparison parseComparison(TokenReader& in, std::string_view what) {
   if (op.text == ">") return Comparison::Greater;
   if (op.text == ">=") return Comparison::GreaterOrEqual;
   if (op.text == "=") in.fail(op, "use '==' to compare");
-  in.fail(op, "unknown comparison " + quoted(op) + " (==, !=, <, <=, >, >=, contains)");
+  in.fail(op, "unknown comparison " + quoted(op) + " (==, !=, <, <=, >, >=, contains, starts-with)");
 }
 
 bool isOrdering(Comparison comparison) {

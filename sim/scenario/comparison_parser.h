@@ -6,7 +6,7 @@
 
 namespace sim {
 
-// ==, !=, <, <=, >, >= and the word contains.
+// ==, !=, <, <=, >, >= and the words contains and starts-with.
 Comparison parseComparison(TokenReader& in, std::string_view what);
 bool isOrdering(Comparison comparison);
 

@@ -1,4 +1,5 @@
-// expect: a field of the HUD, the number of trace events of a kind, or the order of two of them.
+// expect: a field of the HUD, the number of entries of one, the number of trace events of a kind, or the
+// order of two of them; `expect now` looks before what is due at the same instant has run.
 #include <limits>
 
 #include "sim/scenario/command_parsers.h"
@@ -15,6 +16,9 @@ constexpr std::string_view kStatusColors = "statusColors";
 bool allows(FieldType type, Comparison comparison, const ExpectedValue& expected) {
   if (comparison == Comparison::Equal || comparison == Comparison::NotEqual) return true;
   if (std::holds_alternative<Nil>(expected)) return false;
+  if (comparison == Comparison::StartsWith)
+    return type == FieldType::Text ||
+           (type == FieldType::Value && std::get<platform::PlistValue>(expected).asString());
   if (comparison == Comparison::Contains)
     return type == FieldType::Text || type == FieldType::Value;
   if (type == FieldType::Real) return true;
@@ -74,18 +78,33 @@ ExpectedValue parseExpectedValue(TokenReader& in, FieldType type) {
   in.failStatement("unreadable field type");
 }
 
-void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+// OP N, ending the line: a count compared with ==, !=, <, <=, > or >=.
+void parseCountEnd(TokenReader& in, Comparison& comparison, std::int64_t& count) {
+  comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
+  if (comparison == Comparison::Contains || comparison == Comparison::StartsWith)
+    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
+  count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
+  in.expectEnd("the count");
+}
+
+// statusColors KEY: one entry, when a key comes before the comparison.
+void parseEntryKey(TokenReader& in, SnapshotField& field) {
+  if (field.name == kStatusColors &&
+      (in.peekKind(TokenKind::String) ||
+       (in.peekKind(TokenKind::Word) && !in.peekWord("contains") && !in.peekWord("starts-with"))))
+    field.key = in.take("a key").text;
+}
+
+void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& head, bool now) {
   if (!in.peekKind(TokenKind::Word)) in.failExpected("a field, 'count' or 'order' after 'expect'");
   const Token& fieldToken = in.take("a field");
   std::optional<SnapshotField> field = snapshotFieldNamed(fieldToken.text);
   if (!field) in.fail(fieldToken, unknownFieldMessage(fieldToken.text));
   builder.requireLaunched(in, head, "'expect " + fieldToken.text + "'");
-  // statusColors KEY: one entry, when a key comes before the comparison.
-  if (field->name == kStatusColors &&
-      (in.peekKind(TokenKind::String) || (in.peekKind(TokenKind::Word) && !in.peekWord("contains"))))
-    field->key = in.take("a key").text;
+  parseEntryKey(in, *field);
   ExpectField expect;
-  expect.comparison = parseComparison(in, "a comparison (==, !=, <, <=, >, >=, contains) after the field");
+  expect.comparison =
+      parseComparison(in, "a comparison (==, !=, <, <=, >, >=, contains, starts-with) after the field");
   const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
   expect.expected = parseExpectedValue(in, field->type);
   if (!allows(field->type, expect.comparison, expect.expected))
@@ -98,40 +117,53 @@ void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& he
   expect.tolerance = parseTolerance(in, defaultTolerance);
   in.expectEnd("the expected value");
   expect.field = std::move(*field);
-  builder.add(in, std::move(expect));
+  builder.add(in, std::move(expect), now);
+}
+
+// expect count FIELD [KEY] OP N
+void parseExpectEntries(TokenReader& in, ScenarioBuilder& builder, const Token& head, bool now) {
+  const Token& fieldToken = in.take("a field");
+  ExpectEntries expect;
+  expect.field = *snapshotFieldNamed(fieldToken.text);
+  builder.requireLaunched(in, head, "'expect count " + fieldToken.text + "'");
+  parseEntryKey(in, expect.field);
+  parseCountEnd(in, expect.comparison, expect.count);
+  builder.add(in, std::move(expect), now);
 }
 
 // expect count KIND [where ...] [from T] [to T] | [last D]  OP N
-void parseExpectCount(TokenReader& in, ScenarioBuilder& builder) {
+void parseExpectCount(TokenReader& in, ScenarioBuilder& builder, bool now) {
   ExpectCount expect;
   expect.pattern = parseEventPattern(in);
   expect.window = parseTimeWindow(in, builder);
-  expect.comparison = parseComparison(in, "a comparison and a count (such as '== 1')");
-  if (expect.comparison == Comparison::Contains)
-    in.fail(in.previous(), "a count is compared with ==, !=, <, <=, > or >=");
-  expect.count = in.integerWithin("a count", 0, std::numeric_limits<std::int32_t>::max());
-  in.expectEnd("the count");
-  builder.add(in, std::move(expect));
+  parseCountEnd(in, expect.comparison, expect.count);
+  builder.add(in, std::move(expect), now);
 }
 
 // expect order KIND [where ...] before KIND [where ...] [from T] [to T] | [last D]
-void parseExpectOrder(TokenReader& in, ScenarioBuilder& builder) {
+void parseExpectOrder(TokenReader& in, ScenarioBuilder& builder, bool now) {
   ExpectOrder expect;
   expect.earlier = parseEventPattern(in);
   if (!in.acceptWord("before")) in.failExpected("'before' and a second event kind");
   expect.later = parseEventPattern(in);
   expect.window = parseTimeWindow(in, builder);
   in.expectEnd("the second event");
-  builder.add(in, std::move(expect));
+  builder.add(in, std::move(expect), now);
 }
 
 }  // namespace
 
 void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
-  if (in.acceptWord("count")) return parseExpectCount(in, builder);
-  if (in.acceptWord("order")) return parseExpectOrder(in, builder);
-  if (in.acceptWord("app")) return parseExpectApp(in, builder, head);
-  parseExpectField(in, builder, head);
+  const bool now = in.acceptWord("now");
+  if (in.acceptWord("count")) {
+    // A HUD field's entries, or trace events of a kind: no event kind is a field name.
+    if (in.peekKind(TokenKind::Word) && snapshotFieldNamed(in.peek().text))
+      return parseExpectEntries(in, builder, head, now);
+    return parseExpectCount(in, builder, now);
+  }
+  if (in.acceptWord("order")) return parseExpectOrder(in, builder, now);
+  if (in.acceptWord("app")) return parseExpectApp(in, builder, now);
+  parseExpectField(in, builder, head, now);
 }
 
 }  // namespace sim

@@ -34,6 +34,8 @@ std::string_view symbolOf(Comparison comparison) {
       return ">=";
     case Comparison::Contains:
       return "contains";
+    case Comparison::StartsWith:
+      return "starts-with";
     case Comparison::Exists:
       return "exists";
     case Comparison::Absent:

@@ -21,6 +21,7 @@ enum class Comparison {
   Greater,         // >
   GreaterOrEqual,  // >=
   Contains,        // contains   (a substring of a string, an equal element of an array)
+  StartsWith,      // starts-with (strings: a prefix)
   Exists,          // exists     (trace fields: present, whatever the value)
   Absent,          // absent     (trace fields: not present)
 };
@@ -46,6 +47,14 @@ struct ExpectField {
   Comparison comparison = Comparison::Equal;
   ExpectedValue expected;
   double tolerance = kDefaultTolerance;
+};
+
+// The number of entries of a HUD field's value: the elements of an array, the keys of a dictionary.
+// A field without a value, or with one of another kind, has none to count and fails.
+struct ExpectEntries {
+  SnapshotField field;
+  Comparison comparison = Comparison::Equal;  // one of == != < <= > >=
+  std::int64_t count = 0;
 };
 
 // A condition on one field of a trace event. The path goes into nested dictionaries by key and into

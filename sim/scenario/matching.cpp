@@ -102,6 +102,11 @@ bool valueMatches(const PlistValue* actual, Comparison comparison, const PlistVa
   if (comparison == Comparison::Exists) return actual != nullptr;
   if (comparison == Comparison::Absent) return actual == nullptr;
   if (!actual) return false;
+  if (comparison == Comparison::StartsWith) {
+    const std::string* prefix = expected.asString();
+    const std::string* text = actual->asString();
+    return prefix && text && text->starts_with(*prefix);
+  }
   if (comparison == Comparison::Contains) {
     const std::string* needle = expected.asString();
     if (const std::string* text = actual->asString())
@@ -118,22 +123,20 @@ bool valueMatches(const PlistValue* actual, Comparison comparison, const PlistVa
   return numberMatches(*actual->doubleValue(), comparison, *expected.doubleValue(), tolerance);
 }
 
+const PlistValue* entryOf(const PlistValue& container, const std::string& part) {
+  if (const platform::PlistDict* dict = container.asDict()) return dict->find(part);
+  const platform::PlistArray* array = container.asArray();
+  if (!array) return nullptr;
+  std::size_t index = 0;
+  auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), index);
+  if (error != std::errc() || end != part.data() + part.size() || index >= array->size()) return nullptr;
+  return &(*array)[index];
+}
+
 const PlistValue* valueAtPath(const platform::PlistDict& fields, const std::vector<std::string>& path) {
   if (path.empty()) return nullptr;
   const PlistValue* current = fields.find(path[0]);
-  for (std::size_t i = 1; current && i < path.size(); ++i) {
-    if (const platform::PlistDict* dict = current->asDict()) {
-      current = dict->find(path[i]);
-    } else if (const platform::PlistArray* array = current->asArray()) {
-      std::size_t index = 0;
-      const std::string& part = path[i];
-      auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), index);
-      if (error != std::errc() || end != part.data() + part.size() || index >= array->size()) return nullptr;
-      current = &(*array)[index];
-    } else {
-      return nullptr;
-    }
-  }
+  for (std::size_t i = 1; current && i < path.size(); ++i) current = entryOf(*current, path[i]);
   return current;
 }
 

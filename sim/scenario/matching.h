@@ -31,6 +31,9 @@ bool pointMatches(const Point& actual, Comparison comparison, const Point& expec
 bool valueMatches(const platform::PlistValue* actual, Comparison comparison,
                   const platform::PlistValue& expected, double tolerance);
 
+// One entry of a dictionary (by key) or an array (by decimal index); nullptr for none or another kind.
+const platform::PlistValue* entryOf(const platform::PlistValue& container, const std::string& part);
+
 // Follows a path through dictionaries (by key) and arrays (by decimal index); nullptr when it leads
 // nowhere.
 const platform::PlistValue* valueAtPath(const platform::PlistDict& fields,

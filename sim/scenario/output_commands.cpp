@@ -53,16 +53,17 @@ void parseRecord(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   builder.add(in, std::move(record));
 }
 
-// snapshot [LABEL]
+// snapshot [now] [LABEL]; "now" in quotes is a label.
 void parseSnapshot(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
   builder.requireLaunched(in, head, "'snapshot'");
   TakeSnapshot snapshot;
+  const bool now = in.acceptWord("now");
   if (!in.atEnd()) {
     if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String)) in.failExpected("a label");
     snapshot.label = in.take("a label").text;
     in.expectEnd("the label");
   }
-  builder.add(in, std::move(snapshot));
+  builder.add(in, std::move(snapshot), now);
 }
 
 }  // namespace sim

@@ -37,6 +37,7 @@ std::string_view commandName(const Command& command) {
                         [](const ExpectField&) -> std::string_view { return "expect"; },
                         [](const ExpectCount&) -> std::string_view { return "expect count"; },
                         [](const ExpectOrder&) -> std::string_view { return "expect order"; },
+                        [](const ExpectEntries&) -> std::string_view { return "expect count"; },
                     },
                     command);
 }

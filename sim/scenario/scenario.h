@@ -45,6 +45,9 @@ struct Step {
   platform::Nanos time = 0;  // when it happens: the scenario's cursor on its line
   Command command;
   std::size_t column = 0;  // of the statement's first word; 0 for a step no line wrote
+  // `now`: the step sees the device before the tasks due at its time run (those that earlier lines at
+  // the same time have not already let run), such as notifications posted a moment ago.
+  bool beforeDue = false;
 };
 
 struct Scenario {

@@ -85,8 +85,8 @@ void ScenarioBuilder::requireLaunched(TokenReader& in, const Token& where, std::
   if (!launched_) in.fail(where, std::string(what) + " looks at the HUD, which exists only after 'launch'");
 }
 
-void ScenarioBuilder::add(const TokenReader& in, Command command) {
-  scenario_.steps.push_back(Step{scenario_.file, in.line(), cursor_, std::move(command), in.column()});
+void ScenarioBuilder::add(const TokenReader& in, Command command, bool beforeDue) {
+  scenario_.steps.push_back(Step{scenario_.file, in.line(), cursor_, std::move(command), in.column(), beforeDue});
 }
 
 void ScenarioBuilder::addApp(TokenReader& in, const Token& where, StartedApp app) {

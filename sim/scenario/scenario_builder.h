@@ -52,7 +52,8 @@ class ScenarioBuilder {
   void launch(TokenReader& in, const Token& where);
   void requireLaunched(TokenReader& in, const Token& where, std::string_view what) const;
 
-  void add(const TokenReader& in, Command command);
+  // `beforeDue`: the step happens before what is due at its time and has not run yet (`now`).
+  void add(const TokenReader& in, Command command, bool beforeDue = false);
 
   // Apps by bundle identifier or process name; the shell is "springboard" (any case).
   void addApp(TokenReader& in, const Token& where, StartedApp app);

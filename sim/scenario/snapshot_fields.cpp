@@ -6,62 +6,92 @@ namespace sim {
 
 namespace {
 
-struct Property {
+using T = FieldType;
+using S = FieldSource;
+
+struct Row {
   std::string_view name;
   FieldType type;
+  FieldSource source;
 };
+
+struct ViewName {
+  HudView view;
+  std::string_view name;
+};
+
+constexpr std::array<ViewName, 9> kViews{{
+    {HudView::Window, "tarvoHUDWindow"},
+    {HudView::HUDView, "tarvoHUDView"},
+    {HudView::BlurEffectView, "tarvoBlurEffectView"},
+    {HudView::VibrancyEffectView, "tarvoVibrancyEffectView"},
+    {HudView::Label, "tarvoHUDLabel"},
+    {HudView::SliderView, "tarvoHUDSliderView"},
+    {HudView::Slider, "tarvoHUDSlider"},
+    {HudView::MinImageView, "tarvoHUDMinImageView"},
+    {HudView::MaxImageView, "tarvoHUDMaxImageView"},
+}};
 
 // Every view answers these.
-constexpr std::array<Property, 5> kViewProperties{{
-    {"frame", FieldType::Rect},
-    {"bounds", FieldType::Rect},
-    {"center", FieldType::Point},
-    {"alpha", FieldType::Real},
-    {"hidden", FieldType::Bool},
+constexpr std::array<Row, 12> kEveryView{{
+    {"frame", T::Rect, S::Frame},
+    {"bounds", T::Rect, S::Bounds},
+    {"center", T::Point, S::Center},
+    {"alpha", T::Real, S::Alpha},
+    {"hidden", T::Bool, S::Hidden},
+    {"cornerRadius", T::Real, S::CornerRadius},
+    {"masksToBounds", T::Bool, S::MasksToBounds},
+    {"gestureRecognizers", T::Real, S::GestureRecognizers},
+    {"presentation.frame", T::Rect, S::PresentationFrame},
+    {"presentation.bounds", T::Rect, S::PresentationBounds},
+    {"presentation.center", T::Point, S::PresentationCenter},
+    {"presentation.alpha", T::Real, S::PresentationAlpha},
 }};
 
-struct ViewFields {
-  std::string_view view;
-  std::array<Property, 5> extra;  // unused slots have an empty name
+struct ViewRow {
+  HudView view;
+  Row row;
 };
 
-constexpr std::array<std::string_view, 9> kViewNames{
-    "tarvoHUDWindow",          "tarvoHUDView",         "tarvoBlurEffectView",
-    "tarvoVibrancyEffectView", "tarvoHUDLabel",        "tarvoHUDSliderView",
-    "tarvoHUDSlider",          "tarvoHUDMinImageView", "tarvoHUDMaxImageView"};
-
-constexpr std::array<ViewFields, 9> kViews{{
-    {"tarvoHUDWindow", {{{"rotation", FieldType::Real}, {"shadowOpacity", FieldType::Real}}}},
-    {"tarvoHUDView", {{{"backgroundColor", FieldType::Colour}, {"cornerRadius", FieldType::Real}}}},
-    {"tarvoBlurEffectView", {}},
-    {"tarvoVibrancyEffectView", {}},
-    {"tarvoHUDLabel",
-     {{{"text", FieldType::Text},
-       {"textAlignment", FieldType::Alignment},
-       {"textColor", FieldType::Colour}}}},
-    {"tarvoHUDSliderView", {}},
-    {"tarvoHUDSlider",
-     {{{"value", FieldType::Real},
-       {"minimumValue", FieldType::Real},
-       {"maximumValue", FieldType::Real},
-       {"minimumTrackColor", FieldType::Colour},
-       {"maximumTrackColor", FieldType::Colour}}}},
-    {"tarvoHUDMinImageView",
-     {{{"glyph", FieldType::Glyph}, {"mirrored", FieldType::Bool}, {"tintColor", FieldType::Colour}}}},
-    {"tarvoHUDMaxImageView",
-     {{{"glyph", FieldType::Glyph}, {"mirrored", FieldType::Bool}, {"tintColor", FieldType::Colour}}}},
+constexpr std::array<Row, 7> kImageView{{
+    {"glyph", T::Glyph, S::Glyph},
+    {"mirrored", T::Bool, S::Mirrored},
+    {"tintColor", T::Colour, S::TintColor},
+    {"image.size", T::Point, S::ImageSize},
+    {"image.scale", T::Real, S::ImageScale},
+    {"image.orientation", T::Text, S::ImageOrientation},
+    {"image.alphaDigest", T::Text, S::ImageAlphaDigest},
 }};
 
-constexpr std::array<Property, 9> kGlobals{{
-    {"tarvoMinColor", FieldType::Colour},
-    {"tarvoMaxColor", FieldType::Colour},
-    {"tarvoIndicatorColor", FieldType::Colour},
-    {"isHiding", FieldType::Bool},
-    {"hidingStatusBarItems", FieldType::Bool},
-    {"showingStatusBarItems", FieldType::Bool},
-    {"isIPhoneX", FieldType::Bool},
-    {"isForceSplit", FieldType::Bool},
-    {"statusColors", FieldType::Value},
+constexpr std::array<ViewRow, 16> kOneView{{
+    {HudView::Window, {"rotation", T::Real, S::Rotation}},
+    {HudView::Window, {"presentation.rotation", T::Real, S::PresentationRotation}},
+    {HudView::Window, {"shadowOpacity", T::Real, S::ShadowOpacity}},
+    {HudView::HUDView, {"backgroundColor", T::Colour, S::BackgroundColor}},
+    {HudView::HUDView, {"presentation.backgroundColor", T::Colour, S::PresentationBackgroundColor}},
+    {HudView::Label, {"text", T::Text, S::Text}},
+    {HudView::Label, {"textAlignment", T::Alignment, S::TextAlignment}},
+    {HudView::Label, {"textColor", T::Colour, S::TextColor}},
+    {HudView::Slider, {"value", T::Real, S::SliderValue}},
+    {HudView::Slider, {"presentation.value", T::Real, S::PresentationSliderValue}},
+    {HudView::Slider, {"minimumValue", T::Real, S::MinimumValue}},
+    {HudView::Slider, {"maximumValue", T::Real, S::MaximumValue}},
+    {HudView::Slider, {"minimumTrackColor", T::Colour, S::MinimumTrackColor}},
+    {HudView::Slider, {"maximumTrackColor", T::Colour, S::MaximumTrackColor}},
+    {HudView::Slider, {"trackRect", T::Rect, S::TrackRect}},
+    // The image views' rows follow from kImageView.
+}};
+
+constexpr std::array<Row, 9> kGlobals{{
+    {"tarvoMinColor", T::Colour, S::MinColor},
+    {"tarvoMaxColor", T::Colour, S::MaxColor},
+    {"tarvoIndicatorColor", T::Colour, S::IndicatorColor},
+    {"isHiding", T::Bool, S::IsHiding},
+    {"hidingStatusBarItems", T::Bool, S::HidingStatusBarItems},
+    {"showingStatusBarItems", T::Bool, S::ShowingStatusBarItems},
+    {"isIPhoneX", T::Bool, S::IsIPhoneX},
+    {"isForceSplit", T::Bool, S::IsForceSplit},
+    {"statusColors", T::Value, S::StatusColors},
 }};
 
 constexpr std::string_view kSettingPrefix = "setting.";
@@ -74,18 +104,25 @@ bool isSettingName(std::string_view name) {
   return true;
 }
 
-const ViewFields* viewNamed(std::string_view view) {
-  for (const ViewFields& v : kViews)
-    if (v.view == view) return &v;
-  return nullptr;
+bool isImageView(HudView view) { return view == HudView::MinImageView || view == HudView::MaxImageView; }
+
+SnapshotField viewField(HudView view, const Row& row) {
+  return SnapshotField{std::string(nameOf(view)) + "." + std::string(row.name), row.type, row.source, view, {}};
 }
 
-std::string propertiesOf(const ViewFields& view) {
-  std::string list;
-  for (const Property& p : kViewProperties) list += (list.empty() ? "" : ", ") + std::string(p.name);
-  for (const Property& p : view.extra)
-    if (!p.name.empty()) list += ", " + std::string(p.name);
-  return list;
+// The properties one view answers, in the table's order.
+std::vector<Row> rowsOf(HudView view) {
+  std::vector<Row> rows(kEveryView.begin(), kEveryView.end());
+  for (const ViewRow& extra : kOneView)
+    if (extra.view == view) rows.push_back(extra.row);
+  if (isImageView(view)) rows.insert(rows.end(), kImageView.begin(), kImageView.end());
+  return rows;
+}
+
+std::optional<HudView> viewNamed(std::string_view name) {
+  for (const ViewName& v : kViews)
+    if (v.name == name) return v.view;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -114,23 +151,41 @@ std::string_view nameOf(FieldType type) {
   return "a value";
 }
 
+std::string_view nameOf(HudView view) {
+  for (const ViewName& v : kViews)
+    if (v.view == view) return v.name;
+  return "";
+}
+
+std::vector<SnapshotField> snapshotFields() {
+  std::vector<SnapshotField> fields;
+  for (const ViewName& v : kViews)
+    for (const Row& row : rowsOf(v.view)) fields.push_back(viewField(v.view, row));
+  for (const Row& global : kGlobals)
+    fields.push_back(SnapshotField{std::string(global.name), global.type, global.source, std::nullopt, {}});
+  return fields;
+}
+
 std::optional<SnapshotField> snapshotFieldNamed(std::string_view name) {
   if (name.starts_with(kSettingPrefix)) {
     if (!isSettingName(name.substr(kSettingPrefix.size()))) return std::nullopt;
-    return SnapshotField{std::string(name), FieldType::Value, std::nullopt};
+    return SnapshotField{std::string(name), FieldType::Value, FieldSource::Setting, std::nullopt, {}};
   }
-  for (const Property& global : kGlobals)
-    if (global.name == name) return SnapshotField{std::string(name), global.type, std::nullopt};
+  for (const Row& global : kGlobals)
+    if (global.name == name) return SnapshotField{std::string(name), global.type, global.source, std::nullopt, {}};
   std::size_t dot = name.find('.');
   if (dot == std::string_view::npos) return std::nullopt;
-  const ViewFields* view = viewNamed(name.substr(0, dot));
+  std::optional<HudView> view = viewNamed(name.substr(0, dot));
   if (!view) return std::nullopt;
   std::string_view property = name.substr(dot + 1);
-  for (const Property& p : kViewProperties)
-    if (p.name == property) return SnapshotField{std::string(name), p.type, std::nullopt};
-  for (const Property& p : view->extra)
-    if (!p.name.empty() && p.name == property) return SnapshotField{std::string(name), p.type, std::nullopt};
+  for (const Row& row : rowsOf(*view))
+    if (row.name == property) return viewField(*view, row);
   return std::nullopt;
+}
+
+std::string_view settingNameOf(const SnapshotField& field) {
+  std::string_view name = field.name;
+  return name.starts_with(kSettingPrefix) ? name.substr(kSettingPrefix.size()) : std::string_view{};
 }
 
 std::string unknownFieldMessage(std::string_view name) {
@@ -139,19 +194,18 @@ std::string unknownFieldMessage(std::string_view name) {
     return quotedName + " is not a setting name (letters, digits and underscores after 'setting.')";
   std::size_t dot = name.find('.');
   if (dot != std::string_view::npos) {
-    if (const ViewFields* view = viewNamed(name.substr(0, dot)))
-      return "unknown field " + quotedName + ": " + std::string(view->view) + " has " + propertiesOf(*view);
+    if (std::optional<HudView> view = viewNamed(name.substr(0, dot))) {
+      std::string list;
+      for (const Row& row : rowsOf(*view)) list += (list.empty() ? "" : ", ") + std::string(row.name);
+      return "unknown field " + quotedName + ": " + std::string(nameOf(*view)) + " has " + list;
+    }
   }
   std::string views;
-  for (std::string_view v : kViewNames) views += (views.empty() ? "" : ", ") + std::string(v);
+  for (const ViewName& v : kViews) views += (views.empty() ? "" : ", ") + std::string(v.name);
   std::string globals;
-  for (const Property& g : kGlobals) globals += ", " + std::string(g.name);
+  for (const Row& g : kGlobals) globals += ", " + std::string(g.name);
   return "unknown field " + quotedName + " (fields are VIEW.PROPERTY for the views " + views +
          "; setting.NAME" + globals + ")";
-}
-
-std::span<const std::string_view> hudViewNames() {
-  return kViewNames;
 }
 
 }  // namespace sim

@@ -52,8 +52,8 @@ TEST(UnreadableSettingsFile, TheShellKeepsRunningOnDefaults) {
   phone.press();
   EXPECT_TRUE(phone.tarvo().settings.ENABLED);
   EXPECT_FLOAT_EQ(phone.tarvo().settings.WIDTH, 80.0f);
-  ASSERT_TRUE(phone.tarvo().colors.tarvoMinColor);
-  EXPECT_EQ(*phone.tarvo().colors.tarvoMinColor, platform::UIColor::colorWithRed(0x79 / 255.0, 0x42 / 255.0, 0xD8 / 255.0, 1));
+  ASSERT_TRUE(phone.hudColour("tarvoMinColor"));
+  EXPECT_EQ(*phone.hudColour("tarvoMinColor"), platform::UIColor::colorWithRed(0x79 / 255.0, 0x42 / 255.0, 0xD8 / 255.0, 1));
 }
 
 }  // namespace

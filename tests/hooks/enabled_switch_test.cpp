@@ -119,7 +119,7 @@ TEST(EnabledSwitch, TurnedOnAfterLaunchTheFirstStepCreatesTheHudWithoutSeedingTh
 
   phone.press();
   ASSERT_TRUE(phone.tarvo().tarvoHUD);
-  EXPECT_FALSE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+  EXPECT_FALSE(phone.hudFlag("tarvoHUDWindow.hidden"));
   EXPECT_EQ(phone.tarvo().volume.ringerVolume, 0.0f);
 
   // Until a ringer level arrives, ringing shows the ringer at 0 (the lowest ringer step on the slider).
@@ -128,7 +128,7 @@ TEST(EnabledSwitch, TurnedOnAfterLaunchTheFirstStepCreatesTheHudWithoutSeedingTh
   auto move = testing_support::lastChange(phone, "UISliderExtended", "value");
   ASSERT_TRUE(move);
   EXPECT_EQ(*move->find("to"), PlistValue(0.0));
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDLabel->text(), "0%");
+  EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), "0%");
 }
 
 }  // namespace

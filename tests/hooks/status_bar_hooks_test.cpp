@@ -54,7 +54,7 @@ TEST(StatusBarHooks, OperatorNameIsBlankOnlyWhileItemsAreHiddenWithTheTimeAreaSe
                                     {"isEnabled", c.enabled}})));
     EXPECT_EQ(operatorName(phone), "Carrier");
     phone.press();
-    EXPECT_EQ(phone.tarvo().lifecycle.hidingStatusBarItems, c.enabled);
+    EXPECT_EQ(phone.hudFlag("hidingStatusBarItems"), c.enabled);
     EXPECT_EQ(operatorName(phone), c.blankWhileShown ? std::nullopt : std::optional<std::string>("Carrier"));
     phone.advance(3);
     EXPECT_EQ(operatorName(phone), "Carrier");

@@ -39,7 +39,7 @@ TEST(VolumeHooks, TheRingerSwitchMovesTheSliderAndLabelBeforeTheShellActs) {
     auto& lib = phone.tarvo();
     EXPECT_EQ(lib.volume.ringerVolume, 0.5f);  // seeded at launch from the shell's volume
     phone.press();                             // media to 0.5625
-    EXPECT_EQ(lib.views.tarvoHUDLabel->text(), percentage ? "56%" : "");
+    EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), percentage ? "56%" : "");
     phone.advance(3);
 
     phone.clearTrace();
@@ -47,10 +47,10 @@ TEST(VolumeHooks, TheRingerSwitchMovesTheSliderAndLabelBeforeTheShellActs) {
     EXPECT_TRUE(lib.volume.silent);
     EXPECT_EQ(lib.volume.tarvoVolumeMode, tarvo::VolumeMode::Ringer);
     EXPECT_EQ(*testing_support::lastChange(phone, "UISliderExtended", "value")->find("to"), PlistValue(0.0));
-    EXPECT_EQ(lib.views.tarvoHUDLabel->text(), percentage ? "0%" : "");
+    EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), percentage ? "0%" : "");
     EXPECT_FLOAT_EQ(lib.volume.volumePercentage, 56.25f);  // silent leaves it
     // The ringer presentation that follows keeps the slider at the lowest ringer step.
-    EXPECT_EQ(lib.views.tarvoHUDSlider->value(), 0.0625f);
+    EXPECT_EQ(phone.hudNumber("tarvoHUDSlider.value"), 0.0625f);
     // Mode, timer, slider, then the shell's own method.
     EXPECT_LT(firstIndex(phone, "timer.schedule"), firstIndex(phone, "springboard.ringerState"));
     EXPECT_LT(firstIndex(phone, "animation.begin"), firstIndex(phone, "springboard.ringerState"));
@@ -59,7 +59,7 @@ TEST(VolumeHooks, TheRingerSwitchMovesTheSliderAndLabelBeforeTheShellActs) {
     phone.ringerSwitch(false);
     EXPECT_FALSE(lib.volume.silent);
     EXPECT_EQ(*testing_support::lastChange(phone, "UISliderExtended", "value")->find("to"), PlistValue(0.5));
-    EXPECT_EQ(lib.views.tarvoHUDLabel->text(), percentage ? "50%" : "");
+    EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), percentage ? "50%" : "");
     EXPECT_FLOAT_EQ(lib.volume.volumePercentage, 50.0f);
   }
 }
@@ -71,8 +71,8 @@ TEST(VolumeHooks, RingingShowsTheLastRingerLevelFromTheButtons) {
   phone.ringerSwitch(true);
   phone.advance(3);
   phone.ringerSwitch(false);
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDSlider->value(), 0.3125f);
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDLabel->text(), "31%");
+  EXPECT_EQ(phone.hudNumber("tarvoHUDSlider.value"), 0.3125f);
+  EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), "31%");
 }
 
 TEST(VolumeHooks, ProgressSetsTheLabelAsAWholePercentage) {
@@ -82,10 +82,10 @@ TEST(VolumeHooks, ProgressSetsTheLabelAsAWholePercentage) {
   o.springBoard = sb;
   Phone phone(o);
   phone.press(false);
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDLabel->text(), "50%");
+  EXPECT_EQ(phone.hudText("tarvoHUDLabel.text"), "50%");
   EXPECT_EQ(phone.tarvo().volume.mediaVolume, 0.5f);
   EXPECT_EQ(phone.tarvo().volume.tarvoVolumeMode, tarvo::VolumeMode::Media);
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDSlider->value(), 0.5f);
+  EXPECT_EQ(phone.hudNumber("tarvoHUDSlider.value"), 0.5f);
   // The stock view never gets its progress while the library is on.
   EXPECT_EQ(phone.count("hud.progress"), 0u);
 }
@@ -143,7 +143,7 @@ TEST(VolumeHooks, APresentationDuringTheHideIsDroppedCompletely) {
   auto& lib = phone.tarvo();
   phone.press();
   phone.advance(1.8);  // the timer fired at 1.75; the fade runs until 2.0
-  ASSERT_TRUE(lib.lifecycle.isHiding);
+  ASSERT_TRUE(phone.hudFlag("isHiding"));
   const std::size_t presented = phone.count("hud.present");
   const std::size_t shows = phone.count("animation.begin");
   phone.press();
@@ -152,7 +152,7 @@ TEST(VolumeHooks, APresentationDuringTheHideIsDroppedCompletely) {
   EXPECT_EQ(phone.count("animation.begin"), shows + 1);
   EXPECT_TRUE(lib.lifecycle.timer);  // the step's timer, which the hide completion cancels
   phone.advance(0.2);
-  EXPECT_TRUE(lib.views.tarvoHUDWindow->isHidden());
+  EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   EXPECT_FALSE(lib.lifecycle.timer);
   phone.advance(5);
   EXPECT_EQ(phone.count("timer.fire"), 1u);
@@ -184,7 +184,7 @@ TEST(VolumeHooks, OtherHudViewsAreStrippedButShowNoOwnHud) {
   phone.device.drain();
   EXPECT_EQ(subviewClasses(*view), (std::vector<std::string>{"UILabel", "TestBackdropSubclass", "TestPlainSubclass"}));
   EXPECT_EQ(controller->presentedView(), view);
-  EXPECT_TRUE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+  EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   EXPECT_EQ(phone.count("timer.schedule"), 0u);
 }
 
@@ -203,7 +203,7 @@ TEST(VolumeHooks, SubclassesOfTheVolumeViewShowTheOwnHud) {
   Phone phone(o);
   auto view = platform::makeView<platform::UIView>(phone.springBoard, "TestVolumeHUDView", platform::CGRect{});
   rt::send<void(rt::Id)>(platform::sharedHUDController(phone.springBoard), "presentHUDView:", view);
-  EXPECT_FALSE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+  EXPECT_FALSE(phone.hudFlag("tarvoHUDWindow.hidden"));
 }
 
 TEST(VolumeHooks, ReorientLaysOutOnlyWhenAsked) {

@@ -100,11 +100,11 @@ TEST(Colors, StaticColoursComeFromTheFileOrTheirFallbacks) {
 TEST(Colors, AChangedColourTakesEffectAtTheNextShowWithoutANotification) {
   Phone phone;
   phone.press();
-  expectColor(phone.tarvo().colors.tarvoMinColor,
+  expectColor(phone.hudColour("tarvoMinColor"),
               UIColor::colorWithRed(0x79 / 255.0, 0x42 / 255.0, 0xD8 / 255.0, 1));
   phone.writeSettings(settings({{"minColor", "#FF0000"}}));
   phone.press();
-  expectColor(phone.tarvo().colors.tarvoMinColor, UIColor::redColor());
+  expectColor(phone.hudColour("tarvoMinColor"), UIColor::redColor());
   EXPECT_EQ(phone.count("notification.deliver"), 0u);
   EXPECT_EQ(phone.tarvo().settings.DURATIONDISPLAY, 1.5f);  // the other settings were not reloaded
 }
@@ -178,7 +178,7 @@ TEST(Colors, AnswersAndStoreReportsNeedTheFiveKeysAndReadComponentsWithFloatValu
     postFrom(phone, app, "velkarin.tarvo12.getstatusbarproperties", c.info);
     postFrom(phone, app, "velkarin.tarvo12.storeColors", c.info);
     if (!c.applied) {
-      EXPECT_FALSE(phone.tarvo().colors.tarvoMinColor);
+      EXPECT_FALSE(phone.hudColour("tarvoMinColor"));
       EXPECT_EQ(phone.tarvo().statusColors.size(), 0u);
       continue;
     }

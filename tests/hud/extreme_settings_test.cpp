@@ -57,7 +57,7 @@ TEST_P(ExtremeSettings, LoadLayOutShowRenderAndHide) {
   phone.advance(5);
   const float animation = phone.tarvo().settings.DURATIONANIMATION;
   if (!(animation > 1)) {
-    EXPECT_TRUE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+    EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   }
 }
 

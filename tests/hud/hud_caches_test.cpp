@@ -107,7 +107,7 @@ TEST(HudCaches, MirroredIconsAreKeptApartFromUprightOnes) {
     Phone phone(options);
     phone.press();
     const bool mirrored = direction == platform::UIUserInterfaceLayoutDirectionRightToLeft;
-    EXPECT_EQ(phone.tarvo().images.iconsMirrored, mirrored);
+    EXPECT_EQ(phone.hudFlag("tarvoHUDMinImageView.mirrored"), mirrored);
     auto tinted = phone.tarvo().images.sliderMediaMaxImage;
     ASSERT_TRUE(tinted);
     EXPECT_EQ(tinted->imageOrientation(),

@@ -53,14 +53,16 @@ TEST(Icons, TheChoiceTableRowByRow) {
     (c.mode == 1 ? lib.volume.ringerVolume : lib.volume.mediaVolume) = c.level;
     (c.mode == 1 ? lib.volume.mediaVolume : lib.volume.ringerVolume) = c.level > 0.5f ? 0.0f : 1.0f;
     phone.hud().adjustColors();
-    EXPECT_EQ(lib.images.shownIcons, (tarvo::IconChoice{c.left, c.right}));
-    auto& v = lib.views;
-    EXPECT_EQ(v.tarvoHUDMinImageView->image() != nullptr, c.left != Glyph::None);
-    EXPECT_EQ(v.tarvoHUDMaxImageView->image() != nullptr, c.right != Glyph::None);
-    for (const auto& view : {v.tarvoHUDMinImageView, v.tarvoHUDMaxImageView})
-      if (view->image()) {
-        EXPECT_EQ(view->image()->size(), (platform::CGSize{14, 14}));
+    // Read from the pixels each view shows.
+    EXPECT_EQ(phone.hudText("tarvoHUDMinImageView.glyph"), tarvo::glyphName(c.left));
+    EXPECT_EQ(phone.hudText("tarvoHUDMaxImageView.glyph"), tarvo::glyphName(c.right));
+    EXPECT_EQ(phone.hudField("tarvoHUDMinImageView.image.size").has_value(), c.left != Glyph::None);
+    EXPECT_EQ(phone.hudField("tarvoHUDMaxImageView.image.size").has_value(), c.right != Glyph::None);
+    for (const char* size : {"tarvoHUDMinImageView.image.size", "tarvoHUDMaxImageView.image.size"})
+      if (auto value = phone.hudField(size)) {
+        EXPECT_EQ(*value, platform::PlistValue(platform::PlistArray{14.0, 14.0}));
       }
+    auto& v = lib.views;
     // Only the enabled families are built.
     EXPECT_EQ(lib.images.sliderMediaMaxImage != nullptr, c.media);
     EXPECT_EQ(lib.images.sliderRingerMaxImage != nullptr, c.ringer);

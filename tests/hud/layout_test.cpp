@@ -120,7 +120,7 @@ TEST(Layout, FullWidthWritesTheWidthUntilTheNextReload) {
     auto& lib = phone.tarvo();
     phone.rotate(c.orientation);
     EXPECT_EQ(lib.settings.WIDTH, c.width);
-    EXPECT_EQ(lib.views.tarvoHUDWindow->bounds().size.width, c.hudWidth);
+    EXPECT_EQ(phone.hudRect("tarvoHUDWindow.bounds").size.width, c.hudWidth);
     EXPECT_EQ(lib.geometry.sliderViewWidth, c.width - 20);
     phone.changeSettings(file);
     EXPECT_EQ(lib.settings.WIDTH, 80.0f);  // the configured width is back until the next layout
@@ -227,7 +227,7 @@ TEST(Layout, AbsurdSizesStayDefined) {
     phone.hud().adjustViewsForOrientation(tarvo::InterfaceOrientation::LandscapeRight, true);
     phone.tapHUD();
     phone.advance(3);
-    EXPECT_TRUE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+    EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   }
 }
 

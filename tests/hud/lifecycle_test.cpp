@@ -66,9 +66,9 @@ TEST(HudLifecycle, DefaultTimingsFadeInLateAndHideAfterTheLastStep) {
   phone.advance(1.0);
   phone.press();
   phone.advance(1.749);
-  EXPECT_FALSE(lib.lifecycle.isHiding);
+  EXPECT_FALSE(phone.hudFlag("isHiding"));
   phone.advance(0.001);
-  EXPECT_TRUE(lib.lifecycle.isHiding);
+  EXPECT_TRUE(phone.hudFlag("isHiding"));
   fades = windowFades(phone);
   ASSERT_EQ(fades.size(), 2u);
   EXPECT_EQ(platform::nanosToSeconds(fades[1].time), 2.75);
@@ -80,7 +80,7 @@ TEST(HudLifecycle, DefaultTimingsFadeInLateAndHideAfterTheLastStep) {
   EXPECT_FALSE(window->isHidden());
   phone.advance(0.001);
   EXPECT_TRUE(window->isHidden());
-  EXPECT_FALSE(lib.lifecycle.isHiding);
+  EXPECT_FALSE(phone.hudFlag("isHiding"));
   EXPECT_FALSE(lib.lifecycle.timer);
   EXPECT_EQ(phone.count("timer.fire", "selector", "tarvoHUDShouldHide:"), 1u);
 }
@@ -115,11 +115,11 @@ TEST(HudLifecycle, ATapCancelsTheTimerAndHidesAtOnce) {
   auto tap = phone.tapHUD();
   ASSERT_TRUE(tap.view);
   EXPECT_EQ(tap.actionsSent, 1u);
-  EXPECT_TRUE(lib.lifecycle.isHiding);
+  EXPECT_TRUE(phone.hudFlag("isHiding"));
   EXPECT_FALSE(lib.lifecycle.timer);
   EXPECT_EQ(phone.count("timer.invalidate", "selector", "tarvoHUDShouldHide:"), 1u);
   phone.advance(0.25);
-  EXPECT_TRUE(lib.views.tarvoHUDWindow->isHidden());
+  EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   phone.advance(5);
   EXPECT_EQ(phone.count("timer.fire"), 0u);
 }
@@ -137,7 +137,7 @@ TEST(HudLifecycle, OneRecogniserServesEveryPresentation) {
   phone.advance(3);
   phone.press();
   EXPECT_EQ(phone.tapHUD().actionsSent, 1u);
-  EXPECT_TRUE(phone.tarvo().lifecycle.isHiding);
+  EXPECT_TRUE(phone.hudFlag("isHiding"));
 }
 
 TEST(HudLifecycle, TheControllerAnswersEveryOneOfItsMessages) {
@@ -175,7 +175,7 @@ TEST(HudLifecycle, ASecondPresentationDoesNotRestartTheTimer) {
   rt::send<void(rt::Id)>(controller, "presentHUDView:", controller->volumeHUDView(0));
   EXPECT_EQ(phone.count("timer.schedule"), 1u);
   phone.advance(0.75);
-  EXPECT_TRUE(phone.tarvo().lifecycle.isHiding);
+  EXPECT_TRUE(phone.hudFlag("isHiding"));
 }
 
 TEST(HudLifecycle, ATimerFiringWhileHiddenRunsAHideOnTheHiddenWindow) {
@@ -185,8 +185,8 @@ TEST(HudLifecycle, ATimerFiringWhileHiddenRunsAHideOnTheHiddenWindow) {
   EXPECT_EQ(phone.count("timer.fire", "selector", "tarvoHUDShouldHide:"), 1u);
   // Nothing to fade on a window at alpha 0: the completion follows on the next turn.
   EXPECT_EQ(phone.count("animation.complete"), 1u);
-  EXPECT_FALSE(phone.tarvo().lifecycle.isHiding);
-  EXPECT_TRUE(phone.tarvo().views.tarvoHUDWindow->isHidden());
+  EXPECT_FALSE(phone.hudFlag("isHiding"));
+  EXPECT_TRUE(phone.hudFlag("tarvoHUDWindow.hidden"));
   EXPECT_FALSE(phone.tarvo().lifecycle.timer);
 }
 
@@ -238,11 +238,11 @@ TEST(HudLifecycle, ATapDuringTheHideStartsASecondHide) {
     Phone phone(testing_support::withSettings(settings({{all ? "statusBarHideAll" : "statusBarHideLeft", true}})));
     phone.press();
     phone.advance(1.8);
-    ASSERT_TRUE(phone.tarvo().lifecycle.isHiding);
+    ASSERT_TRUE(phone.hudFlag("isHiding"));
     rt::send<void(rt::Id)>(phone.tarvo().tarvoHUD, "tapToDismiss:", rt::Id());
     phone.advance(0.5);
     EXPECT_EQ(phone.count("animation.complete"), phone.count("animation.begin"));
-    EXPECT_FALSE(phone.tarvo().lifecycle.isHiding);
+    EXPECT_FALSE(phone.hudFlag("isHiding"));
     if (all) {
       EXPECT_EQ(phone.posted("velkarin.tarvo12.modifystatusbar").size(), 3u);  // hide, show, show
     } else {
@@ -267,7 +267,7 @@ TEST(HudLifecycle, AHundredThousandPresentationsLeaveNoObjectsBehind) {
   const long before = phone.springBoard.runtime().liveObjects();
   present(100000);
   EXPECT_EQ(phone.springBoard.runtime().liveObjects(), before);
-  EXPECT_EQ(phone.tarvo().views.tarvoHUDView->gestureRecognizers().size(), 1u);
+  EXPECT_EQ(phone.hudNumber("tarvoHUDView.gestureRecognizers"), 1);
 }
 
 }  // namespace

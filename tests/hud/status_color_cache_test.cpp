@@ -84,8 +84,8 @@ TEST(StatusColorCache, StoreReportsFromThousandsOfIdentifiersStayBounded) {
   platform::setFrontApplication(phone.springBoard, std::string("com.example.front"));
   phone.press();
   EXPECT_EQ(phone.count("notification.post", "name", tarvo::protocol::kRequestStatusBarProperties.data()), 0u);
-  ASSERT_TRUE(phone.tarvo().colors.tarvoMinColor);
-  EXPECT_EQ(*phone.tarvo().colors.tarvoMinColor, platform::UIColor::colorWithHue(0.5, 1, 1, 1));
+  ASSERT_TRUE(phone.hudColour("tarvoMinColor"));
+  EXPECT_EQ(*phone.hudColour("tarvoMinColor"), platform::UIColor::colorWithHue(0.5, 1, 1, 1));
 }
 
 }  // namespace

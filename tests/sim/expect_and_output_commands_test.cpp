@@ -114,6 +114,50 @@ TEST(ExpectEvents, CountWithConditionsAndWindows) {
   EXPECT_EQ(quotedPath.pattern.conditions[0].comparison, Comparison::Exists);
 }
 
+TEST(ExpectEvents, PathsMixQuotedKeysWithDottedParts) {
+  using Path = std::vector<std::string>;
+  struct Case {
+    const char* where;
+    Path path;
+  } cases[] = {
+      {"hud.\"tarvoHUDSlider.minimumTrackColor\".0", {"hud", "tarvoHUDSlider.minimumTrackColor", "0"}},
+      {"\"a.b\".c.d", {"a.b", "c", "d"}},
+      {"x.\"a.b\".\"c.d\"", {"x", "a.b", "c.d"}},
+      {"userInfo.modifier", {"userInfo", "modifier"}},
+  };
+  for (const auto& c : cases) {
+    auto count = lastCommand<ExpectCount>("expect count hud.snapshot where " + std::string(c.where) + " exists == 1");
+    EXPECT_EQ(count.pattern.conditions[0].path, c.path) << c.where;
+  }
+  // Apart, they are a field and the start of a comparison: nothing is joined across a space.
+  auto apart = lastCommand<ExpectCount>("expect count log where message starts-with \"[TARVO12]\" == 1");
+  EXPECT_EQ(apart.pattern.conditions[0].path, (Path{"message"}));
+  EXPECT_EQ(apart.pattern.conditions[0].comparison, Comparison::StartsWith);
+}
+
+TEST(ExpectField, EntriesNowAndPrefixes) {
+  auto entries = lastCommand<ExpectEntries>("expect count statusColors >= 2");
+  EXPECT_EQ(entries.field.name, "statusColors");
+  EXPECT_EQ(entries.comparison, Comparison::GreaterOrEqual);
+  EXPECT_EQ(entries.count, 2);
+  EXPECT_EQ(lastCommand<ExpectEntries>("expect count statusColors \"com.example.a\" == 3").field.key, "com.example.a");
+  // Trace counts keep working: no event kind is a field name.
+  EXPECT_EQ(lastCommand<ExpectCount>("expect count sound == 0").pattern.kind, "sound");
+
+  EXPECT_EQ(lastCommand<ExpectField>("expect tarvoHUDLabel.text starts-with \"5\"").comparison,
+            Comparison::StartsWith);
+  Scenario now = parse("expect now tarvoMinColor == #FFFFFF\nexpect tarvoMinColor == #FFFFFF\n"
+                       "expect now count sound == 0\nsnapshot now\nsnapshot \"now\"\n");
+  ASSERT_EQ(now.steps.size(), 6u);  // the launch, then the five lines
+  EXPECT_TRUE(now.steps[1].beforeDue);
+  EXPECT_FALSE(now.steps[2].beforeDue);
+  EXPECT_TRUE(now.steps[3].beforeDue);
+  EXPECT_TRUE(now.steps[4].beforeDue);
+  EXPECT_EQ(std::get<TakeSnapshot>(now.steps[4].command).label, "");
+  EXPECT_FALSE(now.steps[5].beforeDue);
+  EXPECT_EQ(std::get<TakeSnapshot>(now.steps[5].command).label, "now");
+}
+
 TEST(ExpectEvents, OrderOfTwoPatterns) {
   auto order = lastCommand<ExpectOrder>(
       "wait 4s\nexpect order timer.schedule where selector == \"tarvoHUDShouldHide:\" before timer.fire "

@@ -126,6 +126,15 @@ class Phone {
   }
   void clearTrace() { device.trace().clear(); }
 
+  // A field of the HUD as a scenario's `expect` reads it ("tarvoHUDLabel.text", "isHiding", ...); nothing
+  // when it has none. Tests that only observe the HUD read it here rather than from the library's members.
+  std::optional<platform::PlistValue> hudField(std::string_view name) const;
+  std::string hudText(std::string_view name) const;  // "" when absent
+  double hudNumber(std::string_view name) const;     // NaN when absent
+  bool hudFlag(std::string_view name) const;         // false when absent
+  std::optional<platform::UIColor> hudColour(std::string_view name) const;
+  platform::CGRect hudRect(std::string_view name) const;  // all NaN when absent
+
   tarvo::Tarvo12& tarvo() { return *lib; }
   tarvo::TarvoHUD& hud() { return *lib->tarvoHUD; }
 
