@@ -91,25 +91,24 @@ platform::PlistDict settings(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  fuzzing::FuzzPhone phone({.model = in.ConsumeBool() ? "iPhone10,3" : "iPhone9,3", .settings = settings(in)});
+  fuzzing::FuzzPhone& phone =
+      fuzzing::phoneFor({.model = in.ConsumeBool() ? "iPhone10,3" : "iPhone9,3", .settings = settings(in)});
   phone.press(true);  // the HUD is up
   for (int round = 0; round < 16 && in.remaining_bytes(); ++round) {
     switch (in.ConsumeIntegralInRange(0, 10)) {
       case 0: phone.press(in.ConsumeBool()); break;
       case 1: phone.tapHud(); break;
-      case 2: platform::rotateInterface(*phone.springBoard, in.ConsumeIntegralInRange<long long>(-1, 5)); break;
+      case 2: phone.rotate(in.ConsumeIntegralInRange<long long>(-1, 5)); break;
       case 3: phone.device.advance(in.ConsumeFloatingPointInRange(0.0, 3.0)); break;
       case 4: {
-        const int front = in.ConsumeIntegralInRange(0, 2);
-        if (front == 0) phone.phone.goHome();
-        else phone.phone.bringToFront(front == 1 ? fuzzing::kFrontApp : fuzzing::kOtherApp);
+        const char* fronts[] = {nullptr, fuzzing::kFrontApp, fuzzing::kOtherApp};
+        phone.front(in.PickValueInArray(fronts));
         break;
       }
       case 5: {
         // The app with Tarvo12 changes its bar colour: the status bar hook reports it to the shell.
         sim::Colour colour{"", interestingDouble(in), interestingDouble(in), interestingDouble(in), interestingDouble(in)};
-        phone.phone.setAppBarColour(fuzzing::kOtherApp, in.ConsumeBool() ? std::optional<sim::Colour>(colour) : std::nullopt);
-        phone.device.drain();
+        phone.setOtherAppBarColour(in.ConsumeBool() ? std::optional<sim::Colour>(colour) : std::nullopt);
         break;
       }
       default: {

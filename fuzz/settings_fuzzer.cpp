@@ -21,10 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   // The whole library on a phone whose settings file holds these bytes.
-  fuzzing::FuzzPhone phone({.rawSettings = bytes});
+  fuzzing::FuzzPhone& phone = fuzzing::phoneFor({.rawSettings = bytes});
   phone.press(true);
-  for (long long orientation : {1LL, 3LL, 2LL, 4LL, 0LL, -7LL})
-    platform::rotateInterface(*phone.springBoard, orientation);
+  for (long long orientation : {1LL, 3LL, 2LL, 4LL, 0LL, -7LL}) phone.rotate(orientation);
   phone.device.advance(0.3);  // the fade-in and the level animation have ended
   phone.press(false);
   (void)phone.render(0.5);  // half scale: the same drawing code, a quarter of the pixels to blur

@@ -75,6 +75,7 @@ void Device::log(const Process& process, std::string text) {
 }
 
 void Device::record(const Process& process, std::string_view kind, PlistDict fields) {
+  if (!trace_.wanted()) return trace_.skipped();
   trace_.record(TraceEvent{now(), process.name(), std::string(kind), std::move(fields)});
 }
 

@@ -24,6 +24,9 @@ std::string toJsonLine(const TraceEvent& event);
 class Trace {
  public:
   void record(TraceEvent event);
+  // Whether an event would be streamed or kept; when not, recorders may only count it (`skipped`).
+  bool wanted() const { return sink_ != nullptr || retention_ > 0; }
+  void skipped() { ++recorded_; }
 
   // Streams each event as a JSON line as it is recorded; nullptr stops streaming.
   void setSink(std::ostream* sink) { sink_ = sink; }
