@@ -14,8 +14,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How often the phone's clock catches up with the wall clock and the screen is looked at.
+// How often the phone's clock catches up with the wall clock and the screen is looked at; twice as often
+// while it may be changing, so that a frame waits less for the look that finds it.
 constexpr auto kTick = std::chrono::milliseconds(16);
+constexpr auto kWatchingTick = std::chrono::milliseconds(8);
 // The studio runs for hours: only the recent trace stays in memory.
 constexpr std::size_t kTraceRetention = 4096;
 
@@ -128,9 +130,9 @@ void PhoneSession::loop() {
       continue;
     }
     if (Clock::now() < nextLook) continue;
-    nextLook = Clock::now() + kTick;
-    publishTrace();
     auto now = phone_->phone().device().now();
+    nextLook = Clock::now() + (watcher_.watching(now) ? kWatchingTick : kTick);
+    publishTrace();
     if (auto frame = watcher_.look(phone_->phone())) {
       publishFrame(*frame);
       for (auto& r : recordings_) r->add(*frame->image, now);
@@ -187,7 +189,7 @@ void PhoneSession::publishFrame(const ScreenFrame& frame) {
       {"time", platform::nanosToSeconds(phone_->phone().device().now())},
       {"width", frame.image->width()},
       {"height", frame.image->height()},
-      {"webp", platform::base64Encode(frame.bytes)},
+      {"png", platform::base64Encode(frame.png)},
   };
   hub_.publish("frame", message.dump());
 }

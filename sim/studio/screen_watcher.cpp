@@ -1,6 +1,5 @@
 #include "sim/studio/screen_watcher.h"
 
-#include "sim/studio/frame_encoding.h"
 #include "sim/sim_phone.h"
 
 namespace sim::studio {
@@ -40,7 +39,7 @@ platform::CGImageRef ScreenWatcher::current(SimPhone& phone) { return phone.rend
 
 std::optional<ScreenFrame> ScreenWatcher::look(SimPhone& phone) {
   platform::Nanos now = phone.device().now();
-  if (haveLast_ && now > activeUntil_) return std::nullopt;
+  if (!watching(now)) return std::nullopt;
   platform::CGImageRef image = current(phone);
   if (!image) return std::nullopt;
   std::uint64_t hash = frameHash(*image);
@@ -48,7 +47,7 @@ std::optional<ScreenFrame> ScreenWatcher::look(SimPhone& phone) {
   haveLast_ = true;
   lastHash_ = hash;
   if (now + kLookAfterChange > activeUntil_) activeUntil_ = now + kLookAfterChange;
-  return ScreenFrame{image, encodeFrame(*image)};
+  return ScreenFrame{image, encoder_.encode(*image)};
 }
 
 }  // namespace sim::studio

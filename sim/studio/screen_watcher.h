@@ -8,6 +8,7 @@
 
 #include "platform/foundation/clock.h"
 #include "platform/graphics/image.h"
+#include "platform/graphics/png_frame_encoder.h"
 #include "platform/render/renderer.h"
 
 namespace sim {
@@ -18,7 +19,7 @@ namespace sim::studio {
 
 struct ScreenFrame {
   platform::CGImageRef image;
-  std::vector<std::uint8_t> bytes;  // encoded for the page (frame_encoding.h)
+  std::vector<std::uint8_t> png;  // for the page
 };
 
 class ScreenWatcher {
@@ -33,12 +34,17 @@ class ScreenWatcher {
   std::optional<ScreenFrame> look(SimPhone& phone);
   // The screen as it is now, whether or not it changed.
   platform::CGImageRef current(SimPhone& phone);
+  // Whether the screen may be changing at `now` (a look may find a new frame).
+  bool watching(platform::Nanos now) const { return !haveLast_ || now <= activeUntil_; }
   // Forget the last frame: the next look hands one out (a new page, a rebooted phone).
   void forget();
 
  private:
   double scale_;
   platform::Renderer renderer_;
+  // Bands of rows the last frame shares keep their compressed bytes: a frame in which the HUD moved costs
+  // a fraction of a millisecond to encode.
+  platform::PngFrameEncoder encoder_;
   platform::Nanos activeUntil_ = 0;
   std::uint64_t lastHash_ = 0;
   bool haveLast_ = false;

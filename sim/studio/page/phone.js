@@ -67,7 +67,7 @@ export function createPhone(canvas) {
     if (decoding) { waiting = { frame, arrived }; return; }
     decoding = true;
     const image = new Image();
-    image.src = 'data:image/webp;base64,' + frame.webp;
+    image.src = 'data:image/png;base64,' + frame.png;
     try {
       await image.decode();
       picture = image;
