@@ -18,6 +18,8 @@ using Clock = std::chrono::steady_clock;
 // while it may be changing, so that a frame waits less for the look that finds it.
 constexpr auto kTick = std::chrono::milliseconds(16);
 constexpr auto kWatchingTick = std::chrono::milliseconds(8);
+// The HUD's fields (a whole snapshot, icons read from their pixels: milliseconds) go out at most this often.
+constexpr auto kFieldsInterval = std::chrono::milliseconds(100);
 // The studio runs for hours: only the recent trace stays in memory.
 constexpr std::size_t kTraceRetention = 4096;
 
@@ -122,22 +124,19 @@ void PhoneSession::loop() {
       applied_ = id;
       watcher_.poke(phone_->phone().device().now());
     }
-    if (!tasks.empty()) {
-      publishState();
-      // Look at once: what a request changes may already show (a label, a setting), and a new frame
-      // waits for nothing else.
-      nextLook = Clock::now();
-      continue;
-    }
-    if (Clock::now() < nextLook) continue;
+    // Look at once after a request: what it changes may already show (a label, a setting).
+    if (tasks.empty() && Clock::now() < nextLook) continue;
     auto now = phone_->phone().device().now();
     nextLook = Clock::now() + (watcher_.watching(now) ? kWatchingTick : kTick);
-    publishTrace();
+    // The frame first: it is what a person waits for; the state, the trace and the fields follow it.
     if (auto frame = watcher_.look(phone_->phone())) {
       publishFrame(*frame);
       for (auto& r : recordings_) r->add(*frame->image, now);
     }
     std::erase_if(recordings_, [&](const auto& r) { return r->finishBy(now); });
+    if (!tasks.empty()) publishState();
+    publishTrace();
+    if (fieldsDue_ && Clock::now() >= fieldsSent_ + kFieldsInterval) publishFields();
   }
 }
 
@@ -150,10 +149,12 @@ void PhoneSession::publishTrace() {
   const auto& events = trace.events();
   std::size_t from = events.size() > fresh ? events.size() - fresh : 0;
   for (std::size_t i = from; i < events.size(); ++i) hub_.publish("trace", platform::toJsonLine(events[i]));
-  publishFields();
+  fieldsDue_ = true;
 }
 
 void PhoneSession::publishFields() {
+  fieldsDue_ = false;
+  fieldsSent_ = Clock::now();
   tarvo::Tarvo12* lib = phone_->phone().tarvo();
   std::string fields = lib ? platform::toJson(platform::PlistValue(hudSnapshot(*lib))) : "{}";
   if (fields == lastFields_) return;

@@ -104,6 +104,8 @@ class PhoneSession {
   std::uint64_t frameNumber_ = 0;
   std::size_t traceSeen_ = 0;
   std::string lastFields_;
+  bool fieldsDue_ = false;  // trace events came since the fields last went out
+  std::chrono::steady_clock::time_point fieldsSent_;
   std::vector<std::shared_ptr<ScreenRecording>> recordings_;
 
   std::thread thread_;
