@@ -1,7 +1,6 @@
 #include "sim/sim_phone.h"
 
-#include "sim/display_shape.h"
-
+#include <cmath>
 #include <functional>
 
 #include "hooks/load.h"
@@ -18,6 +17,7 @@
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/window.h"
+#include "sim/display_shape.h"
 
 namespace sim {
 
@@ -218,7 +218,7 @@ platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double
   options.screenSize = {device_.screenWidth(), device_.screenHeight()};
   options.scale = scale;
   options.time = device_.now();
-  if (!bare_) {
+  if (!bare_ && std::isfinite(scale) && scale > 0) {  // a scale the map can order
     auto& shade = shades_[scale];
     if (!shade) shade = displayShade(model_, scale);
     options.shade = shade;

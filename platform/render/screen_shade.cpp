@@ -31,14 +31,16 @@ void ScreenShade::add(int x, int y, double passes) {
     }
   }
   Span span{y, x, 1, weight};
-  auto at = std::upper_bound(spans_.begin(), spans_.end(), span,
-                             [](const Span& a, const Span& b) { return a.y < b.y || (a.y == b.y && a.x < b.x); });
+  auto at = std::upper_bound(spans_.begin(), spans_.end(), span, [](const Span& a, const Span& b) {
+    return a.y < b.y || (a.y == b.y && a.x < b.x);
+  });
   spans_.insert(at, span);
 }
 
 void ScreenShade::applyTo(std::uint32_t* pixels, int stride, const PixelBox& box) const {
   if (!pixels || box.empty()) return;
-  auto first = std::lower_bound(spans_.begin(), spans_.end(), box.y, [](const Span& s, int y) { return s.y < y; });
+  auto first =
+      std::lower_bound(spans_.begin(), spans_.end(), box.y, [](const Span& s, int y) { return s.y < y; });
   for (auto it = first; it != spans_.end() && it->y < box.y + box.height; ++it) {
     const int from = std::max(it->x, box.x), to = std::min(it->x + it->length, box.x + box.width);
     std::uint32_t* row = pixels + static_cast<std::size_t>(it->y) * stride;
