@@ -31,12 +31,8 @@ void BM_HudFieldAlpha(benchmark::State& state) {
     benchmark::DoNotOptimize(sim::readHudField(*phone.tarvo(), "tarvoHUDWindow.presentation.alpha"));
 }
 
-// The display's outline: made once per scale, then laid over every pixel a frame redraws (here all).
-void BM_DisplayShadeMake(benchmark::State& state) {
-  bench::BenchPhone phone;
-  for (auto _ : state) benchmark::DoNotOptimize(sim::displayShade(phone.phone().model(), 3));
-}
-
+// The display's outline laid over every pixel a frame redraws (here all); it is made once per model and
+// scale and shared by every phone.
 void BM_DisplayShadeApply(benchmark::State& state) {
   bench::BenchPhone phone;
   phone.press(0.5);
@@ -55,7 +51,6 @@ void BM_DisplayShadeApply(benchmark::State& state) {
 BENCHMARK(BM_HudSnapshot)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HudFieldGlyph)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HudFieldAlpha)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DisplayShadeMake)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DisplayShadeApply)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "platform/foundation/plist_file.h"
 #include "platform/render/renderer.h"
 #include "platform/springboard/host.h"
+#include "platform/springboard/volume_control.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
@@ -64,9 +65,12 @@ class FuzzPhone {
     device.drain();
   }
 
-  // What an input may have moved, back as boot left it (the volume level excepted). Only what was moved
-  // is put back, so that an input runs little besides its own work.
+  // What an input may have moved, back as boot left it. Only what was moved is put back, so that an input
+  // runs little besides its own work; the levels always are, so that a press does what it did on boot.
   void reset() {
+    auto volume = platform::sharedVolumeControl(*springBoard);
+    volume->mediaVolume = volume->ringerVolume = 0.5f;
+    volume->buttonsChangeRinger = false;
     if (moved_.front) phone.bringToFront(kFrontApp);
     if (moved_.barColour) phone.setAppBarColour(kOtherApp, kBarColour);
     if (moved_.orientation) platform::rotateInterface(*springBoard, 1);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <mutex>
+#include <tuple>
 #include <vector>
 
 #include "platform/render/damage_region.h"
@@ -41,8 +44,9 @@ DisplayShape displayShapeOf(const DeviceModel& model) {
   return DisplayShape{corner, 209, 30, 20};
 }
 
-std::shared_ptr<const platform::ScreenShade> displayShade(const DeviceModel& model, double scale) {
-  if (!(scale > 0)) return nullptr;
+namespace {
+
+std::shared_ptr<const platform::ScreenShade> makeShade(const DeviceModel& model, double scale) {
   const int w = static_cast<int>(std::lround(model.width * scale));
   const int h = static_cast<int>(std::lround(model.height * scale));
   auto shade = std::make_shared<platform::ScreenShade>(w, h);
@@ -78,6 +82,23 @@ std::shared_ptr<const platform::ScreenShade> displayShade(const DeviceModel& mod
       shade->add(x, y, shown);
     }
   }
+  return shade;
+}
+
+}  // namespace
+
+std::shared_ptr<const platform::ScreenShade> displayShade(const DeviceModel& model, double scale) {
+  if (!(scale > 0) || !std::isfinite(scale)) return nullptr;
+  // Every phone of a model shares its outline: it costs milliseconds to make, and phones boot often.
+  static std::mutex mutex;
+  static std::map<std::tuple<double, double, double, bool, double>, std::shared_ptr<const platform::ScreenShade>> made;
+  constexpr std::size_t kMostKept = 32;
+  const auto key = std::make_tuple(model.width, model.height, model.scale, model.notched, scale);
+  std::lock_guard lock(mutex);
+  if (auto it = made.find(key); it != made.end()) return it->second;
+  auto shade = makeShade(model, scale);
+  if (made.size() >= kMostKept) made.clear();
+  made.emplace(key, shade);
   return shade;
 }
 

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <tuple>
 #include <vector>
 
 #include "controls/builtin_icons.h"
@@ -67,11 +71,20 @@ double coverageAt(const Mask& glyph, const Mask& shown, int u, int v, bool mirro
   return sum / 16;
 }
 
-// Mean difference of coverage, 0 (same shape) to 1.
-double difference(const Mask& glyph, const Mask& shown, bool mirrored) {
-  double total = 0;
+using Fitted = std::vector<double>;  // coverage of each pixel of the shown image, by rows
+
+Fitted fit(const Mask& glyph, const Mask& shown, bool mirrored) {
+  Fitted fitted;
+  fitted.reserve(shown.alpha.size());
   for (int v = 0; v < shown.height; ++v)
-    for (int u = 0; u < shown.width; ++u) total += std::fabs(coverageAt(glyph, shown, u, v, mirrored) - shown.at(u, v));
+    for (int u = 0; u < shown.width; ++u) fitted.push_back(coverageAt(glyph, shown, u, v, mirrored));
+  return fitted;
+}
+
+// Mean difference of coverage, 0 (same shape) to 1.
+double difference(const Fitted& glyph, const Mask& shown) {
+  double total = 0;
+  for (std::size_t i = 0; i < shown.alpha.size(); ++i) total += std::fabs(glyph[i] - shown.alpha[i]);
   return total / (255.0 * shown.width * shown.height);
 }
 
@@ -88,6 +101,33 @@ const std::array<Reference, 6> kGlyphs{{
     {"mediaMed", tarvo::mediaMedBase64},
     {"mediaMax", tarvo::mediaMaxBase64},
 }};
+
+// The six glyphs as their data URLs decode, once; a glyph that does not decode is an empty mask.
+const std::array<Mask, kGlyphs.size()>& referenceMasks() {
+  static const std::array<Mask, kGlyphs.size()> masks = [] {
+    std::array<Mask, kGlyphs.size()> decoded;
+    for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
+      platform::UIImagePtr image = tarvo::decodeBase64ToImage(kGlyphs[i].dataURL);
+      if (image && image->CGImage()) decoded[i] = shownMask(*image->CGImage(), platform::UIImageOrientationUp);
+    }
+    return decoded;
+  }();
+  return masks;
+}
+
+// A glyph fitted to an image size, made once per size: icons come in a few sizes, read again and again.
+std::shared_ptr<const Fitted> fitted(std::size_t glyph, const Mask& shown, bool mirrored) {
+  static std::mutex mutex;
+  static std::map<std::tuple<std::size_t, int, int, bool>, std::shared_ptr<const Fitted>> cache;
+  constexpr std::size_t kMostKept = 64 * kGlyphs.size();  // sizes past that are made afresh
+  const auto key = std::make_tuple(glyph, shown.width, shown.height, mirrored);
+  std::lock_guard lock(mutex);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  auto made = std::make_shared<const Fitted>(fit(referenceMasks()[glyph], shown, mirrored));
+  if (cache.size() >= kMostKept) cache.clear();
+  cache.emplace(key, made);
+  return made;
+}
 
 // Beyond this mean difference a shape is none of the glyphs; the closest two glyphs differ by about
 // three times as much at the HUD's icon sizes.
@@ -132,13 +172,11 @@ IconReading readIcon(const platform::UIImagePtr& image) {
   if (!reading.colour || shown.width == 0 || shown.height == 0) return reading;
   double best = kSameShape;
   reading.glyph = "unrecognised";
-  for (const Reference& reference : kGlyphs) {
-    platform::UIImagePtr decoded = tarvo::decodeBase64ToImage(reference.dataURL);
-    if (!decoded || !decoded->CGImage()) continue;
-    Mask glyph = shownMask(*decoded->CGImage(), platform::UIImageOrientationUp);
+  for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
+    if (referenceMasks()[i].alpha.empty()) continue;
     for (bool mirrored : {false, true}) {
-      double d = difference(glyph, shown, mirrored);
-      if (d < best) best = d, reading.glyph = reference.name, reading.mirrored = mirrored;
+      double d = difference(*fitted(i, shown, mirrored), shown);
+      if (d < best) best = d, reading.glyph = kGlyphs[i].name, reading.mirrored = mirrored;
     }
   }
   return reading;

@@ -23,13 +23,15 @@ void NotificationBus::addObserver(Process& process, std::string name, CenterForm
 void NotificationBus::post(Process& poster, std::string_view name, const PlistDict* userInfo, CenterForm form,
                            bool deliverImmediately, const std::string* object) {
   auto payload = userInfo ? std::make_shared<const PlistDict>(*userInfo) : nullptr;
-  PlistDict fields;
-  fields.set("name", std::string(name));
-  fields.set("form", formName(form));
-  if (form == CenterForm::CF) fields.set("deliverImmediately", deliverImmediately);
-  if (payload) fields.set("userInfo", *payload);
-  if (object) fields.set("object", *object);
-  poster.trace("notification.post", std::move(fields));
+  if (poster.tracing()) {
+    PlistDict fields;
+    fields.set("name", std::string(name));
+    fields.set("form", formName(form));
+    if (form == CenterForm::CF) fields.set("deliverImmediately", deliverImmediately);
+    if (payload) fields.set("userInfo", *payload);
+    if (object) fields.set("object", *object);
+    poster.trace("notification.post", std::move(fields));
+  }
 
   std::optional<std::string> carried = object ? std::optional(*object) : std::nullopt;
   auto note = std::make_shared<const Notification>(Notification{std::string(name), payload, std::move(carried)});
@@ -38,10 +40,12 @@ void NotificationBus::post(Process& poster, std::string_view name, const PlistDi
     Process* target = o.process;
     std::shared_ptr<Handler> handler = o.handler;
     target->runLoop().performSoon([target, handler, note, from = poster.name()] {
-      PlistDict f;
-      f.set("name", note->name);
-      f.set("from", from);
-      target->trace("notification.deliver", std::move(f));
+      if (target->tracing()) {
+        PlistDict f;
+        f.set("name", note->name);
+        f.set("from", from);
+        target->trace("notification.deliver", std::move(f));
+      }
       (*handler)(*note);
     });
   }

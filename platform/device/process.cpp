@@ -40,4 +40,6 @@ std::filesystem::path Process::resolvePath(std::string_view phonePath) const {
 
 void Process::trace(std::string_view kind, PlistDict fields) { device_.record(*this, kind, std::move(fields)); }
 
+bool Process::tracing() const { return device_.trace().wanted(); }
+
 }  // namespace platform

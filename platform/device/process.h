@@ -48,6 +48,8 @@ class Process {
   std::filesystem::path resolvePath(std::string_view phonePath) const;
 
   void trace(std::string_view kind, PlistDict fields = {});
+  // Whether the trace streams or keeps events: when not, a caller need not build the fields of one.
+  bool tracing() const;
 
   // Per-process state of a platform module, made on first use with the process as its argument.
   template <class T>

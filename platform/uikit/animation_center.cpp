@@ -51,20 +51,24 @@ void AnimationCenter::animate(double duration, double delay, unsigned options, T
   OpenBlock block = std::move(blocks_.back());
   blocks_.pop_back();
 
-  PlistDict fields;
-  fields.set("id", static_cast<std::int64_t>(block.id));
-  fields.set("duration", duration);
-  fields.set("delay", delay);
-  fields.set("options", static_cast<std::int64_t>(options));
   const bool changed = block.changedSomething;
-  fields.set("changes", std::move(block.changes));
-  process_.trace("animation.begin", std::move(fields));
+  if (process_.tracing()) {
+    PlistDict fields;
+    fields.set("id", static_cast<std::int64_t>(block.id));
+    fields.set("duration", duration);
+    fields.set("delay", delay);
+    fields.set("options", static_cast<std::int64_t>(options));
+    fields.set("changes", std::move(block.changes));
+    process_.trace("animation.begin", std::move(fields));
+  }
 
   auto finish = [&process = process_, id = block.id, completion = std::move(completion)] {
-    PlistDict done;
-    done.set("id", static_cast<std::int64_t>(id));
-    done.set("finished", true);
-    process.trace("animation.complete", std::move(done));
+    if (process.tracing()) {
+      PlistDict done;
+      done.set("id", static_cast<std::int64_t>(id));
+      done.set("finished", true);
+      process.trace("animation.complete", std::move(done));
+    }
     if (completion) completion(true);
   };
   if (changed)
@@ -97,7 +101,7 @@ void AnimationCenter::propertyChanged(UIView& view, AnimatableProperty property,
   if (before == after) {
     // Setting a value to what it is animates nothing, but the block did set it: a fade to the current alpha
     // must not look like an empty block.
-    block.changes.emplace_back(changeRecord(view, property, before, after, false));
+    if (process_.tracing()) block.changes.emplace_back(changeRecord(view, property, before, after, false));
     return;
   }
   block.changedSomething = true;
@@ -106,7 +110,7 @@ void AnimationCenter::propertyChanged(UIView& view, AnimatableProperty property,
     if (auto onScreen = view.animatedValue(property, process_.now())) from = *onScreen;
   }
   view.addAnimation({property, from, after, block.begin, block.duration, block.curve, block.id});
-  block.changes.emplace_back(changeRecord(view, property, from, after, true));
+  if (process_.tracing()) block.changes.emplace_back(changeRecord(view, property, from, after, true));
 }
 
 }  // namespace platform

@@ -18,7 +18,8 @@ using Clock = std::chrono::steady_clock;
 // while it may be changing, so that a frame waits less for the look that finds it.
 constexpr auto kTick = std::chrono::milliseconds(16);
 constexpr auto kWatchingTick = std::chrono::milliseconds(8);
-// The HUD's fields (a whole snapshot, icons read from their pixels: milliseconds) go out at most this often.
+// The HUD's fields go out at most this often while they change: the page need not rebuild its table of
+// them at the frame rate.
 constexpr auto kFieldsInterval = std::chrono::milliseconds(100);
 // The studio runs for hours: only the recent trace stays in memory.
 constexpr std::size_t kTraceRetention = 4096;
