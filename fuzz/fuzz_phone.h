@@ -16,7 +16,6 @@
 #include <sanitizer/lsan_interface.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -24,16 +23,13 @@
 
 #include "hud/tarvo12.h"
 #include "platform/device/device.h"
-#include "platform/device/distributed_center.h"
-#include "platform/foundation/plist_file.h"
 #include "platform/render/renderer.h"
 #include "platform/springboard/host.h"
 #include "platform/springboard/volume_control.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
-#include "settings/preferences.h"
-#include "shared/protocol.h"
 #include "sim/scenario/device_models.h"
+#include "sim/settings_pane.h"
 #include "sim/sim_phone.h"
 
 namespace fuzzing {
@@ -53,9 +49,7 @@ class FuzzPhone {
       : phone(modelNamed(options.model), sim::DeviceSetup{}), device(phone.device()) {
     device.trace().setRetention(0);  // nothing reads it, so no event is kept
     springBoard = &phone.springBoard();
-    auto path = springBoard->resolvePath(tarvo::kPreferencesPath);
-    if (options.settings) platform::writePlistDictionary(path, *options.settings, platform::PlistFormat::Xml);
-    if (options.rawSettings) writeRaw(path, *options.rawSettings);
+    writeSettings(options, false);  // read at launch
     phone.launch();
     tarvo = phone.tarvo();
     startApp(kFrontApp, sim::BarKind::Classic, false);
@@ -95,12 +89,7 @@ class FuzzPhone {
   }
   // New settings as the settings pane gives them: the whole file, then the change posted from its process.
   void deliverSettings(const FuzzPhoneOptions& options) {
-    auto path = springBoard->resolvePath(tarvo::kPreferencesPath);
-    if (options.settings) platform::writePlistDictionary(path, *options.settings, platform::PlistFormat::Xml);
-    if (options.rawSettings) writeRaw(path, *options.rawSettings);
-    platform::CFNotificationCenterPostNotification(
-        platform::CFNotificationCenterGetDistributedCenter(phone.preferences()), tarvo::protocol::kPrefsChanged,
-        nullptr, nullptr, true);
+    writeSettings(options, true);
     device.drain();
   }
 
@@ -121,6 +110,16 @@ class FuzzPhone {
   platform::Renderer renderer;
 
  private:
+  // The options' settings file, written whole as the settings pane writes it (raw bytes as they are).
+  void writeSettings(const FuzzPhoneOptions& options, bool post) {
+    sim::WriteSettingsFile file;
+    if (options.rawSettings) file.contents = *options.rawSettings;
+    else if (options.settings) file.contents = platform::PlistValue(*options.settings);
+    else return;
+    file.write.post = post;
+    sim::SettingsPane(*springBoard, phone.preferences()).writeFile(file);
+  }
+
   struct Moved {
     bool front = false, barColour = false, orientation = false;
   } moved_;
@@ -137,12 +136,6 @@ class FuzzPhone {
     command.style = 1;
     if (withTarvo12) command.loadsTarvo12 = true;
     phone.startApp(command);
-  }
-  static void writeRaw(const std::filesystem::path& path, const std::string& bytes) {
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 };
 

@@ -12,6 +12,13 @@
 
 namespace sim {
 
+DisplayShape displayShapeOf(const DeviceModel& model) {
+  if (!model.notched) return DisplayShape{8, 0, 0, 0};
+  // The XR's panel has a slightly rounder corner.
+  double corner = model.scale == 2 ? 41.5 : 39;
+  return DisplayShape{corner, 209, 30, 20};
+}
+
 namespace {
 
 // Inside a rectangle with rounded corners (radius r) from (x0, y0) to (x1, y1).
@@ -34,17 +41,6 @@ struct Outline {
                           shape.housingRadius);
   }
 };
-
-}  // namespace
-
-DisplayShape displayShapeOf(const DeviceModel& model) {
-  if (!model.notched) return DisplayShape{8, 0, 0, 0};
-  // The XR's panel has a slightly rounder corner.
-  double corner = model.scale == 2 ? 41.5 : 39;
-  return DisplayShape{corner, 209, 30, 20};
-}
-
-namespace {
 
 std::shared_ptr<const platform::ScreenShade> makeShade(const DeviceModel& model, double scale) {
   const int w = static_cast<int>(std::lround(model.width * scale));

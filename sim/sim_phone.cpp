@@ -1,6 +1,5 @@
 #include "sim/sim_phone.h"
 
-#include <cmath>
 #include <functional>
 
 #include "hooks/load.h"
@@ -218,11 +217,9 @@ platform::CGImageRef SimPhone::renderScreen(platform::Renderer& renderer, double
   options.screenSize = {device_.screenWidth(), device_.screenHeight()};
   options.scale = scale;
   options.time = device_.now();
-  if (!bare_ && std::isfinite(scale) && scale > 0) {  // a scale the map can order
-    auto& shade = shades_[scale];
-    if (!shade) shade = displayShade(model_, scale);
-    options.shade = shade;
-  }
+  // Every phone of a model shares one outline per scale, so a renderer sees the same shade and draws only
+  // what changed.
+  if (!bare_) options.shade = displayShade(model_, scale);
   return renderer.render(screenWindows(), options);
 }
 

@@ -8,7 +8,6 @@
 
 #include "platform/device/device.h"
 #include "platform/graphics/image.h"
-#include "platform/render/screen_shade.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
 
@@ -66,8 +65,6 @@ class SimPhone {
   platform::Process* preferences_ = nullptr;
   bool launched_ = false;
   bool bare_ = false;
-  // The display's outline by scale, kept so that a renderer sees the same shade and draws only what changed.
-  std::map<double, std::shared_ptr<const platform::ScreenShade>> shades_;
   std::map<std::string, platform::Process*, std::less<>> apps_;
   std::optional<std::string> front_;
 };
