@@ -6,6 +6,7 @@
 
 #include "sim/commands.h"
 #include "sim/studio/command_studio.h"
+#include "sim/tool/verb.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"tarvo12-sim: a simulated phone for the Tarvo12 volume HUD"};
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
       ->capture_default_str();
   studioCommand->add_flag("--open", studio.open, "Open the page in a browser");
 
+  sim::tool::Verb test = sim::tool::addTestVerb(app), check = sim::tool::addCheckScenarioVerb(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -72,6 +75,8 @@ int main(int argc, char** argv) {
   if (*demoCommand) return sim::runDemo(demo, std::cout, std::cerr);
   if (*runCommand) return sim::runScenarioFile(scenario, run, std::cout, std::cerr);
   if (*previewCommand) return sim::runPreview(preview, std::cout, std::cerr);
+  if (*test.command) return test.run();
+  if (*check.command) return check.run();
   if (*studioCommand) return sim::runStudio(studio, std::cout, std::cerr);
   return sim::runLint(lintFile, std::cout, std::cerr);
 }

@@ -1,0 +1,17 @@
+#pragma once
+// A verb of the command line: its subcommand, with the options it registered, and what runs it.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace sim::tool {
+
+struct Verb {
+  CLI::App* command = nullptr;
+  std::function<int()> run;  // the exit status
+};
+
+Verb addTestVerb(CLI::App& app);
+Verb addCheckScenarioVerb(CLI::App& app);
+
+}  // namespace sim::tool
