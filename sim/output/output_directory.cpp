@@ -55,7 +55,8 @@ void OutputDirectory::keep(const platform::CGImageRef& frame, const std::string&
   char label[160];
   std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
   auto path = dir_ / "frames" / (name + ".png");
-  files_.post([this, frame, path, asFile, text = std::string(label)]() mutable {
+  files_.post([this, frame, path, asFile, name, text = std::string(label)]() mutable {
+    if (options_.inspect) options_.inspect(name, *frame);
     // Counted only once on disk: a frame that could not be written is not a frame written.
     if (asFile) {
       if (png_.write(*frame, path))

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,8 @@ struct OutputOptions {
   std::optional<double> scale;  // pixels per point; nothing: the device's own
   std::optional<int> filmFps;   // also film the whole run as FILMNAME.webp
   std::string filmName = "film";
+  // Sees every frame of a capture or a record once rendered, on the files worker.
+  std::function<void(const std::string& name, const platform::CGImage& frame)> inspect;
 };
 
 class OutputDirectory {

@@ -2,7 +2,7 @@
 #include <iostream>
 #include <memory>
 
-#include "sim/tool/preview.h"
+#include "sim/verbs/preview.h"
 #include "sim/tool/verb.h"
 
 namespace sim::tool {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "platform/device/device.h"
-#include "sim/tool/play.h"
+#include "sim/verbs/play.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/render/renderer.h"
 #include "platform/uikit/window.h"
 #include "sim/phone/phone_options.h"
-#include "sim/tool/preview.h"
+#include "sim/verbs/preview.h"
 #include "sim/phone/display_shape.h"
 #include "sim/observe/hud_snapshot.h"
 #include "sim/play/runner.h"

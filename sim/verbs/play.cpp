@@ -3,7 +3,7 @@
 
 #include "hud/hud_caches.h"
 #include "sim/phone/phone_options.h"
-#include "sim/tool/play.h"
+#include "sim/verbs/play.h"
 #include "sim/play/demo_scenario.h"
 #include "sim/output/output_directory.h"
 #include "sim/scenario/parse_scenario.h"
@@ -15,7 +15,9 @@ namespace {
 // A draft needs fewer pixels, not more than a screen could have.
 constexpr double kLargestScale = 4;
 
-int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
+}  // namespace
+
+int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   RunOptions run;
   if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
   run.settings = options.settings;
@@ -33,6 +35,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   output.scale = options.scale;
   output.filmFps = options.filmFps;
   output.filmName = options.filmName;
+  output.inspect = options.inspect;
   std::optional<OutputDirectory> dir;
   try {
     dir.emplace(options.out, output);
@@ -59,6 +62,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);
   auto sheet = dir->finish(result.end);
+  if (options.result) *options.result = result;
 
   const auto& model = runner.phone().model();
   out << "scenario     " << scenario.file << "\n";
@@ -82,13 +86,11 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   return result.passed() ? 0 : 1;
 }
 
-}  // namespace
-
 int runScenarioFile(const std::filesystem::path& path, const PlayOptions& options, std::ostream& out,
                     std::ostream& err) {
   try {
     Scenario scenario = loadScenario(path);
-    return play(scenario, options, out, err);
+    return playScenario(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;
@@ -98,7 +100,7 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
   try {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
-    return play(scenario, options, out, err);
+    return playScenario(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;

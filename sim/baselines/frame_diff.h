@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "platform/graphics/image.h"
-#include "support/baselines/baseline_rules.h"
+#include "sim/baselines/baseline_rules.h"
 
 namespace baselines {
 

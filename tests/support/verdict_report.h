@@ -8,9 +8,18 @@
 #include <iostream>
 #include <string>
 
-#include "support/baselines/baseline_check.h"
+#include "sim/baselines/baseline_check.h"
 
 namespace baselines {
+
+// TARVO_REBASELINE=failing rewrites the baselines of failing frames, =missing writes absent ones.
+inline Rebaseline rebaselineFromEnvironment() {
+  const char* value = std::getenv("TARVO_REBASELINE");
+  std::string mode = value ? value : "";
+  if (mode == "failing") return Rebaseline::Failing;
+  if (mode == "missing") return Rebaseline::Missing;
+  return Rebaseline::None;
+}
 
 inline bool inContinuousIntegration() {
   const char* ci = std::getenv("CI");

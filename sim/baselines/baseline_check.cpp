@@ -1,13 +1,12 @@
-#include "support/baselines/baseline_check.h"
+#include "sim/baselines/baseline_check.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/graphics/png_codec.h"
-#include "support/baselines/frame_diff.h"
+#include "sim/baselines/frame_diff.h"
 
 namespace baselines {
 
@@ -45,25 +44,31 @@ std::string whatDiffers(const FrameDiff& diff, const FrameRules& rules, const pl
 
 }  // namespace
 
-Rebaseline rebaselineFromEnvironment() {
-  const char* value = std::getenv("TARVO_REBASELINE");
-  std::string mode = value ? value : "";
-  if (mode == "failing") return Rebaseline::Failing;
-  if (mode == "missing") return Rebaseline::Missing;
-  return Rebaseline::None;
+std::string_view nameOf(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Pass: return "pass";
+    case Outcome::Fail: return "fail";
+    case Outcome::ExpectedFailure: return "expected failure";
+    case Outcome::UnexpectedPass: return "unexpected pass";
+    case Outcome::Missing: return "missing";
+    case Outcome::Written: return "written";
+  }
+  return "fail";
 }
 
 Verdict checkFrame(const BaselineSet& set, const fs::path& frame, const platform::CGImage& actual) {
   try {
-    return checkFrame(set, frame, actual, rulesFor(set.root, frame));
+    if (set.rulesFrom.empty()) return checkFrame(set, frame, actual, rulesFor(set.folder, frame));
+    fs::path relative = fs::absolute(set.folder / frame).lexically_normal().lexically_relative(set.rulesFrom);
+    return checkFrame(set, frame, actual, rulesFor(set.rulesFrom, relative));
   } catch (const std::runtime_error& e) {
-    return {Outcome::Fail, e.what()};
+    return {Outcome::Fail, e.what(), {}, {}, {}};
   }
 }
 
 Verdict checkFrame(const BaselineSet& set, const fs::path& frame, const platform::CGImage& actual,
                    const FrameRules& rules) {
-  fs::path baseline = set.root / frame;
+  fs::path baseline = set.folder / frame;
   baseline += ".png";
   fs::path actualPath = set.results / frame, diffPath = set.results / frame;
   actualPath += ".actual.png";
@@ -74,31 +79,39 @@ Verdict checkFrame(const BaselineSet& set, const fs::path& frame, const platform
 
   if (!fs::exists(baseline)) {
     if (set.mode == Rebaseline::Missing && write(actual, baseline))
-      return {Outcome::Written, "wrote " + baseline.string()};
-    return {Outcome::Missing, baseline.string() + " is missing ('make rebaseline-missing' writes it)"};
+      return {Outcome::Written, "wrote " + baseline.string(), baseline, {}, {}};
+    return {Outcome::Missing, baseline.string() + " is missing ('--rebaseline missing' writes it)", baseline, {}, {}};
   }
   platform::CGImageRef expected = readPng(baseline);
   FrameDiff diff;
   if (expected) diff = compareFrames(actual, *expected, rules);
   if (diff.matches) {
     if (rules.expectedFailure)
-      return {Outcome::UnexpectedPass, baseline.string() + " matches now, although " +
-                                           rules.expectedFailure->where +
-                                           " marks it as an expected failure; remove the mark"};
-    return {Outcome::Pass, {}};
+      return {Outcome::UnexpectedPass,
+              baseline.string() + " matches now, although " + rules.expectedFailure->where +
+                  " marks it as an expected failure; remove the mark",
+              baseline, {}, {}};
+    return {Outcome::Pass, {}, baseline, {}, {}};
   }
   if (rules.expectedFailure)
-    return {Outcome::ExpectedFailure,
-            baseline.string() + " differs, as expected: " + rules.expectedFailure->reason};
+    return {Outcome::ExpectedFailure, baseline.string() + " differs, as expected: " + rules.expectedFailure->reason,
+            baseline, {}, {}};
   if (set.mode == Rebaseline::Failing && write(actual, baseline))
-    return {Outcome::Written, "rewrote " + baseline.string()};
+    return {Outcome::Written, "rewrote " + baseline.string(), baseline, {}, {}};
 
-  std::string report =
-      baseline.string() + ": " +
-      (expected ? whatDiffers(diff, rules, actual, *expected) : std::string("not a readable PNG"));
-  if (write(actual, actualPath)) report += "\n  actual: " + actualPath.string();
-  if (diff.image && write(*diff.image, diffPath)) report += "\n  diff:   " + diffPath.string();
-  return {Outcome::Fail, report};
+  Verdict verdict{Outcome::Fail,
+                  baseline.string() + ": " +
+                      (expected ? whatDiffers(diff, rules, actual, *expected) : std::string("not a readable PNG")),
+                  baseline, {}, {}};
+  if (write(actual, actualPath)) {
+    verdict.report += "\n  actual: " + actualPath.string();
+    verdict.actual = actualPath;
+  }
+  if (diff.image && write(*diff.image, diffPath)) {
+    verdict.report += "\n  diff:   " + diffPath.string();
+    verdict.diff = diffPath;
+  }
+  return verdict;
 }
 
 }  // namespace baselines

@@ -1,4 +1,4 @@
-#include "support/baselines/baseline_rules.h"
+#include "sim/baselines/baseline_rules.h"
 
 #include <fnmatch.h>
 

@@ -4,9 +4,10 @@
 // write baselines instead.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/graphics/image.h"
-#include "support/baselines/baseline_rules.h"
+#include "sim/baselines/baseline_rules.h"
 
 namespace baselines {
 
@@ -19,26 +20,32 @@ enum class Outcome {
   Written,          // a rebaseline mode wrote the baseline
 };
 
-// TARVO_REBASELINE=failing rewrites the baselines of failing frames, =missing writes absent ones.
+// Failing rewrites the baselines of failing frames, Missing writes absent ones.
 enum class Rebaseline { None, Failing, Missing };
-Rebaseline rebaselineFromEnvironment();
 
 struct BaselineSet {
-  std::filesystem::path root;     // baselines and their rules files
-  std::filesystem::path results;  // where actual frames and diffs of failures go
+  std::filesystem::path folder;   // the baselines: FOLDER/FRAME.png
+  std::filesystem::path results;  // where actual frames and diffs of failures go: RESULTS/FRAME.actual.png
   Rebaseline mode = Rebaseline::None;
+  // The highest folder whose rules file applies; empty: the baselines' own folder.
+  std::filesystem::path rulesFrom;
 };
 
 struct Verdict {
   Outcome outcome = Outcome::Pass;
   std::string report;  // what happened, with the paths a person opens next
+  std::filesystem::path baseline;
+  std::filesystem::path actual, diff;  // written for a failure only
 };
 
-// `frame` is relative to the set's root, without ".png" ("quick-look/shown"). The rules come from the
-// set's baselines.conf files, or are given.
+// `frame` is relative to the set's folder, without ".png" ("shown"). The rules come from the
+// baselines.conf files from `rulesFrom` down to the frame's folder, or are given.
 Verdict checkFrame(const BaselineSet& set, const std::filesystem::path& frame,
                    const platform::CGImage& actual);
 Verdict checkFrame(const BaselineSet& set, const std::filesystem::path& frame,
                    const platform::CGImage& actual, const FrameRules& rules);
+
+// "fail", "missing", ...: the outcome as reports name it.
+std::string_view nameOf(Outcome outcome);
 
 }  // namespace baselines

@@ -1,4 +1,4 @@
-#include "support/baselines/frame_diff.h"
+#include "sim/baselines/frame_diff.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "platform/foundation/plist_file.h"
 #include "settings/settings.h"
-#include "sim/tool/lint.h"
+#include "sim/verbs/lint.h"
 #include "sim/lint/settings_lint.h"
 
 namespace sim {
