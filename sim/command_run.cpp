@@ -6,6 +6,7 @@
 #include "sim/commands.h"
 #include "sim/demo_scenario.h"
 #include "sim/output_directory.h"
+#include "sim/screen_content.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace sim {
@@ -16,6 +17,7 @@ namespace {
 constexpr double kLargestScale = 4;
 
 int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
+  checkScenarioContent(scenario);
   RunOptions run;
   if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
   run.settings = options.settings;

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "platform/uikit/content/builtin_content.h"
 #include "sim/commands.h"
 #include "sim/studio/command_studio.h"
 
@@ -48,6 +49,10 @@ int main(int argc, char** argv) {
   previewCommand->add_flag("--bare", preview.bare, "The screen's whole rectangle, without the display's outline");
   previewCommand->add_flag("--upright", preview.upright,
                            "Turn a landscape screen the way a person holds the phone");
+  previewCommand->add_option("--wallpaper", preview.wallpaper,
+                             "Behind the home screen's icons: " + platform::builtinContentNames() + " or a PNG file");
+  previewCommand->add_option("--content", preview.content,
+                             "An app in front showing " + platform::builtinContentNames() + " or a PNG file");
 
   std::string lintFile;
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");
