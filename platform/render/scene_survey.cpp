@@ -6,6 +6,7 @@
 
 #include "platform/graphics/cairo_bridge.h"
 #include "platform/render/view_painter.h"
+#include "platform/uikit/content/video_view.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
@@ -95,6 +96,20 @@ PixelBox Surveyor::shadowed(const UIView& view, const cairo_matrix_t& m, PixelBo
   return box.united(shadow.inflated(margin).clippedTo(width_, height_));
 }
 
+// An image drawn upright, one of its pixels on one device pixel at whole-pixel offsets, is a plain copy
+// that comes out the same however a clip cuts it (a full-screen photo behind the HUD).
+bool landsPixelForPixel(const UIImage& image, CGRect rect, const cairo_matrix_t& m) {
+  const CGImageRef& pixels = image.CGImage();
+  if (!pixels || image.imageOrientation() != UIImageOrientationUp || m.xy != 0 || m.yx != 0 || !(m.xx > 0) ||
+      !(m.yy > 0) || !cairo::isDrawable(rect))
+    return false;
+  rect = CGRectStandardize(rect);
+  double sx = rect.size.width * m.xx / pixels->width(), sy = rect.size.height * m.yy / pixels->height();
+  double x = rect.origin.x * m.xx + m.x0, y = rect.origin.y * m.yy + m.y0;
+  auto whole = [](double v) { return std::fabs(v - std::round(v)) < 1e-6; };
+  return std::fabs(sx - 1) < 1e-9 && std::fabs(sy - 1) < 1e-9 && whole(x) && whole(y);
+}
+
 PixelBox Surveyor::view(const std::shared_ptr<UIView>& view, const cairo_matrix_t& current, int depth) {
   if (!view || depth > kDeepestView) return {};
   flag(view->isHidden());
@@ -139,11 +154,16 @@ PixelBox Surveyor::view(const std::shared_ptr<UIView>& view, const cairo_matrix_
       if (e->kind == UIVisualEffect::Kind::Blur) out_.backdrops.push_back(boxOf(bounds, full));
     }
   }
+  bool copiedPixelForPixel = false;
   if (auto imageView = std::dynamic_pointer_cast<UIImageView>(view)) {
     const UIImagePtr& shown = imageView->displayedImage();
     image(shown);
     number(static_cast<double>(imageView->contentMode()));
-    if (shown) reach = CGRectUnion(reach, imageRectInBounds(bounds, shown->size(), imageView->contentMode()));
+    if (shown) {
+      CGRect drawn = imageRectInBounds(bounds, shown->size(), imageView->contentMode());
+      reach = CGRectUnion(reach, drawn);
+      copiedPixelForPixel = landsPixelForPixel(*shown, drawn, full);
+    }
   }
   if (auto label = std::dynamic_pointer_cast<UILabel>(view)) {
     out_.strings.push_back(label->text());
@@ -171,11 +191,17 @@ PixelBox Surveyor::view(const std::shared_ptr<UIView>& view, const cairo_matrix_
     color(slider->minimumTrackTintColor());
     color(slider->maximumTrackTintColor());
   }
+  auto video = std::dynamic_pointer_cast<VideoView>(view);
+  if (video) {
+    number(static_cast<double>(video->frameShownAt(time_)));
+    copiedPixelForPixel = full.xy == 0 && full.yx == 0 && full.xx > 0 && full.yy > 0;  // its upright copies
+  }
   PixelBox box = boxOf(CGRectInset(reach, -kBleedPoints, -kBleedPoints), full);
   bool rectilinear = full.xy == 0 && full.yx == 0;
+  bool imageOrVideo = std::dynamic_pointer_cast<UIImageView>(view) != nullptr || video != nullptr;
   bool plain = rectilinear && !(layer.cornerRadius() > 0) && !(layer.borderWidth() > 0) &&
                std::dynamic_pointer_cast<UIVisualEffectView>(view) == nullptr &&
-               std::dynamic_pointer_cast<UIImageView>(view) == nullptr &&
+               (!imageOrVideo || copiedPixelForPixel) &&
                std::dynamic_pointer_cast<UILabel>(view) == nullptr && std::dynamic_pointer_cast<UISlider>(view) == nullptr;
   if (!plain) out_.wholes.push_back(box);
   const auto& children = view->subviews();

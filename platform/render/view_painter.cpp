@@ -9,6 +9,7 @@
 #include "platform/render/blur_cache.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/text_painter.h"
+#include "platform/uikit/content/video_view.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
@@ -206,6 +207,7 @@ void ViewPainter::drawContents(const std::shared_ptr<UIView>& view, const ViewPr
   if (auto image = std::dynamic_pointer_cast<UIImageView>(view)) drawImageView(*image, bounds);
   if (auto label = std::dynamic_pointer_cast<UILabel>(view)) paintLabelText(c, fonts_, *label, bounds);
   if (auto slider = std::dynamic_pointer_cast<UISlider>(view)) drawSlider(slider, bounds);
+  if (auto video = std::dynamic_pointer_cast<VideoView>(view)) video->drawFrame(c, bounds, video->frameShownAt(time_));
   for (const auto& child : std::vector<UIView::Ptr>(view->subviews())) drawView(child, depth + 1);
   if (clips) cairo_restore(c);
 

@@ -95,6 +95,8 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
           [&](const GoHome&) { phone.goHome(); },
+          [&](const SetAppContent& c) { phone.setAppContent(c.app, c.content); },
+          [&](const SetWallpaper& c) { phone.setWallpaper(c.content); },
           [&](const SetAppBarColour& c) { phone.setAppBarColour(c.app, c.colour); },
           [&](const SetAppBarStyle& c) { phone.setAppBarStyle(c.app, c.style); },
           [&](const SetButtonMode& c) {

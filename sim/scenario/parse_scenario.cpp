@@ -21,7 +21,7 @@ struct CommandEntry {
   bool setup;  // describes the device as it boots: before every other line, and never timed
 };
 
-constexpr std::array<CommandEntry, 22> kCommands{{
+constexpr std::array<CommandEntry, 23> kCommands{{
     {"device", parseDevice, true},
     {"filter", parseFilter, true},
     {"shell", parseShell, true},
@@ -30,6 +30,7 @@ constexpr std::array<CommandEntry, 22> kCommands{{
     {"settings", parseSettings, false},
     {"app", parseApp, false},
     {"home", parseHome, false},
+    {"wallpaper", parseWallpaper, false},
     {"buttons", parseButtons, false},
     {"press", parsePress, false},
     {"ringer-switch", parseRingerSwitch, false},

@@ -114,6 +114,19 @@ void StudioPhone::setBarColour(const std::string& colour) {
   log("app color " + state_.front + " " + colour);
 }
 
+void StudioPhone::showContent(const std::string& name) {
+  ContentChoice choice;
+  choice.name = name;
+  if (state_.front.empty()) {
+    phone().setWallpaper(choice);
+    log("wallpaper " + name);
+  } else {
+    phone().setAppContent(state_.front, choice);
+    log("app content " + state_.front + " " + name);
+  }
+  state_.contents[state_.front] = name;
+}
+
 bool StudioPhone::tap(double x, double y) {
   auto& device = phone().device();
   if (!std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0 || x > device.screenWidth() ||

@@ -6,6 +6,7 @@
 #include "sim/verbs/play.h"
 #include "sim/play/demo_scenario.h"
 #include "sim/output/output_directory.h"
+#include "sim/phone/screen_content.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace sim {
@@ -18,6 +19,7 @@ constexpr double kLargestScale = 4;
 }  // namespace
 
 int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
+  checkScenarioContent(scenario);
   RunOptions run;
   if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
   run.settings = options.settings;

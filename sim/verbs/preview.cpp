@@ -9,6 +9,7 @@
 #include "sim/phone/display_shape.h"
 #include "sim/observe/hud_snapshot.h"
 #include "sim/play/runner.h"
+#include "sim/phone/screen_content.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/parse_scenario.h"
 
@@ -18,7 +19,9 @@ namespace {
 
 // A scenario that leaves the HUD fully shown at `level`: one step towards the level, then a frame once the
 // fade-in is over.
-std::string previewScenario(const PreviewOptions& o, const DeviceModel& model, Orientation orientation) {
+// `wallpaper` and `content`: the scenario's words for them (readContentOption), when given.
+std::string previewScenario(const PreviewOptions& o, const DeviceModel& model, Orientation orientation,
+                            const std::optional<std::string>& wallpaper, const std::optional<std::string>& content) {
   const double step = 1.0 / 16;
   const bool ringer = o.mode == "ringer";
   double level = std::fmin(std::fmax(o.level, ringer ? step : 0.0), 1.0);
@@ -29,6 +32,8 @@ std::string previewScenario(const PreviewOptions& o, const DeviceModel& model, O
   s << "level " << (ringer ? "ringer " : "media ") << start << "\n";
   s << "buttons " << (ringer ? "ringer" : "media") << "\n";
   s << "rotate " << static_cast<int>(orientation) << "\n";
+  if (wallpaper) s << "wallpaper " << *wallpaper << "\n";
+  if (content) s << "app start com.example.preview name Preview content " << *content << "\napp front Preview\n";
   s << "at 0.1s press " << (up ? "up" : "down") << "\n";
   s << "at 0.8s capture preview\n";
   return s.str();
@@ -54,7 +59,17 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     return 2;
   }
   if (!checkSettingsOption(options.settings, err)) return 2;
-  Scenario scenario = parseScenario(previewScenario(options, *model, *orientation), "preview");
+  std::optional<std::string> wallpaper, content;
+  if (options.wallpaper && !(wallpaper = readContentOption(*options.wallpaper, "--wallpaper", err))) return 2;
+  if (options.content && !(content = readContentOption(*options.content, "--content", err))) return 2;
+  Scenario scenario;
+  try {
+    scenario = parseScenario(previewScenario(options, *model, *orientation, wallpaper, content), "preview");
+    checkScenarioContent(scenario);
+  } catch (const ScenarioError& e) {
+    err << "tarvo12-sim: " << e.message() << "\n";
+    return 2;
+  }
   RunOptions run;
   run.settings = options.settings;
   platform::Renderer renderer;

@@ -16,6 +16,10 @@ struct PreviewOptions {
   std::filesystem::path output = "preview.png";
   bool bare = false;     // the screen's whole rectangle, without the display's outline
   bool upright = false;  // a landscape screen turned the way a person holds the phone
+  // Behind the HUD: the home screen's wallpaper, or an app in front showing this content (built-in
+  // pictures by name, or PNG files).
+  std::optional<std::string> wallpaper;
+  std::optional<std::string> content;
 };
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
 
