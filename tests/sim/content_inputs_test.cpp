@@ -8,6 +8,7 @@
 
 #include "platform/device/device.h"
 #include "sim/verbs/play.h"
+#include "sim/verbs/preview.h"
 
 namespace {
 
