@@ -18,6 +18,7 @@
 #include "platform/render/renderer.h"
 #include "sim/animated_webp.h"
 #include "sim/background_queue.h"
+#include "sim/folder_lock.h"
 #include "sim/runner.h"
 
 namespace sim {
@@ -34,7 +35,8 @@ struct OutputOptions {
 
 class OutputDirectory {
  public:
-  // Creates the directory (and frames/ inside); throws std::runtime_error when it cannot.
+  // Creates the directory (and frames/ inside) and holds it for this run until destroyed; throws
+  // std::runtime_error when it cannot, when the path is empty, or when another run holds the directory.
   explicit OutputDirectory(std::filesystem::path dir, OutputOptions options = {});
   ~OutputDirectory();
 
@@ -64,6 +66,8 @@ class OutputDirectory {
   void failed(std::filesystem::path path);
 
   std::filesystem::path dir_;
+  // Taken before anything is written, and let go last, once the workers have finished.
+  std::unique_ptr<FolderLock> lock_;
   OutputOptions options_;
   platform::Renderer renderer_;
   std::ofstream trace_;
