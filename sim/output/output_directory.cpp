@@ -22,7 +22,12 @@ bool writeBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::p
 
 OutputDirectory::OutputDirectory(std::filesystem::path dir, OutputOptions options)
     : dir_(std::move(dir)), options_(options) {
+  // An empty path would scatter the outputs over the current folder.
+  if (dir_.empty()) throw std::runtime_error("the output directory has no name");
   std::error_code ec;
+  std::filesystem::create_directories(dir_, ec);
+  if (ec) throw std::runtime_error("cannot create " + dir_.string() + ": " + ec.message());
+  lock_ = std::make_unique<FolderLock>(dir_);
   std::filesystem::create_directories(dir_ / "frames", ec);
   if (ec) throw std::runtime_error("cannot create " + (dir_ / "frames").string() + ": " + ec.message());
 }

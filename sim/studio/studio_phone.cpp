@@ -57,6 +57,7 @@ StudioPhone::StudioPhone(const DeviceModel& model, const std::optional<platform:
     : boot_(bootScenario(model, settings)), scenario_(parseScenario(boot_, "studio")) {
   RunOptions options;
   options.model = &model;
+  options.keptTraceEvents = kWholeTrace;  // the session shows the boot's events, then keeps the latest
   runner_ = std::make_unique<Runner>(scenario_, std::move(options));
   runner_->run();
   state_.model = std::string(model.identifier);

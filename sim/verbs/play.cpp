@@ -13,7 +13,9 @@ namespace sim {
 
 namespace {
 
-// A draft needs fewer pixels, not more than a screen could have.
+// A draft needs fewer pixels, not more than a screen could have; below the smallest, the smallest screen
+// (320 points wide) would be drawn at fewer than three pixels a side.
+constexpr double kSmallestScale = 0.01;
 constexpr double kLargestScale = 4;
 
 }  // namespace
@@ -30,8 +32,13 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
     err << "tarvo12-sim: --frames takes all, captures or none, not '" << options.frames << "'\n";
     return 2;
   }
-  if (options.scale && !(*options.scale > 0 && *options.scale <= kLargestScale)) {
-    err << "tarvo12-sim: --scale takes a number of pixels per point above 0 and at most " << kLargestScale << "\n";
+  if (options.scale && !(*options.scale >= kSmallestScale && *options.scale <= kLargestScale)) {
+    err << "tarvo12-sim: --scale takes a number of pixels per point from " << kSmallestScale << " to "
+        << kLargestScale << ", not " << *options.scale << "\n";
+    return 2;
+  }
+  if (options.out.empty()) {
+    err << "tarvo12-sim: --out needs the name of a folder (an empty one would write into the current folder)\n";
     return 2;
   }
   output.scale = options.scale;
