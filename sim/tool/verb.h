@@ -11,6 +11,11 @@ struct Verb {
   std::function<int()> run;  // the exit status
 };
 
+Verb addDemoVerb(CLI::App& app);
+Verb addRunVerb(CLI::App& app);
+Verb addPreviewVerb(CLI::App& app);
+Verb addLintVerb(CLI::App& app);
+Verb addStudioVerb(CLI::App& app);
 Verb addTestVerb(CLI::App& app);
 Verb addCheckScenarioVerb(CLI::App& app);
 

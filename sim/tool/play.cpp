@@ -2,10 +2,10 @@
 #include <unistd.h>
 
 #include "hud/hud_caches.h"
-#include "sim/command_options.h"
-#include "sim/commands.h"
-#include "sim/demo_scenario.h"
-#include "sim/output_directory.h"
+#include "sim/phone/phone_options.h"
+#include "sim/tool/play.h"
+#include "sim/play/demo_scenario.h"
+#include "sim/output/output_directory.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace sim {
@@ -15,9 +15,7 @@ namespace {
 // A draft needs fewer pixels, not more than a screen could have.
 constexpr double kLargestScale = 4;
 
-}  // namespace
-
-int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
+int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   RunOptions run;
   if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
   run.settings = options.settings;
@@ -35,7 +33,6 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   output.scale = options.scale;
   output.filmFps = options.filmFps;
   output.filmName = options.filmName;
-  output.inspect = options.inspect;
   std::optional<OutputDirectory> dir;
   try {
     dir.emplace(options.out, output);
@@ -62,7 +59,6 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);
   auto sheet = dir->finish(result.end);
-  if (options.result) *options.result = result;
 
   const auto& model = runner.phone().model();
   out << "scenario     " << scenario.file << "\n";
@@ -86,11 +82,13 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   return result.passed() ? 0 : 1;
 }
 
+}  // namespace
+
 int runScenarioFile(const std::filesystem::path& path, const PlayOptions& options, std::ostream& out,
                     std::ostream& err) {
   try {
     Scenario scenario = loadScenario(path);
-    return playScenario(scenario, options, out, err);
+    return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;
@@ -100,7 +98,7 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
   try {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
-    return playScenario(scenario, options, out, err);
+    return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;
