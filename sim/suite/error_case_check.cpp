@@ -3,6 +3,7 @@
 // --rebaseline failing rewrites a line that no longer holds.
 #include <fstream>
 
+#include "sim/phone/screen_content.h"
 #include "sim/scenario/parse_scenario.h"
 #include "sim/suite/scenario_check.h"
 
@@ -48,7 +49,7 @@ Marked markedErrors(const std::string& text) {
 // "LINE:COLUMN: message", or empty when the text parses.
 std::string errorOf(const std::string& text, const std::filesystem::path& path) {
   try {
-    parseScenario(text, path.string());
+    checkScenarioContent(parseScenario(text, path.string()));
   } catch (const ScenarioError& error) {
     return std::to_string(error.line()) + ":" + std::to_string(error.column()) + ": " + error.message();
   }

@@ -122,7 +122,6 @@ std::string linksOf(const fs::path& from, const ScenarioResult& r) {
   add(r.out / "trace.jsonl", "trace");
   add(r.out / "frames", "frames");
   add(r.out / "contact-sheet.png", "contact sheet");
-  add(r.out / "run.log", "log");
   add(r.out / "check.log", "check log");
   return out;
 }

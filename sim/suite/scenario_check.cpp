@@ -6,7 +6,8 @@
 #include <sstream>
 #include <variant>
 
-#include "sim/verbs/play.h"
+#include "sim/output/output_directory.h"
+#include "sim/phone/screen_content.h"
 #include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
@@ -50,23 +51,30 @@ void play(const Scenario& scenario, const CheckOptions& options, ScenarioResult&
 
   std::mutex mutex;  // the verdicts come from the outputs' worker
   std::vector<FrameResult> verdicts;
-  PlayOptions play;
-  play.out = options.out;
-  play.frames = "captures";
-  play.scale = kBaselineScale;
-  play.inspect = [&](const std::string& name, const platform::CGImage& frame) {
+  OutputOptions output;
+  output.frameFiles = FrameFiles::Captures;
+  output.scale = kBaselineScale;
+  output.inspect = [&](const std::string& name, const platform::CGImage& frame) {
     if (!wanted.count(name)) return;
     baselines::Verdict verdict = baselines::checkFrame(set, name, frame);
     std::lock_guard lock(mutex);
     verdicts.push_back({name, std::move(verdict)});
   };
   RunResult run;
-  play.result = &run;
-  // The run's own summary goes to the log, as `run` would print it.
-  std::ostringstream log;
-  int status = playScenario(scenario, play, log, log);
-  std::ofstream(options.out / "run.log") << log.str();
-  if (status == 2) result.problems.push_back("the run could not write its outputs:\n" + log.str());
+  try {
+    OutputDirectory dir(options.out, output);
+    RunOptions play;
+    play.frames = dir.frameSink();
+    play.recordings = dir.recordingSink();
+    Runner runner(scenario, std::move(play));
+    dir.attachTrace(runner.phone().device());
+    run = runner.run();
+    runner.phone().device().trace().setSink(nullptr);
+    dir.finish(run.end);
+    for (const auto& path : dir.failures()) result.problems.push_back("cannot write " + path.string());
+  } catch (const std::exception& e) {
+    result.problems.push_back(std::string("the run could not write its outputs: ") + e.what());
+  }
 
   result.expectations = run.expectations;
   result.expectationFailures = run.failures;
@@ -110,6 +118,7 @@ ScenarioResult checkScenario(const fs::path& file, const CheckOptions& options) 
   try {
     Scenario scenario = loadScenario(file);
     if (isErrorCase(scenario.text)) return checkErrorCase(file, scenario.text, options);
+    checkScenarioContent(scenario);
     play(scenario, options, result);
   } catch (const ScenarioError& e) {
     // Line 0: the file could not be read at all; otherwise it was read, and may be an error case.

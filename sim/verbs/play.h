@@ -2,19 +2,11 @@
 // Playing a scenario or the built-in demo. Each answers the process exit status: 0 fine, 1 failed
 // expectations, 2 bad input (a malformed scenario, a missing file, a bad option).
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
 
-namespace platform {
-class CGImage;
-}
-
 namespace sim {
-
-struct RunResult;
-struct Scenario;
 
 struct PlayOptions {
   std::filesystem::path out = "out/run";
@@ -27,16 +19,10 @@ struct PlayOptions {
   std::optional<int> filmFps;       // also film the whole run as one animated WebP, FILMNAME.webp
   std::string filmName = "film";
   bool bare = false;  // frames as the screen's whole rectangle, without the display's outline
-  // Sees every frame of a capture or a record as it is rendered, on the outputs' worker thread (`test`
-  // compares them with their baselines).
-  std::function<void(const std::string& name, const platform::CGImage& frame)> inspect;
-  RunResult* result = nullptr;  // filled in with the run's result when given
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
                     std::ostream& err);
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err);
-// Plays a scenario already parsed, as runScenarioFile does.
-int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace sim
