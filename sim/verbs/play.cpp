@@ -18,9 +18,7 @@ namespace {
 constexpr double kSmallestScale = 0.01;
 constexpr double kLargestScale = 4;
 
-}  // namespace
-
-int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
+int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   checkScenarioContent(scenario);
   RunOptions run;
   if (!readDeviceOption(options.device, run.model, err) || !checkSettingsOption(options.settings, err)) return 2;
@@ -44,7 +42,6 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   output.scale = options.scale;
   output.filmFps = options.filmFps;
   output.filmName = options.filmName;
-  output.inspect = options.inspect;
   std::optional<OutputDirectory> dir;
   try {
     dir.emplace(options.out, output);
@@ -71,7 +68,6 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);
   auto sheet = dir->finish(result.end);
-  if (options.result) *options.result = result;
 
   const auto& model = runner.phone().model();
   out << "scenario     " << scenario.file << "\n";
@@ -95,11 +91,13 @@ int playScenario(const Scenario& scenario, const PlayOptions& options, std::ostr
   return result.passed() ? 0 : 1;
 }
 
+}  // namespace
+
 int runScenarioFile(const std::filesystem::path& path, const PlayOptions& options, std::ostream& out,
                     std::ostream& err) {
   try {
     Scenario scenario = loadScenario(path);
-    return playScenario(scenario, options, out, err);
+    return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;
@@ -109,7 +107,7 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
   try {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
-    return playScenario(scenario, options, out, err);
+    return play(scenario, options, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;
