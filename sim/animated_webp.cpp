@@ -61,11 +61,7 @@ bool AnimatedWebp::add(const platform::CGImage& frame, platform::Nanos at) {
   // The encoder wants straight (not premultiplied) ARGB words, the layout the frames already have.
   const auto& pixels = frame.pixels();
   next_.resize(pixels.size());
-  std::transform(pixels.begin(), pixels.end(), next_.begin(), [](std::uint32_t p) {
-    if ((p >> 24) == 0xff) return p;
-    platform::RGBA8 c = platform::unpremultipliedPixel(p);
-    return (std::uint32_t{c.a} << 24) | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
-  });
+  std::transform(pixels.begin(), pixels.end(), next_.begin(), platform::straightPixel);
   // A frame like the one before only lengthens it. The encoder would find that out too, but only after
   // several passes over the whole screen; most frames of a recording are still.
   if (lastMs_ >= 0 && next_ == argb_) return true;
