@@ -29,8 +29,8 @@
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "sim/scenario/device_models.h"
-#include "sim/settings_pane.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/settings_pane.h"
+#include "sim/phone/sim_phone.h"
 
 namespace fuzzing {
 

@@ -9,7 +9,7 @@
 #include "fuzz/random_scenario.h"
 #include "fuzz/run_invariants.h"
 #include "platform/render/renderer.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "sim/scenario/literals.h"
 #include "sim/scenario/parse_scenario.h"
 #include "sim/scenario/plist_literal.h"
-#include "sim/settings_pane.h"
+#include "sim/phone/settings_pane.h"
 
 namespace sim::studio {
 
