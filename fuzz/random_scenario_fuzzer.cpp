@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (frame++ % 4 == 0) phone.renderScreen(renderer);
   };
   fuzzing::RunInvariants invariants;
+  options.keptTraceEvents = 4096;  // the invariants read what arrived since the last step
   sim::Runner* running = nullptr;
   options.progress = [&](std::size_t, std::size_t) { invariants.check(running->phone()); };
   sim::Runner runner(scenario, std::move(options));

@@ -26,6 +26,7 @@ std::string toJsonLine(const TraceEvent& event) {
 void Trace::record(TraceEvent event) {
   ++recorded_;
   if (sink_) *sink_ << toJsonLine(event) << '\n';
+  if (observer_) observer_(event);
   if (retention_ == 0) return;
   if (events_.size() >= retention_) events_.pop_front();
   events_.push_back(std::move(event));

@@ -9,6 +9,7 @@
 #include "platform/render/blur_cache.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/text_painter.h"
+#include "platform/uikit/content/video_view.h"
 
 namespace platform {
 
@@ -181,6 +182,8 @@ std::size_t ViewPainter::drawContents(const std::vector<ViewRecord>& views, std:
     paintLabelText(c, fonts_, *text, bounds);
   } else if (const auto* slider = std::get_if<SliderContent>(&view.content)) {
     drawSlider(*slider);
+  } else if (const auto* video = std::get_if<VideoContent>(&view.content)) {
+    video->video->drawFrame(c, bounds, video->frame);
   }
   const std::size_t end = at + 1 + view.descendants;
   for (std::size_t child = at + 1; child < end;) child = drawView(views, child);

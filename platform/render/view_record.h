@@ -21,6 +21,7 @@ namespace platform {
 
 class UIView;
 class UIWindow;
+class VideoView;
 
 struct LayerBorder {
   double width;  // finite, positive, at most half the shorter side
@@ -64,7 +65,15 @@ struct SliderContent {
   bool operator==(const SliderContent&) const = default;
 };
 
-using ViewContent = std::variant<std::monostate, BlurContent, ImageContent, TextContent, SliderContent>;
+// A video's picture depends on nothing but its frame number; the view draws it.
+struct VideoContent {
+  std::shared_ptr<const VideoView> video;  // by identity
+  std::int64_t frame;
+  bool operator==(const VideoContent&) const = default;
+};
+
+using ViewContent =
+    std::variant<std::monostate, BlurContent, ImageContent, TextContent, SliderContent, VideoContent>;
 
 // A view tree is a list of records in drawing order, each followed by the records of its subviews.
 struct ViewRecord {
@@ -91,7 +100,8 @@ struct WindowRecord {
   PixelBox extent;                  // every pixel the window can touch, shadows included
   std::vector<PixelBox> backdrops;  // areas whose pixels depend on what lies beneath (blur)
   // Drawing operations that must be drawn whole to give a full redraw's pixels: cairo rounds an antialiased
-  // shape, an image or a group a little differently when the surface cuts it. Plain rectangles need not be.
+  // shape, an image or a group a little differently when the surface cuts it. Plain rectangles need not be,
+  // nor images copied one pixel to one device pixel at whole-pixel offsets, nor upright videos.
   std::vector<PixelBox> wholes;
 };
 

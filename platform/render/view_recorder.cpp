@@ -6,6 +6,7 @@
 #include "platform/graphics/text_measure.h"
 #include "platform/render/view_painter.h"
 #include "platform/render/view_record.h"
+#include "platform/uikit/content/video_view.h"
 #include "platform/uikit/image_view.h"
 #include "platform/uikit/label.h"
 #include "platform/uikit/slider.h"
@@ -52,6 +53,29 @@ std::optional<LayerBorder> borderOf(const CALayer& layer, CGRect bounds) {
   if (!(width > 0) || !std::isfinite(width) || !layer.borderColor() || !(layer.borderColor()->alpha() > 0))
     return {};
   return LayerBorder{std::min(width, std::min(bounds.size.width, bounds.size.height) / 2), *layer.borderColor()};
+}
+
+bool upright(const cairo_matrix_t& m) { return m.xy == 0 && m.yx == 0 && m.xx > 0 && m.yy > 0; }
+
+// An image drawn upright, one of its pixels on one device pixel at whole-pixel offsets, is a plain copy
+// that comes out the same however a clip cuts it (a full-screen photo behind the HUD).
+bool landsPixelForPixel(const ImageContent& content, const cairo_matrix_t& m) {
+  const CGImageRef& pixels = content.image->CGImage();
+  if (!pixels || content.image->imageOrientation() != UIImageOrientationUp || !upright(m) ||
+      !cairo::isDrawable(content.rect) || pixels->width() <= 0 || pixels->height() <= 0)
+    return false;
+  CGRect rect = CGRectStandardize(content.rect);
+  double sx = rect.size.width * m.xx / pixels->width(), sy = rect.size.height * m.yy / pixels->height();
+  double x = rect.origin.x * m.xx + m.x0, y = rect.origin.y * m.yy + m.y0;
+  auto whole = [](double v) { return std::fabs(v - std::round(v)) < 1e-6; };
+  return std::fabs(sx - 1) < 1e-9 && std::fabs(sy - 1) < 1e-9 && whole(x) && whole(y);
+}
+
+// Content whose pixels come out the same however the surface cuts it, drawn on `m`.
+bool plainContent(const ViewContent& content, const cairo_matrix_t& m) {
+  if (std::holds_alternative<std::monostate>(content)) return true;
+  if (const auto* image = std::get_if<ImageContent>(&content)) return landsPixelForPixel(*image, m);
+  return std::holds_alternative<VideoContent>(content) && upright(m);
 }
 
 class Recorder {
@@ -161,6 +185,8 @@ CGRect Recorder::recordContent(const std::shared_ptr<UIView>& view, ViewRecord& 
           slider->minimumTrackTintColor().value_or(UIColor::systemBlueColor()),
           slider->maximumTrackTintColor().value_or(UIColor::colorWithRed(0.78, 0.78, 0.8, 1)),
       };
+  } else if (auto video = std::dynamic_pointer_cast<VideoView>(view)) {
+    record.content = VideoContent{video, video->frameShownAt(time_)};
   }
   return extent;
 }
@@ -210,7 +236,7 @@ Recorder::Reach Recorder::view(const std::shared_ptr<UIView>& view, const cairo_
     result.box = boxOf(CGRectInset(reach, -kBleedPoints, -kBleedPoints), full);
     if (std::holds_alternative<BlurContent>(record.content)) damage_->backdrops.push_back(boxOf(record.bounds, full));
     bool plain = full.xy == 0 && full.yx == 0 && !(record.cornerRadius > 0) && !record.border &&
-                 std::holds_alternative<std::monostate>(record.content);
+                 plainContent(record.content, full);
     if (!plain) damage_->wholes.push_back(result.box);
   }
 

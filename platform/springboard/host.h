@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/uikit/application.h"
+#include "platform/uikit/content/builtin_content.h"
 #include "platform/uikit/status_bar_installer.h"
 
 namespace platform {
@@ -20,6 +21,7 @@ struct SpringBoardOptions {
   UIUserInterfaceLayoutDirection layoutDirection = UIUserInterfaceLayoutDirectionLeftToRight;
   StatusBarOptions statusBar;  // the shell's own bar, shown over the home screen
   bool homeScreen = true;      // a wallpaper window with a few icons under everything
+  ScreenContent wallpaper;     // plain: a dark blue
 };
 
 inline constexpr const char* kSpringBoardBundle = "com.apple.springboard";
@@ -32,6 +34,8 @@ void startSpringBoard(Process& springBoard);
 
 // The home screen window (nil before launch or without one).
 std::shared_ptr<UIWindow> homeScreenWindow(Process& springBoard);
+// The home screen's wallpaper, behind its icons; before launch, what the home screen will show.
+void setWallpaper(Process& springBoard, const ScreenContent& wallpaper);
 
 // A volume button: _changeVolumeBy: with +1/16 or -1/16 on the shared VolumeControl.
 void pressVolumeButton(Process& springBoard, bool up);

@@ -1,6 +1,7 @@
 #pragma once
-// A lossless animated WebP of a run of frames at their real timing (libwebp's animation encoder). Frames that
-// repeat the one before only lengthen it, and a frame that changed in a small area is stored as that area.
+// A lossless animated WebP of a run of frames at their real timing (libwebp's encoder and muxer). Frames that
+// repeat the one before only lengthen it, and a frame is stored as the area that changed, so its cost
+// follows the change.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -33,8 +34,8 @@ class AnimatedWebp {
   bool failed_ = false;
   platform::Nanos first_ = 0;
   int lastMs_ = -1;
-  std::vector<std::uint32_t> argb_;  // the last frame given to the encoder
-  std::vector<std::uint32_t> next_;
+  std::vector<std::uint32_t> last_;  // the last frame given to the encoder, as it came
+  std::vector<std::uint32_t> area_;  // the part of a frame being encoded, unpremultiplied
 };
 
 }  // namespace sim

@@ -12,7 +12,12 @@ namespace sim {
 
 OutputDirectory::OutputDirectory(std::filesystem::path dir, OutputOptions options)
     : dir_(std::move(dir)), options_(options) {
+  // An empty path would scatter the outputs over the current folder.
+  if (dir_.empty()) throw std::runtime_error("the output directory has no name");
   std::error_code ec;
+  std::filesystem::create_directories(dir_, ec);
+  if (ec) throw std::runtime_error("cannot create " + dir_.string() + ": " + ec.message());
+  lock_ = std::make_unique<FolderLock>(dir_);
   std::filesystem::create_directories(dir_ / "frames", ec);
   if (ec) throw std::runtime_error("cannot create " + (dir_ / "frames").string() + ": " + ec.message());
 }
@@ -45,7 +50,8 @@ void OutputDirectory::keep(const platform::CGImageRef& frame, const std::string&
   char label[160];
   std::snprintf(label, sizeof label, "%s  t=%.2fs", name.c_str(), platform::nanosToSeconds(time));
   auto path = dir_ / "frames" / (name + ".png");
-  files_.post([this, frame, path, asFile, text = std::string(label)]() mutable {
+  files_.post([this, frame, path, asFile, name, text = std::string(label)]() mutable {
+    if (options_.inspect) options_.inspect(name, *frame);
     // Counted only once on disk: a frame that could not be written is not a frame written.
     if (asFile) {
       if (png_.write(*frame, path))

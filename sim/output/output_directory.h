@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,7 @@
 #include "sim/output/animated_webp.h"
 #include "sim/phone/background_queue.h"
 #include "sim/play/runner.h"
+#include "sim/output/folder_lock.h"
 
 namespace sim {
 
@@ -30,11 +32,14 @@ struct OutputOptions {
   std::optional<double> scale;  // pixels per point; nothing: the device's own
   std::optional<int> filmFps;   // also film the whole run as FILMNAME.webp
   std::string filmName = "film";
+  // Sees every frame of a capture or a record once rendered, on the files worker.
+  std::function<void(const std::string& name, const platform::CGImage& frame)> inspect;
 };
 
 class OutputDirectory {
  public:
-  // Creates the directory (and frames/ inside); throws std::runtime_error when it cannot.
+  // Creates the directory (and frames/ inside) and holds it for this run until destroyed; throws
+  // std::runtime_error when it cannot, when the path is empty, or when another run holds the directory.
   explicit OutputDirectory(std::filesystem::path dir, OutputOptions options = {});
   ~OutputDirectory();
 
@@ -64,6 +69,8 @@ class OutputDirectory {
   void failed(std::filesystem::path path);
 
   std::filesystem::path dir_;
+  // Taken before anything is written, and let go last, once the workers have finished.
+  std::unique_ptr<FolderLock> lock_;
   OutputOptions options_;
   platform::Renderer renderer_;
   std::ofstream trace_;

@@ -17,6 +17,7 @@
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/window.h"
 #include "sim/phone/display_shape.h"
+#include "sim/phone/screen_content.h"
 
 namespace sim {
 
@@ -138,10 +139,20 @@ void SimPhone::startApp(const StartApp& command) {
     options.statusBar.backgroundActivityClasses = command.backgroundActivityClasses;
   }
   options.contentColor = contentColorFor(command.bundle);
+  options.content = screenContentFor(command.content).value_or(platform::ScreenContent{});
   platform::Process& process = platform::launchApp(device_, options);
   apps_.emplace(command.bundle, &process);
   // A new app is not in front until the scenario brings it there.
   for (const auto& window : platform::windowsOf(process)) window->setHidden(true);
+}
+
+void SimPhone::setAppContent(const std::string& bundle, const ContentChoice& content) {
+  if (platform::Process* process = app(bundle))
+    platform::setAppContent(*process, screenContentFor(content).value_or(platform::ScreenContent{}));
+}
+
+void SimPhone::setWallpaper(const ContentChoice& wallpaper) {
+  platform::setWallpaper(*springBoard_, screenContentFor(wallpaper).value_or(platform::ScreenContent{}));
 }
 
 void SimPhone::bringToFront(const std::string& bundle) {

@@ -41,6 +41,10 @@ class SimPhone {
   platform::Process* app(std::string_view bundle) const;
 
   void startApp(const StartApp& command);
+  // Content the phone cannot show (an unknown name, an image that does not decode) leaves the plain colour;
+  // checkScenarioContent refuses such scenarios before they play.
+  void setAppContent(const std::string& bundle, const ContentChoice& content);
+  void setWallpaper(const ContentChoice& wallpaper);
   void bringToFront(const std::string& bundle);
   void goHome();
   void setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour);

@@ -19,7 +19,7 @@
 namespace sim {
 
 Runner::Runner(const Scenario& scenario, RunOptions options)
-    : scenario_(scenario), options_(std::move(options)) {
+    : scenario_(scenario), options_(std::move(options)), tally_(scenario) {
   const DeviceModel* model = options_.model;
   if (!model && scenario.setup.model) model = deviceModelNamed(*scenario.setup.model);
   if (!model) model = &defaultDeviceModel();
@@ -38,6 +38,13 @@ Runner::Runner(const Scenario& scenario, RunOptions options)
 RunResult Runner::run() {
   auto entries = timeline(scenario_);
   platform::Device& device = phone_->device();
+  platform::Trace& trace = device.trace();
+  // What the trace holds from the boot counts too; from here on, events are tallied as they are recorded.
+  if (!tally_.empty()) {
+    for (const platform::TraceEvent& event : trace.events()) tally_.observe(event);
+    trace.setObserver([this](const platform::TraceEvent& event) { tally_.observe(event); });
+  }
+  trace.setRetention(options_.keptTraceEvents);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
     advanceTo(entry.time, scenario_.steps[entry.step].beforeDue);
@@ -45,6 +52,7 @@ RunResult Runner::run() {
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
   advanceTo(scenario_.end);
+  trace.setObserver(nullptr);
   result_.end = device.now();
   return result_;
 }
@@ -95,6 +103,8 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
           [&](const GoHome&) { phone.goHome(); },
+          [&](const SetAppContent& c) { phone.setAppContent(c.app, c.content); },
+          [&](const SetWallpaper& c) { phone.setWallpaper(c.content); },
           [&](const SetAppBarColour& c) { phone.setAppBarColour(c.app, c.colour); },
           [&](const SetAppBarStyle& c) { phone.setAppBarStyle(c.app, c.style); },
           [&](const SetButtonMode& c) {
@@ -159,15 +169,18 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const ExpectCount& c) {
             ++result_.expectations;
+            // A step of another scenario is not tallied: it counts what the trace still holds.
+            auto tallied = tally_.closeCount(step);
             auto n = static_cast<std::int64_t>(
-                countMatching(phone.device().trace().events(), c.pattern, c.window));
+                tallied ? *tallied : countMatching(phone.device().trace().events(), c.pattern, c.window));
             if (!countSatisfies(n, c.comparison, c.count))
               fail(step, "expected " + std::to_string(c.count) + " " + c.pattern.kind + " events (" +
                              std::string(symbolOf(c.comparison)) + "), found " + std::to_string(n));
           },
           [&](const ExpectOrder& c) {
             ++result_.expectations;
-            auto outcome = checkOrder(phone.device().trace().events(), c);
+            auto tallied = tally_.closeOrder(step);
+            auto outcome = tallied ? *tallied : checkOrder(phone.device().trace().events(), c);
             if (outcome.holds()) return;
             std::string message = "expected " + c.earlier.kind + " before " + c.later.kind;
             if (!outcome.earlier)

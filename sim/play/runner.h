@@ -11,6 +11,7 @@
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
 #include "sim/phone/sim_phone.h"
+#include "sim/observe/trace_tally.h"
 
 namespace sim {
 
@@ -42,7 +43,12 @@ struct RunOptions {
   RecordingSink recordings;                     // frames of `record`; nothing: they go to `frames`
   std::optional<Film> film;
   std::function<void(std::size_t done, std::size_t total)> progress;
+  // How many of the latest trace events stay in memory once the run starts. The scenario's expectations
+  // need none (they tally the trace as it streams), so a run's memory does not grow with its trace;
+  // kWholeTrace keeps every event for a caller that reads the trace afterwards.
+  std::size_t keptTraceEvents = 0;
 };
+inline constexpr std::size_t kWholeTrace = static_cast<std::size_t>(-1);
 
 struct RunResult {
   std::vector<std::string> failures;  // "file:line:column: expected ..., found ...", the line, a caret
@@ -71,6 +77,7 @@ class Runner {
   RunOptions options_;
   std::unique_ptr<SimPhone> phone_;
   RunResult result_;
+  TraceTally tally_;
   platform::Nanos nextFilmFrame_ = 0;
   std::size_t filmFrames_ = 0;
 };

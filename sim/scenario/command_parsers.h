@@ -37,6 +37,11 @@ bool parseSettingsFile(TokenReader& in, ScenarioBuilder& builder, const Token& a
 void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parseHome(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 
+// What screens show: a built-in picture or a PNG file (read now), and the home screen's wallpaper.
+// (content_commands.cpp)
+ContentChoice parseContentChoice(TokenReader& in, const ScenarioBuilder& builder, std::string_view after);
+void parseWallpaper(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+
 // What a person does to the phone. (input_commands.cpp)
 void parseLaunch(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parseButtons(TokenReader& in, ScenarioBuilder& builder, const Token& head);

@@ -2,6 +2,7 @@
 // One struct per scenario command, as the runner receives it. Times are absolute device times, already
 // worked out from the scenario's cursor.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -64,6 +65,17 @@ struct ClassicBarParts {
   bool operator==(const ClassicBarParts&) const = default;
 };
 
+// What a screen shows behind everything: a built-in picture by name, or a PNG file whose bytes are read
+// when the scenario is parsed (the name is checked, and the file decoded, before anything plays).
+struct ContentChoice {
+  std::string name = "plain";
+  std::string file;  // as written; empty for a built-in picture
+  std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+  std::size_t line = 0;  // of the word that names it, for errors
+  std::size_t column = 0;
+  bool isFile() const { return !file.empty(); }
+};
+
 struct StartApp {
   std::string bundle;
   std::string name;  // the process name; by default the last part of the bundle identifier
@@ -82,6 +94,14 @@ struct StartApp {
   std::optional<bool> loadsTarvo12;
   // The process has no bundle identifier; the scenario still names it by `bundle` or its name.
   bool anonymous = false;
+  ContentChoice content;  // what its window shows over the app's colour
+};
+struct SetAppContent {
+  std::string app;  // bundle identifier
+  ContentChoice content;
+};
+struct SetWallpaper {  // the home screen's, behind its icons
+  ContentChoice content;
 };
 struct BringToFront {
   std::string app;  // bundle identifier
@@ -151,6 +171,6 @@ using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings,
                              StartApp, BringToFront, GoHome, SetAppBarColour, SetAppBarStyle, SetButtonMode,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
                              TakeSnapshot, PostNotification, ExpectField, ExpectEntries, ExpectCount, ExpectOrder,
-                             RefreshServiceItem, PresentOtherHud, ExpectAppField>;
+                             RefreshServiceItem, PresentOtherHud, ExpectAppField, SetAppContent, SetWallpaper>;
 
 }  // namespace sim

@@ -1,8 +1,8 @@
 #include "sim/scenario/parse_scenario.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <sstream>
 
 #include "sim/scenario/command_parsers.h"
 #include "sim/scenario/lexer.h"
@@ -21,7 +21,7 @@ struct CommandEntry {
   bool setup;  // describes the device as it boots: before every other line, and never timed
 };
 
-constexpr std::array<CommandEntry, 22> kCommands{{
+constexpr std::array<CommandEntry, 23> kCommands{{
     {"device", parseDevice, true},
     {"filter", parseFilter, true},
     {"shell", parseShell, true},
@@ -30,6 +30,7 @@ constexpr std::array<CommandEntry, 22> kCommands{{
     {"settings", parseSettings, false},
     {"app", parseApp, false},
     {"home", parseHome, false},
+    {"wallpaper", parseWallpaper, false},
     {"buttons", parseButtons, false},
     {"press", parsePress, false},
     {"ringer-switch", parseRingerSwitch, false},
@@ -99,13 +100,21 @@ std::string commandWordList() {
 
 Scenario parseScenario(std::string_view text, std::string fileName) {
   try {
-    std::vector<Statement> statements = lexScenario(text, fileName);
+    // Two passes over the text, one statement at a time, so that tokens never pile up: the first finds
+    // whether a `launch` line exists (lines before it cannot look at the HUD) and reports every lexical
+    // error before any other; the second parses.
     bool explicitLaunch = false;
-    for (const Statement& statement : statements)
+    std::size_t lastLine = 1, statements = 0;
+    lexScenario(text, fileName, [&](Statement&& statement) {
       explicitLaunch = explicitLaunch || isLaunchStatement(statement);
+      lastLine = statement.line;
+      ++statements;
+    });
     ScenarioBuilder builder(std::move(fileName), explicitLaunch);
-    for (const Statement& statement : statements) parseStatement(statement, builder);
-    Scenario scenario = builder.finish(statements.empty() ? 1 : statements.back().line);
+    // At most one step per statement (and the launch): room made once, not doubled as the steps come.
+    builder.scenario().steps.reserve(std::min(statements, kMaxActionsPerScenario) + 1);
+    lexScenario(text, builder.file(), [&](Statement&& statement) { parseStatement(statement, builder); });
+    Scenario scenario = builder.finish(lastLine);
     scenario.text = text;
     return scenario;
   } catch (const ScenarioError& error) {
@@ -119,12 +128,18 @@ Scenario loadScenario(const std::filesystem::path& path) {
   std::error_code error;
   std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario: " + error.message());
-  if (size > kLargestScenarioFile) throw ScenarioError(path.string(), 0, 0, "the scenario file is too large");
+  if (size > kLargestScenarioFile)
+    throw ScenarioError(path.string(), 0, 0,
+                        "the scenario file is too large: " + std::to_string(size) + " bytes, at most " +
+                            std::to_string(kLargestScenarioFile) + " (16 MB)");
+  // Read once into one string, and never past the limit, should the file grow meanwhile.
   std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
   if (!file) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario");
-  return parseScenario(contents.str(), path.string());
+  std::string contents(static_cast<std::size_t>(size), '\0');
+  file.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (!file || file.peek() != std::ifstream::traits_type::eof())
+    throw ScenarioError(path.string(), 0, 0, "cannot read the scenario (it changed while being read)");
+  return parseScenario(contents, path.string());
 }
 
 }  // namespace sim

@@ -19,6 +19,8 @@ std::string_view commandName(const Command& command) {
                         [](const StartApp&) -> std::string_view { return "app start"; },
                         [](const BringToFront&) -> std::string_view { return "app front"; },
                         [](const GoHome&) -> std::string_view { return "home"; },
+                        [](const SetAppContent&) -> std::string_view { return "app content"; },
+                        [](const SetWallpaper&) -> std::string_view { return "wallpaper"; },
                         [](const SetAppBarColour&) -> std::string_view { return "app color"; },
                         [](const SetAppBarStyle&) -> std::string_view { return "app style"; },
                         [](const RefreshServiceItem&) -> std::string_view { return "shell refresh-service"; },

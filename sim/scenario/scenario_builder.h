@@ -19,6 +19,9 @@ namespace sim {
 // frames in all, so that a typo cannot ask for hours of rendering.
 inline constexpr std::size_t kMaxFramesPerRecording = 9999;
 inline constexpr std::size_t kMaxFramesPerScenario = 20000;
+// What a scenario plays in all: each press, each recorded frame and each other command counts one. The
+// runner keeps a few hundred bytes per action and the trace grows with them, so this bounds both.
+inline constexpr std::size_t kMaxActionsPerScenario = 500000;
 
 struct StartedApp {
   std::string bundle;
@@ -80,6 +83,7 @@ class ScenarioBuilder {
   std::set<std::string> frameNames_;
   std::size_t unnamedCaptures_ = 0;
   std::size_t frames_ = 0;
+  std::size_t actions_ = 0;
 };
 
 // Whether text is a usable frame name or bundle identifier.

@@ -5,12 +5,20 @@
 #include "hud/tarvo12.h"
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
+#include "platform/uikit/content/builtin_content.h"
 #include "sim/observe/hud_snapshot.h"
 #include "sim/lint/settings_lint.h"
 
 namespace sim::studio {
 
 namespace {
+
+// The pictures the page offers behind the HUD, from the platform's own table.
+nlohmann::json pictureNames() {
+  nlohmann::json names = nlohmann::json::array();
+  for (const auto& info : platform::kBuiltinContents) names.push_back(info.name);
+  return names;
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -176,6 +184,8 @@ void PhoneSession::publishState() {
       {"buttons", s.buttonsChangeRinger ? "ringer" : "media"},
       {"front", s.front},
       {"barColours", s.barColours},
+      {"contents", s.contents},
+      {"pictures", pictureNames()},
       {"screen", {phone_->phone().device().screenWidth(), phone_->phone().device().screenHeight()}},
       {"settings", nlohmann::json::parse(platform::toJson(platform::PlistValue(settings.value_or(platform::PlistDict{}))))},
       {"lint", lint},

@@ -57,6 +57,7 @@ StudioPhone::StudioPhone(const DeviceModel& model, const std::optional<platform:
     : boot_(bootScenario(model, settings)), scenario_(parseScenario(boot_, "studio")) {
   RunOptions options;
   options.model = &model;
+  options.keptTraceEvents = kWholeTrace;  // the session shows the boot's events, then keeps the latest
   runner_ = std::make_unique<Runner>(scenario_, std::move(options));
   runner_->run();
   state_.model = std::string(model.identifier);
@@ -112,6 +113,19 @@ void StudioPhone::setBarColour(const std::string& colour) {
   phone().setAppBarColour(state_.front, parsed.value);
   state_.barColours[state_.front] = colour;
   log("app color " + state_.front + " " + colour);
+}
+
+void StudioPhone::showContent(const std::string& name) {
+  ContentChoice choice;
+  choice.name = name;
+  if (state_.front.empty()) {
+    phone().setWallpaper(choice);
+    log("wallpaper " + name);
+  } else {
+    phone().setAppContent(state_.front, choice);
+    log("app content " + state_.front + " " + name);
+  }
+  state_.contents[state_.front] = name;
 }
 
 bool StudioPhone::tap(double x, double y) {

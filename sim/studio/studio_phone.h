@@ -34,6 +34,8 @@ struct PhoneState {
   bool buttonsChangeRinger = false;
   std::string front;  // bundle identifier, empty on the home screen
   std::map<std::string, std::string, std::less<>> barColours;
+  // The built-in picture behind the HUD, by app ("" for the home screen's wallpaper); plain when absent.
+  std::map<std::string, std::string, std::less<>> contents;
 };
 
 class StudioPhone {
@@ -54,6 +56,8 @@ class StudioPhone {
   void rotate(int orientation);
   void bringToFront(const std::string& bundle);  // empty: home
   void setBarColour(const std::string& colour);  // of the app in front
+  // A built-in picture (by name) in the app in front, or as the wallpaper on the home screen.
+  void showContent(const std::string& name);
   // A tap at a point of the portrait screen, in points. False when the point is off the screen.
   bool tap(double x, double y);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/graphics/color_string.h"
+#include "platform/uikit/content/builtin_content.h"
 #include "settings/settings.h"
 #include "sim/scenario/values.h"
 #include "sim/studio/studio_phone.h"
@@ -94,6 +95,12 @@ PhoneAction parseAction(const json& request) {
       if (p.state().front.empty()) throw BadRequest("no app is in front: its bar has no colour to change");
       p.setBarColour(colour);
     };
+  }
+  if (kind == "content") {
+    std::string name = text(request, "name", "the name of a built-in picture");
+    if (!platform::builtinContentNamed(name))
+      throw BadRequest("unknown picture \"" + name + "\" (" + platform::builtinContentNames() + ")");
+    return [name](StudioPhone& p) { p.showContent(name); };
   }
   if (kind == "tap") {
     double x = number(request, "x");

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "sim/tool/lint.h"
+#include "sim/verbs/lint.h"
 #include "sim/tool/verb.h"
 
 namespace sim::tool {

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   const std::vector<sim::tool::Verb> verbs{sim::tool::addDemoVerb(app), sim::tool::addRunVerb(app),
                                            sim::tool::addPreviewVerb(app), sim::tool::addLintVerb(app),
-                                           sim::tool::addStudioVerb(app)};
+                                           sim::tool::addStudioVerb(app),  sim::tool::addTestVerb(app),
+                                           sim::tool::addCheckScenarioVerb(app)};
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

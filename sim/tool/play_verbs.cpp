@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "sim/tool/play.h"
+#include "sim/verbs/play.h"
 #include "sim/tool/verb.h"
 
 namespace sim::tool {

@@ -2,7 +2,8 @@
 #include <iostream>
 #include <memory>
 
-#include "sim/tool/preview.h"
+#include "platform/uikit/content/builtin_content.h"
+#include "sim/verbs/preview.h"
 #include "sim/tool/verb.h"
 
 namespace sim::tool {
@@ -20,6 +21,10 @@ Verb addPreviewVerb(CLI::App& app) {
   command->add_option("-o,--output", preview->output, "PNG file to write")->capture_default_str();
   command->add_flag("--bare", preview->bare, "The screen's whole rectangle, without the display's outline");
   command->add_flag("--upright", preview->upright, "Turn a landscape screen the way a person holds the phone");
+  command->add_option("--wallpaper", preview->wallpaper,
+                      "Behind the home screen's icons: " + platform::builtinContentNames() + " or a PNG file");
+  command->add_option("--content", preview->content,
+                      "An app in front showing " + platform::builtinContentNames() + " or a PNG file");
   return {command, [preview] { return runPreview(*preview, std::cout, std::cerr); }};
 }
 

@@ -16,5 +16,7 @@ Verb addRunVerb(CLI::App& app);
 Verb addPreviewVerb(CLI::App& app);
 Verb addLintVerb(CLI::App& app);
 Verb addStudioVerb(CLI::App& app);
+Verb addTestVerb(CLI::App& app);
+Verb addCheckScenarioVerb(CLI::App& app);
 
 }  // namespace sim::tool

@@ -31,7 +31,9 @@ struct Played {
 Played play(const std::string& text) {
   Played p;
   sim::Scenario scenario = sim::parseScenario(text, "e2e");
-  p.runner = std::make_unique<sim::Runner>(scenario, sim::RunOptions{});
+  sim::RunOptions options;
+  options.keptTraceEvents = sim::kWholeTrace;
+  p.runner = std::make_unique<sim::Runner>(scenario, std::move(options));
   p.result = p.runner->run();
   for (const auto& failure : p.result.failures) ADD_FAILURE() << failure;
   return p;

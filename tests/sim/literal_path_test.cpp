@@ -26,6 +26,7 @@ Played play(const std::filesystem::path& file, bool cached, bool render) {
   Played played;
   platform::Renderer renderer;
   sim::RunOptions options;
+  options.keptTraceEvents = sim::kWholeTrace;
   if (render)
     options.frames = [&](const std::string& name, platform::Nanos, sim::SimPhone& phone) {
       played.frames.emplace_back(name, renderer.renderScreen(phone.device()));

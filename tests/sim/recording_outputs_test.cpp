@@ -152,6 +152,7 @@ std::vector<std::string> traceOfDemo(bool filmed) {
   sim::Scenario scenario = sim::parseScenario(sim::demoScenarioText(), "demo");
   platform::Renderer renderer;
   sim::RunOptions run;
+  run.keptTraceEvents = sim::kWholeTrace;
   run.frames = [&](const std::string&, platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); };
   if (filmed) run.film = sim::Film{30, [&](platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); }};
   sim::Runner runner(scenario, std::move(run));

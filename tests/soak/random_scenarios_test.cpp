@@ -34,6 +34,7 @@ TEST(RandomScenarios, EveryOneParsesPlaysAndKeepsTheInvariants) {
     fuzzing::RunInvariants invariants;
     sim::Runner* running = nullptr;
     sim::RunOptions options;
+    options.keptTraceEvents = 4096;  // the invariants read what arrived since the last step
     options.progress = [&](std::size_t, std::size_t) { invariants.check(running->phone()); };
     sim::Runner runner(scenario, std::move(options));
     running = &runner;
