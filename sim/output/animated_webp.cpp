@@ -128,11 +128,7 @@ bool AnimatedWebp::add(const platform::CGImage& frame, platform::Nanos at) {
     std::copy_n(pixels.begin() + static_cast<std::ptrdiff_t>(from), area.width, last_.begin() + static_cast<std::ptrdiff_t>(from));
     std::transform(pixels.begin() + static_cast<std::ptrdiff_t>(from),
                    pixels.begin() + static_cast<std::ptrdiff_t>(from + area.width),
-                   area_.begin() + static_cast<std::ptrdiff_t>(y) * area.width, [](std::uint32_t p) {
-                     if ((p >> 24) == 0xff) return p;
-                     platform::RGBA8 c = platform::unpremultipliedPixel(p);
-                     return (std::uint32_t{c.a} << 24) | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
-                   });
+                   area_.begin() + static_cast<std::ptrdiff_t>(y) * area.width, platform::straightPixel);
   }
   WebPPicture picture;
   if (!WebPPictureInit(&picture)) return false;

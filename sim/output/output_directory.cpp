@@ -5,20 +5,10 @@
 #include <system_error>
 
 #include "platform/device/device.h"
+#include "platform/foundation/file_write.h"
+#include "platform/graphics/png_codec.h"
 
 namespace sim {
-
-namespace {
-
-bool writeBytes(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& path) {
-  if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
-}
-
-}  // namespace
 
 OutputDirectory::OutputDirectory(std::filesystem::path dir, OutputOptions options)
     : dir_(std::move(dir)), options_(options) {
@@ -117,7 +107,8 @@ std::optional<Film> OutputDirectory::film() {
 
 void OutputDirectory::writeWebp(std::unique_ptr<AnimatedWebp> webp, platform::Nanos end,
                                 std::filesystem::path path) {
-  if (!writeBytes(webp->finish(end), path)) failed(std::move(path));
+  std::vector<std::uint8_t> bytes = webp->finish(end);
+  if (bytes.empty() || !platform::writeFileBytes(path, bytes)) failed(std::move(path));
 }
 
 void OutputDirectory::attachTrace(platform::Device& device) {

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "hud/tarvo12.h"
+#include "platform/graphics/png_codec.h"
 #include "platform/render/renderer.h"
 #include "platform/uikit/window.h"
 #include "sim/phone/phone_options.h"
