@@ -7,6 +7,7 @@
 #include "platform/foundation/json.h"
 #include "sim/hud_snapshot.h"
 #include "sim/settings_lint.h"
+#include "sim/studio/pane_layout.h"
 
 namespace sim::studio {
 
@@ -179,6 +180,7 @@ void PhoneSession::publishState() {
       {"screen", {phone_->phone().device().screenWidth(), phone_->phone().device().screenHeight()}},
       {"settings", nlohmann::json::parse(platform::toJson(platform::PlistValue(settings.value_or(platform::PlistDict{}))))},
       {"lint", lint},
+      {"colours", colourVerdicts(settings)},
   };
   hub_.publish("state", state.dump());
   publishFields();
