@@ -10,6 +10,7 @@
 
 #include "fuzz/fuzz_phone.h"
 #include "platform/device/distributed_center.h"
+#include "settings/settings.h"
 #include "shared/protocol.h"
 
 namespace {
@@ -76,14 +77,11 @@ PlistValue value(FuzzedDataProvider& in, int depth) {
   }
 }
 
+// Every switch of the settings table, on or off: the notifications' handlers take their paths from them.
 platform::PlistDict settings(FuzzedDataProvider& in) {
   platform::PlistDict s;
-  s.set("dynamicColors", in.ConsumeBool());
-  s.set("statusBarHideAll", in.ConsumeBool());
-  s.set("statusBarHideTimeX", in.ConsumeBool());
-  s.set("statusBarHideTime", in.ConsumeBool());
-  s.set("volumePercentage", in.ConsumeBool());
-  s.set("animationFade", in.ConsumeBool());
+  for (const auto& entry : tarvo::kSettingsTable)
+    if (entry.kind == tarvo::SettingKind::Switch) s.set(std::string(entry.key), in.ConsumeBool());
   return s;
 }
 

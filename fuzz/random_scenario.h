@@ -5,10 +5,14 @@
 // source of choices, so that the same generator serves a fuzz target (the fuzzer's bytes) and a soak test
 // (a seeded random engine). Header-only: fuzz targets are single files.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "settings/settings.h"
 
 namespace fuzzing {
 
@@ -23,6 +27,10 @@ class Choices {
   const T& pick(const T (&items)[N]) {
     return items[below(static_cast<std::uint32_t>(N))];
   }
+  template <typename T, std::size_t N>
+  const T& pick(const std::array<T, N>& items) {
+    return items[below(static_cast<std::uint32_t>(N))];
+  }
   // A decimal in [0, scale) with two digits after the point, as scenario text.
   std::string decimal(std::uint32_t scale) {
     std::uint32_t hundredths = below(scale * 100);
@@ -31,6 +39,15 @@ class Choices {
     return text;
   }
 };
+
+// Every key the system reads from the settings file: the settings table's, then the colours'.
+inline constexpr auto kSettingKeys = [] {
+  std::array<std::string_view, tarvo::kSettingsTable.size() + tarvo::kColorSettings.size()> keys{};
+  std::size_t next = 0;
+  for (const auto& entry : tarvo::kSettingsTable) keys[next++] = entry.key;
+  for (const auto& colour : tarvo::kColorSettings) keys[next++] = colour.key;
+  return keys;
+}();
 
 class RandomScenario {
  public:
@@ -104,12 +121,12 @@ class RandomScenario {
   }
 
   // "{ KEY = VALUE, ... }" with up to `most` keys drawn from `keys`, each at most once.
-  template <std::size_t N, typename ValueOf>
-  std::string dictionary(const char* const (&keys)[N], std::uint32_t most, ValueOf valueOf) {
+  template <typename Keys, typename ValueOf>
+  std::string dictionary(const Keys& keys, std::uint32_t most, ValueOf valueOf) {
     std::string text = "{";
     std::vector<std::string> used;
     for (std::uint32_t i = 0; i < most; ++i) {
-      std::string key = c_.pick(keys);
+      std::string key(c_.pick(keys));
       if (std::find(used.begin(), used.end(), key) != used.end()) continue;
       used.push_back(key);
       text += " " + key + " = " + valueOf() + ",";
@@ -118,24 +135,16 @@ class RandomScenario {
   }
 
   void settings() {
-    static const char* const kKeys[] = {
-        "isEnabled",        "dynamicColors",  "volumePercentage", "blurBackground",   "mediaIndicator",
-        "ringerIndicator",  "singleIndicator", "overlayBackground", "dropShadow",      "statusBarHideTime",
-        "statusBarHideLeft", "statusBarHideRight", "statusBarHideAll", "statusBarHideTimeX", "fullWidth",
-        "alignment",        "fromBottom",     "yPosition",        "rightLeftFixed",   "paddingTopBottom",
-        "paddingRightLeft", "sliderHeight",   "sliderWidth",      "overlayCornerRadius", "animationFade",
-        "durationVolumeAnimation", "durationDisplay", "durationAnimation", "hapticEnabled", "minColor",
-        "maxColor",         "indicatorColor", "overlayColor"};
     std::string tail = std::string(c_.chance(20) ? " no-post" : "") + (c_.chance(30) ? " binary" : "");
     switch (c_.below(6)) {
-      case 0: line("settings remove " + std::string(c_.pick(kKeys)) + tail); break;
+      case 0: line("settings remove " + std::string(c_.pick(kSettingKeys)) + tail); break;
       case 1: {
-        std::string dict = "settings replace " + dictionary(kKeys, c_.below(4), [this] { return value(); });
+        std::string dict = "settings replace " + dictionary(kSettingKeys, c_.below(4), [this] { return value(); });
         line(dict + tail);
         break;
       }
       case 2: line(std::string("settings delete") + (c_.chance(20) ? " no-post" : "")); break;
-      default: line("settings set " + std::string(c_.pick(kKeys)) + " " + value() + tail); break;
+      default: line("settings set " + std::string(c_.pick(kSettingKeys)) + " " + value() + tail); break;
     }
   }
 

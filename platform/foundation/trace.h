@@ -22,6 +22,11 @@ struct TraceEvent {
 // {"t":1.75,"process":"SpringBoard","event":"timer.fire","selector":"tarvoHUDShouldHide:"}
 std::string toJsonLine(const TraceEvent& event);
 
+// Sees every event any trace records, before it is streamed or kept: the tests hold each one to the table
+// of kinds (trace_kinds.h). Set it before any device runs; nullptr stops it.
+using TraceWatcher = void (*)(const TraceEvent&);
+void watchEveryTrace(TraceWatcher watcher);
+
 class Trace {
  public:
   void record(TraceEvent event);

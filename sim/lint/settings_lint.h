@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/foundation/plist_value.h"
+#include "platform/graphics/color.h"
+#include "settings/settings.h"
 
 namespace sim {
 
@@ -16,6 +18,23 @@ struct LintWarning {
 
 // `prefs` is the file's top-level dictionary, or nothing when the file is not one.
 std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& prefs);
+
+// Why a colour key draws what it draws.
+enum class ColourSource {
+  Default,     // not in the file: the fallback
+  File,        // a colour string, drawn as written
+  NotAString,  // read as absent: the fallback
+  Malformed,   // a string that is not a colour: opaque black
+};
+
+struct ColourVerdict {
+  ColourSource source;
+  std::string text;        // the string the system parses: the file's, or the fallback
+  platform::UIColor drawn;  // what the HUD draws for it
+};
+
+ColourVerdict colourVerdict(const std::optional<platform::PlistDict>& prefs, const tarvo::ColorSetting& setting);
+std::string_view colourSourceName(ColourSource source);
 
 // How a colour key's value reads: its string, or the fallback with a note.
 std::string describeColorSetting(const std::optional<platform::PlistDict>& prefs, std::string_view key);

@@ -93,14 +93,14 @@ struct Reference {
   const char* dataURL;
 };
 
-const std::array<Reference, 6> kGlyphs{{
+const auto kGlyphs = std::to_array<Reference>({
     {"ringerMin", tarvo::ringerMinBase64},
     {"ringerMed", tarvo::ringerMedBase64},
     {"ringerMax", tarvo::ringerMaxBase64},
     {"mediaMin", tarvo::mediaMinBase64},
     {"mediaMed", tarvo::mediaMedBase64},
     {"mediaMax", tarvo::mediaMaxBase64},
-}};
+});
 
 // The six glyphs as their data URLs decode, once; a glyph that does not decode is an empty mask.
 const std::array<Mask, kGlyphs.size()>& referenceMasks() {

@@ -6,7 +6,7 @@ namespace sim {
 
 namespace {
 
-constexpr std::array<DeviceModel, 14> kModels{{
+constexpr auto kModels = std::to_array<DeviceModel>({
     {"iPhone8,4", "iPhone SE", 320, 568, 2, false},
     {"iPhone9,1", "iPhone 7", 375, 667, 2, false},
     {"iPhone9,3", "iPhone 7", 375, 667, 2, false},
@@ -21,7 +21,7 @@ constexpr std::array<DeviceModel, 14> kModels{{
     {"iPhone11,2", "iPhone XS", 375, 812, 3, true},
     {"iPhone11,6", "iPhone XS Max", 414, 896, 3, true},
     {"iPhone11,8", "iPhone XR", 414, 896, 2, true},
-}};
+});
 
 constexpr std::string_view kDefaultModel = "iPhone10,3";
 

@@ -21,7 +21,7 @@ struct CommandEntry {
   bool setup;  // describes the device as it boots: before every other line, and never timed
 };
 
-constexpr std::array<CommandEntry, 23> kCommands{{
+constexpr auto kCommands = std::to_array<CommandEntry>({
     {"device", parseDevice, true},
     {"filter", parseFilter, true},
     {"shell", parseShell, true},
@@ -45,7 +45,7 @@ constexpr std::array<CommandEntry, 23> kCommands{{
     {"expect", parseExpect, false},
     {"wait", nullptr, false},  // these two move the cursor and are read here
     {"at", nullptr, false},
-}};
+});
 
 const CommandEntry* commandNamed(std::string_view word) {
   for (const CommandEntry& entry : kCommands)

@@ -6,8 +6,9 @@
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
 #include "platform/uikit/content/builtin_content.h"
-#include "sim/observe/hud_snapshot.h"
 #include "sim/lint/settings_lint.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/studio/pane_layout.h"
 
 namespace sim::studio {
 
@@ -189,6 +190,7 @@ void PhoneSession::publishState() {
       {"screen", {phone_->phone().device().screenWidth(), phone_->phone().device().screenHeight()}},
       {"settings", nlohmann::json::parse(platform::toJson(platform::PlistValue(settings.value_or(platform::PlistDict{}))))},
       {"lint", lint},
+      {"colours", colourVerdicts(settings)},
   };
   hub_.publish("state", state.dump());
   publishFields();

@@ -18,14 +18,14 @@ namespace sim::studio {
 
 namespace {
 
-constexpr std::array<StudioApp, 3> kApps{{
+constexpr auto kApps = std::to_array<StudioApp>({
     {"com.example.music", "Music", "split", "#FFFFFF"},
     {"com.example.notes", "Notes", "classic", "#000000"},
     {"com.example.camera", "Camera", "none", ""},
-}};
+});
 
-constexpr std::array<std::string_view, 4> kOrientationNames{"portrait", "portrait-upside-down", "landscape-right",
-                                                            "landscape-left"};
+constexpr auto kOrientationNames =
+    std::to_array<std::string_view>({"portrait", "portrait-upside-down", "landscape-right", "landscape-left"});
 
 }  // namespace
 

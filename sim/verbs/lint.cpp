@@ -20,6 +20,7 @@ int runLint(const std::filesystem::path& path, std::ostream& out, std::ostream& 
                   std::string(e.entry->variable).c_str(), tarvo::formatSettingValue(e.value).c_str(),
                   std::string(tarvo::settingSourceName(e.source)).c_str());
     out << line;
+    if (!e.entry->read) out << " (read by nothing)";
     if (e.source == tarvo::SettingSource::WrongKind) out << " (" << indefiniteArticle(e.fileKind) << " " << e.fileKind << ")";
     else if (e.source == tarvo::SettingSource::Converted) out << " (from " << indefiniteArticle(e.fileKind) << " " << e.fileKind << ")";
     out << "\n";

@@ -91,10 +91,10 @@ async function start() {
     device.value = state.model;
     phone.setState(state);
     showControls(state);
-    const shown = JSON.stringify([state.settings, state.lint]);
+    const shown = JSON.stringify([state.settings, state.lint, state.colours]);
     if (shown !== paneShows) {
       paneShows = shown;
-      pane.update(state.settings, state.lint);
+      pane.update(state.settings, state.lint, state.colours);
     }
     document.body.dataset.ready = 'true';
   });
