@@ -26,13 +26,13 @@ struct BuiltinContentInfo {
 };
 
 // Every built-in picture, by the name scenarios, options and the studio use.
-inline constexpr std::array<BuiltinContentInfo, 5> kBuiltinContents{{
+inline constexpr auto kBuiltinContents = std::to_array<BuiltinContentInfo>({
     {BuiltinContent::Plain, "plain", "a flat colour (an app's own, the home screen's dark blue)"},
     {BuiltinContent::Photo, "photo", "a landscape photograph: sky, sun, hills, a lake, film grain"},
     {BuiltinContent::Text, "text", "a page of text, black on white"},
     {BuiltinContent::Map, "map", "a street map: blocks, streets, a river, parks, a highway"},
     {BuiltinContent::Video, "video", "a moving landscape that changes every frame (60 frames a second)"},
-}};
+});
 
 std::optional<BuiltinContent> builtinContentNamed(std::string_view name);
 std::string_view nameOf(BuiltinContent content);

@@ -39,8 +39,9 @@ struct Ridge {
     for (double& p : phases) p = dice.next() * kTau;
   }
   double at(double fraction) const {
-    static constexpr std::array<int, 6> kWaves{1, 2, 3, 5, 8, 13};
-    static constexpr std::array<double, 6> kWeights{0.45, 0.25, 0.14, 0.08, 0.05, 0.03};
+    static constexpr auto kWaves = std::to_array<int>({1, 2, 3, 5, 8, 13});
+    static constexpr auto kWeights = std::to_array<double>({0.45, 0.25, 0.14, 0.08, 0.05, 0.03});
+    static_assert(kWaves.size() == kWeights.size() && kWaves.size() == std::tuple_size_v<decltype(phases)>);
     double h = 0;
     for (std::size_t i = 0; i < kWaves.size(); ++i) h += kWeights[i] * std::sin(kTau * kWaves[i] * fraction + phases[i]);
     return base + amplitude * h;

@@ -19,7 +19,7 @@ constexpr double kLineHeight = 24;
 constexpr double kTitleHeight = 40;
 
 constexpr std::string_view kTitle = "The Lighthouse Path";
-constexpr std::array<std::string_view, 4> kParagraphs{
+constexpr auto kParagraphs = std::to_array<std::string_view>({
     "The path to the lighthouse leaves the harbour by the old net sheds and climbs the headland in long, "
     "easy turns. In the morning the fishing boats are already out beyond the point, and the gulls follow "
     "them in a loose white cloud that rises and settles with every turn of the wind.",
@@ -33,7 +33,7 @@ constexpr std::array<std::string_view, 4> kParagraphs{
     "Walk back by the cliff path when the tide is out. The rock pools below are full of anemones and small "
     "green crabs, and if you wait long enough by the largest one, a seal sometimes comes up to look at you "
     "with the same patient curiosity you bring to it.",
-};
+});
 
 std::shared_ptr<UILabel> lineLabel(Process& process, CGRect frame, std::string text, UIFont font) {
   auto label = makeView<UILabel>(process, "UILabel", frame);
