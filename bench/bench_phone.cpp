@@ -8,7 +8,7 @@
 #include "platform/springboard/host.h"
 #include "settings/preferences.h"
 #include "sim/scenario/device_models.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace bench {
 

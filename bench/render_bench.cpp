@@ -4,7 +4,7 @@
 
 #include "bench/bench_phone.h"
 #include "platform/render/renderer.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace {
 

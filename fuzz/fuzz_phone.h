@@ -29,11 +29,12 @@
 #include "platform/springboard/volume_control.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/literals.h"
 #include "sim/scenario/overloaded.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/settings_pane.h"
+#include "sim/phone/sim_phone.h"
 
 namespace fuzzing {
 

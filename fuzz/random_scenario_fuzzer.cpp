@@ -11,6 +11,8 @@
 #include "fuzz/fuzz_phone.h"
 #include "fuzz/random_scenario.h"
 #include "fuzz/run_invariants.h"
+#include "platform/render/renderer.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/format_scenario.h"
 #include "sim/scenario/parse_scenario.h"
 

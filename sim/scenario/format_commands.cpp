@@ -158,8 +158,9 @@ std::string settingsFile(const WriteSettingsFile& c) {
     return "settings plist " + formatPlistLiteral(*value) + writeOptions(c.write, true);
   const std::string& bytes = std::get<std::string>(c.contents);
   if (bytes.empty()) return "settings empty" + writeOptions(c.write, false);
-  return words<WriteSettingsFile>() + " " +
-         platform::base64Encode(std::vector<std::uint8_t>(bytes.begin(), bytes.end())) +
+  // Quoted: '+', '/' and '=' would otherwise split the text into several tokens.
+  return words<WriteSettingsFile>() + " \"" +
+         platform::base64Encode(std::vector<std::uint8_t>(bytes.begin(), bytes.end())) + "\"" +
          writeOptions(c.write, false);
 }
 

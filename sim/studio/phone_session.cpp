@@ -5,8 +5,8 @@
 #include "hud/tarvo12.h"
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
-#include "sim/hud_snapshot.h"
-#include "sim/settings_lint.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/lint/settings_lint.h"
 
 namespace sim::studio {
 

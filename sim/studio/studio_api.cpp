@@ -7,7 +7,7 @@
 
 #include "platform/foundation/plist_file.h"
 #include "sim/scenario/device_models.h"
-#include "sim/settings_lint.h"
+#include "sim/lint/settings_lint.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"
 #include "sim/studio/studio_requests.h"

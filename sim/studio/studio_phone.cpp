@@ -10,6 +10,7 @@
 #include "sim/scenario/literals.h"
 #include "sim/scenario/overloaded.h"
 #include "sim/scenario/plist_literal.h"
+#include "sim/phone/settings_pane.h"
 
 namespace sim::studio {
 

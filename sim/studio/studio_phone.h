@@ -13,7 +13,7 @@
 
 #include "platform/foundation/clock.h"
 #include "platform/foundation/plist_value.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "sim/scenario/scenario.h"
 

@@ -8,7 +8,7 @@
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/window.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {

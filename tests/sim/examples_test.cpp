@@ -9,7 +9,7 @@
 #include <set>
 
 #include "platform/render/renderer.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "support/baselines/baseline_check.h"
 #include "support/baselines/verdict_report.h"

@@ -7,8 +7,8 @@
 
 #include "controls/builtin_icons.h"
 #include "controls/image_utilities.h"
-#include "sim/hud_snapshot.h"
-#include "sim/icon_reading.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/observe/icon_reading.h"
 #include "support/phone.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "hud/hud_caches.h"
 #include "platform/foundation/trace.h"
 #include "platform/render/renderer.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "support/examples.h"
 

@@ -9,10 +9,10 @@
 
 #include "platform/render/contact_sheet.h"
 #include "platform/foundation/trace.h"
-#include "sim/animated_webp.h"
-#include "sim/demo_scenario.h"
-#include "sim/output_directory.h"
-#include "sim/runner.h"
+#include "sim/output/animated_webp.h"
+#include "sim/play/demo_scenario.h"
+#include "sim/output/output_directory.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "platform/device/device.h"
-#include "sim/commands.h"
+#include "sim/tool/play.h"
 
 namespace {
 

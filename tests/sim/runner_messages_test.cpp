@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {

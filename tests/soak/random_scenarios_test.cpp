@@ -6,7 +6,7 @@
 
 #include "fuzz/random_scenario.h"
 #include "fuzz/run_invariants.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/format_scenario.h"
 #include "sim/scenario/parse_scenario.h"
 

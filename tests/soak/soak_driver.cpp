@@ -16,7 +16,7 @@
 #include "settings/settings.h"
 #include "shared/protocol.h"
 #include "sim/scenario/device_models.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace soak {
 

@@ -8,8 +8,8 @@
 
 #include "hud/tarvo12.h"
 #include "platform/render/renderer.h"
-#include "sim/hud_snapshot.h"
-#include "sim/runner.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "sim/studio/screen_watcher.h"
 #include "sim/studio/studio_requests.h"

@@ -1,4 +1,4 @@
-#include "sim/settings_lint.h"
+#include "sim/lint/settings_lint.h"
 
 #include <cmath>
 #include <utility>

@@ -16,9 +16,9 @@
 #include "platform/graphics/png_frame_encoder.h"
 #include "platform/render/contact_sheet.h"
 #include "platform/render/renderer.h"
-#include "sim/animated_webp.h"
-#include "sim/background_queue.h"
-#include "sim/runner.h"
+#include "sim/output/animated_webp.h"
+#include "sim/phone/background_queue.h"
+#include "sim/play/runner.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "sim/settings_pane.h"
+#include "sim/phone/settings_pane.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "sim/field_check.h"
+#include "sim/observe/field_check.h"
 
 #include <cmath>
 #include <cstdio>

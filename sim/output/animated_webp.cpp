@@ -1,4 +1,4 @@
-#include "sim/animated_webp.h"
+#include "sim/output/animated_webp.h"
 
 #include <webp/encode.h>
 #include <webp/mux.h>

@@ -2,8 +2,8 @@
 
 #include "platform/foundation/plist_file.h"
 #include "settings/settings.h"
-#include "sim/commands.h"
-#include "sim/settings_lint.h"
+#include "sim/tool/lint.h"
+#include "sim/lint/settings_lint.h"
 
 namespace sim {
 

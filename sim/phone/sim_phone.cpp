@@ -1,4 +1,4 @@
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 #include <functional>
 
@@ -17,7 +17,7 @@
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/uikit_classes.h"
 #include "platform/uikit/window.h"
-#include "sim/display_shape.h"
+#include "sim/phone/display_shape.h"
 
 namespace sim {
 

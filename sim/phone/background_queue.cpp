@@ -1,4 +1,4 @@
-#include "sim/background_queue.h"
+#include "sim/phone/background_queue.h"
 
 #include <algorithm>
 

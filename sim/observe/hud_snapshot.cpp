@@ -1,4 +1,4 @@
-#include "sim/hud_snapshot.h"
+#include "sim/observe/hud_snapshot.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -10,7 +10,7 @@
 #include "platform/uikit/slider.h"
 #include "platform/uikit/visual_effect_view.h"
 #include "platform/uikit/window.h"
-#include "sim/icon_reading.h"
+#include "sim/observe/icon_reading.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "sim/app_field_check.h"
+#include "sim/observe/app_field_check.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "sim/output_directory.h"
+#include "sim/output/output_directory.h"
 
 #include <cstdio>
 #include <stdexcept>

@@ -2,10 +2,10 @@
 #include <unistd.h>
 
 #include "hud/hud_caches.h"
-#include "sim/command_options.h"
-#include "sim/commands.h"
-#include "sim/demo_scenario.h"
-#include "sim/output_directory.h"
+#include "sim/phone/phone_options.h"
+#include "sim/tool/play.h"
+#include "sim/play/demo_scenario.h"
+#include "sim/output/output_directory.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace sim {

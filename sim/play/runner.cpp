@@ -1,4 +1,4 @@
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/overloaded.h"
 
 #include <system_error>
@@ -9,12 +9,12 @@
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
-#include "sim/app_field_check.h"
-#include "sim/field_check.h"
-#include "sim/hud_snapshot.h"
+#include "sim/observe/app_field_check.h"
+#include "sim/observe/field_check.h"
+#include "sim/observe/hud_snapshot.h"
 #include "sim/scenario/matching.h"
 #include "sim/scenario/source_excerpt.h"
-#include "sim/settings_pane.h"
+#include "sim/phone/settings_pane.h"
 
 namespace sim {
 

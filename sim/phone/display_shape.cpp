@@ -1,4 +1,4 @@
-#include "sim/display_shape.h"
+#include "sim/phone/display_shape.h"
 
 #include <algorithm>
 #include <cmath>

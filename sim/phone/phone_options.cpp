@@ -1,4 +1,4 @@
-#include "sim/command_options.h"
+#include "sim/phone/phone_options.h"
 
 namespace sim {
 

@@ -1,6 +1,6 @@
 #pragma once
-// The simulator's commands. Each answers the process exit status: 0 fine, 1 failed expectations (run,
-// demo) or warnings (lint), 2 bad input (a malformed scenario, a missing file, a bad option).
+// Playing a scenario or the built-in demo. Each answers the process exit status: 0 fine, 1 failed
+// expectations, 2 bad input (a malformed scenario, a missing file, a bad option).
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -24,19 +24,5 @@ struct PlayOptions {
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
                     std::ostream& err);
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err);
-
-struct PreviewOptions {
-  std::optional<std::filesystem::path> settings;
-  std::optional<std::string> device;
-  std::string orientation = "portrait";
-  std::string mode = "media";
-  double level = 0.5;
-  std::filesystem::path output = "preview.png";
-  bool bare = false;     // the screen's whole rectangle, without the display's outline
-  bool upright = false;  // a landscape screen turned the way a person holds the phone
-};
-int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
-
-int runLint(const std::filesystem::path& settings, std::ostream& out, std::ostream& err);
 
 }  // namespace sim

@@ -1,4 +1,4 @@
-#include "sim/studio/command_studio.h"
+#include "sim/studio/run_studio.h"
 
 #include <csignal>
 #include <pthread.h>
@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/foundation/plist_file.h"
-#include "sim/command_options.h"
+#include "sim/phone/phone_options.h"
 #include "sim/studio/event_hub.h"
 #include "sim/studio/phone_session.h"
 #include "sim/studio/request_guard.h"

@@ -1,4 +1,4 @@
-#include "sim/icon_reading.h"
+#include "sim/observe/icon_reading.h"
 
 #include <algorithm>
 #include <array>

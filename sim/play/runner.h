@@ -10,7 +10,7 @@
 #include "platform/foundation/clock.h"
 #include "sim/scenario/device_models.h"
 #include "sim/scenario/scenario.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "sim/demo_scenario.h"
+#include "sim/play/demo_scenario.h"
 
 namespace sim {
 
