@@ -113,13 +113,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string name(in.PickValueInArray(kNames));
         const bool withInfo = in.ConsumeIntegralInRange(0, 7) != 0;
         platform::PlistDict info = withInfo ? dict(in, 0) : platform::PlistDict{};
-        platform::Process& from = in.ConsumeBool() ? *phone.springBoard : *phone.app;  // the shell or an app
-        if (in.ConsumeBool())
-          platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(from),
-                                                         name, nullptr, withInfo ? &info : nullptr, in.ConsumeBool());
-        else
-          platform::NSDistributedNotificationCenter::defaultCenter(from).postNotificationName(
-              name, nullptr, withInfo ? &info : nullptr);
+        sim::PostNotification post;
+        post.name = name;
+        if (!in.ConsumeBool()) post.from = sim::ProcessRef{fuzzing::kFrontApp};  // the shell or an app
+        if (withInfo) post.userInfo = std::move(info);
+        if (in.ConsumeBool()) post.deliverImmediately = in.ConsumeBool();
+        else post.form = sim::NotificationForm::NS;
+        phone.apply(post);
         phone.device.drain();
       }
     }

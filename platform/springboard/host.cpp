@@ -105,14 +105,14 @@ void setRingerSwitch(Process& process, bool silent) {
                                   silent ? 0 : 1, true, true);
 }
 
-void rotateInterface(Process& process, long long orientation) {
+void rotateInterface(Process& process, long long orientation, bool reorient) {
   auto hud = sharedHUDController(process);
   if (!hud) return;
   PlistDict f;
   f.set("orientation", static_cast<std::int64_t>(orientation));
   process.trace("interface.rotate", std::move(f));
   hud->orientation = orientation;
-  rt::send<void(bool)>(hud, "reorientHUDIfNeeded:", true);
+  rt::send<void(bool)>(hud, "reorientHUDIfNeeded:", reorient);
   rt::send<void()>(hud, "_recenterHUDView");
 }
 

@@ -41,8 +41,9 @@ void setWallpaper(Process& springBoard, const ScreenContent& wallpaper);
 void pressVolumeButton(Process& springBoard, bool up);
 // The ring/silent switch: _updateRingerState:withVisuals:updatePreferenceRegister: with visuals.
 void setRingerSwitch(Process& springBoard, bool silent);
-// The interface turns: the HUD controller's orientation, then reorientHUDIfNeeded: YES and _recenterHUDView.
-void rotateInterface(Process& springBoard, long long orientation);
+// The interface turns: the HUD controller's orientation, then reorientHUDIfNeeded: with `reorient` (YES
+// unless told) and _recenterHUDView.
+void rotateInterface(Process& springBoard, long long orientation, bool reorient = true);
 // Which application is in front; nothing for the home screen.
 void setFrontApplication(Process& springBoard, std::optional<std::string> bundleIdentifier);
 void setButtonsChangeRinger(Process& springBoard, bool ringer);

@@ -15,6 +15,7 @@
 #include "platform/uikit/app_launcher.h"
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
+#include "platform/uikit/uikit_classes.h"
 #include "platform/uikit/window.h"
 #include "sim/phone/display_shape.h"
 #include "sim/phone/screen_content.h"
@@ -181,6 +182,20 @@ void SimPhone::setAppBarStyle(const std::string& bundle, std::int64_t style) {
 
 void SimPhone::refreshServiceItem() {
   rt::send<void()>(platform::sharedInstance(*springBoard_, "SBStatusBarStateAggregator"), "_updateServiceItem");
+}
+
+void SimPhone::setForceSplit(bool split) {
+  if (rt::Class* cls = platform::uikitClass(*springBoard_, "_UIStatusBar"))
+    rt::send<void(bool)>(rt::classObject(*cls), "setForceSplit:", split);
+}
+
+bool SimPhone::setModernBar(bool modern) {
+  auto installed = platform::installedStatusBar(*springBoard_);
+  auto bar = rt::cast<platform::UIStatusBarBase>(installed);
+  if (!bar) return false;
+  bar->usesModernBar = modern;
+  rt::send<bool()>(installed, "_usesModernBar");
+  return true;
 }
 
 void SimPhone::presentOtherHud(const PresentOtherHud& command) {

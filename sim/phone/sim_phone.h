@@ -50,6 +50,11 @@ class SimPhone {
   void setAppBarColour(const std::string& bundle, const std::optional<Colour>& colour);
   void setAppBarStyle(const std::string& bundle, std::int64_t style);  // (an empty bundle: the shell)
   void refreshServiceItem();
+  // The shell's +[_UIStatusBar setForceSplit:], sent as it runs.
+  void setForceSplit(bool split);
+  // What the shell's classic bar answers to _usesModernBar from now on, then asked through the runtime;
+  // false when the shell's bar is not a classic one.
+  bool setModernBar(bool modern);
   void presentOtherHud(const PresentOtherHud& command);
   void post(const PostNotification& command);
 

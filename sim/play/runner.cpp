@@ -47,8 +47,13 @@ RunResult Runner::run() {
   trace.setRetention(options_.keptTraceEvents);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    advanceTo(entry.time, scenario_.steps[entry.step].beforeDue);
-    execute(scenario_.steps[entry.step], entry.occurrence);
+    const Step& step = scenario_.steps[entry.step];
+    advanceTo(entry.time, step.beforeDue);
+    CommandOutcome outcome = apply(step.command, {entry.occurrence, step.time, 0, &step});
+    if (outcome.expectation) ++result_.expectations;
+    result_.frames += outcome.frames;
+    if (outcome.snapshot) ++result_.snapshots;
+    if (outcome.failure) fail(step, *outcome.failure);
     if (options_.progress) options_.progress(i + 1, entries.size());
   }
   advanceTo(scenario_.end);
@@ -83,13 +88,19 @@ void Runner::fail(const Step& step, const std::string& message) {
   result_.failures.push_back(std::move(failure));
 }
 
-void Runner::execute(const Step& step, std::size_t occurrence) {
+CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
+  CommandOutcome outcome;
+  auto fail = [&](std::string message) { outcome.failure = std::move(message); };
+  // A scenario's windows are in its own time; the trace is in the device's.
+  auto onDevice = [&](TimeWindow window) {
+    return TimeWindow{window.from + occasion.origin, window.to + occasion.origin};
+  };
   SimPhone& phone = *phone_;
   platform::Process& shell = phone.springBoard();
   SettingsPane pane(shell, phone.preferences());
   auto needsHud = [&]() -> tarvo::Tarvo12* {
     tarvo::Tarvo12* lib = phone.tarvo();
-    if (!lib) fail(step, "Tarvo12 is not loaded in the shell (launch first, or check the filter)");
+    if (!lib) fail("Tarvo12 is not loaded in the shell (launch first, or check the filter)");
     return lib;
   };
   std::visit(
@@ -112,14 +123,18 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const PressButton& c) { platform::pressVolumeButton(shell, c.button == VolumeButton::Up); },
           [&](const SetRingerSwitch& c) { platform::setRingerSwitch(shell, c.silent); },
-          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.value())); },
+          [&](const Rotate& c) { platform::rotateInterface(shell, static_cast<long long>(c.value()), c.reorient); },
+          [&](const SetForceSplit& c) { phone.setForceSplit(c.split); },
+          [&](const SetModernBar& c) {
+            if (!phone.setModernBar(c.modern)) fail("the shell's bar is not a classic bar: it has no _usesModernBar");
+          },
           [&](const RefreshServiceItem&) { phone.refreshServiceItem(); },
           [&](const PresentOtherHud& c) { phone.presentOtherHud(c); },
           [&](const ExpectAppField& c) {
-            ++result_.expectations;
+            outcome.expectation = true;
             platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
-            if (!process) return fail(step, "no process for '" + c.app + "'");
-            if (auto failure = checkAppField(*process, c)) fail(step, *failure);
+            if (!process) return fail("no process for '" + c.app + "'");
+            if (auto failure = checkAppField(*process, c)) fail(*failure);
           },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
@@ -133,14 +148,14 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
             platform::simulateTap(phone.device(), platform::CGPoint{c.point.x, c.point.y});
           },
           [&](const Capture& c) {
-            ++result_.frames;
+            ++outcome.frames;
             if (options_.frames) options_.frames(c.name, phone.device().now(), phone);
           },
           [&](const Record& c) {
-            ++result_.frames;
-            std::string name = frameName(c, occurrence);
+            ++outcome.frames;
+            std::string name = frameName(c, occasion.occurrence);
             if (options_.recordings)
-              options_.recordings({c.name, occurrence, frameCount(c), name, phone.device().now(), step.time + c.duration},
+              options_.recordings({c.name, occasion.occurrence, frameCount(c), name, phone.device().now(), occasion.origin + occasion.stepTime + c.duration},
                                   phone);
             else if (options_.frames)
               options_.frames(name, phone.device().now(), phone);
@@ -148,7 +163,7 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           [&](const TakeSnapshot& c) {
             tarvo::Tarvo12* lib = needsHud();
             if (!lib) return;
-            ++result_.snapshots;
+            outcome.snapshot = true;
             platform::PlistDict fields;
             fields.set("label", c.label);
             fields.set("hud", hudSnapshot(*lib));
@@ -156,43 +171,47 @@ void Runner::execute(const Step& step, std::size_t occurrence) {
           },
           [&](const PostNotification& c) { phone.post(c); },
           [&](const ExpectField& c) {
-            ++result_.expectations;
+            outcome.expectation = true;
             tarvo::Tarvo12* lib = phone.tarvo();
             auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
-            if (auto failure = checkField(value, c)) fail(step, *failure);
+            if (auto failure = checkField(value, c)) fail(*failure);
           },
           [&](const ExpectEntries& c) {
-            ++result_.expectations;
+            outcome.expectation = true;
             tarvo::Tarvo12* lib = phone.tarvo();
             auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
-            if (auto failure = checkEntryCount(value, c)) fail(step, *failure);
+            if (auto failure = checkEntryCount(value, c)) fail(*failure);
           },
           [&](const ExpectCount& c) {
-            ++result_.expectations;
-            // A step of another scenario is not tallied: it counts what the trace still holds.
-            auto tallied = tally_.closeCount(step);
+            outcome.expectation = true;
+            // A command that is not one of the scenario's steps is not tallied: it counts what the trace
+            // still holds.
+            auto tallied = occasion.step ? tally_.closeCount(*occasion.step) : std::nullopt;
             auto n = static_cast<std::int64_t>(
-                tallied ? *tallied : countMatching(phone.device().trace().events(), c.pattern, c.window));
+                tallied ? *tallied : countMatching(phone.device().trace().events(), c.pattern, onDevice(c.window)));
             if (!countSatisfies(n, c.comparison, c.count))
-              fail(step, "expected " + std::to_string(c.count) + " " + c.pattern.kind + " events (" +
+              fail("expected " + std::to_string(c.count) + " " + c.pattern.kind + " events (" +
                              std::string(symbolOf(c.comparison)) + "), found " + std::to_string(n));
           },
           [&](const ExpectOrder& c) {
-            ++result_.expectations;
-            auto tallied = tally_.closeOrder(step);
-            auto outcome = tallied ? *tallied : checkOrder(phone.device().trace().events(), c);
-            if (outcome.holds()) return;
+            outcome.expectation = true;
+            auto tallied = occasion.step ? tally_.closeOrder(*occasion.step) : std::nullopt;
+            ExpectOrder shifted = c;
+            shifted.window = onDevice(c.window);
+            auto order = tallied ? *tallied : checkOrder(phone.device().trace().events(), shifted);
+            if (order.holds()) return;
             std::string message = "expected " + c.earlier.kind + " before " + c.later.kind;
-            if (!outcome.earlier)
+            if (!order.earlier)
               message += ", found no " + c.earlier.kind + " event";
-            else if (!outcome.later)
+            else if (!order.later)
               message += ", found no " + c.later.kind + " event";
             else
               message += ", found it after";
-            fail(step, message);
+            fail(message);
           },
       },
-      step.command);
+      command);
+  return outcome;
 }
 
 }  // namespace sim

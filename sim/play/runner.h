@@ -59,15 +59,38 @@ struct RunResult {
   bool passed() const { return failures.empty(); }
 };
 
+// Where a command falls in what is being played: which press or frame of its step, the step's time, and
+// the device time at which the scenario's time 0 falls (a phone kept between scenarios has moved on).
+struct Occasion {
+  std::size_t occurrence = 0;
+  platform::Nanos stepTime = 0;
+  platform::Nanos origin = 0;
+  const Step* step = nullptr;  // the scenario's step, when the command is one: its trace expectations are tallied
+};
+
+// What one command did.
+struct CommandOutcome {
+  std::optional<std::string> failure;  // the expectation that failed, or why the command could not act
+  bool expectation = false;            // the command was an expectation
+  std::size_t frames = 0;              // frames handed to the frame sinks
+  bool snapshot = false;
+  bool passed() const { return !failure; }
+};
+
 class Runner {
  public:
+  // Boots the phone of the scenario's setup.
   Runner(const Scenario& scenario, RunOptions options);
   // Plays the whole scenario; the phone stays afterwards for outputs such as the trace.
   RunResult run();
+  // Acts out one command on the phone as it stands, at its current time. Everything that acts on the
+  // phone goes through here: the scenario's steps, the studio's buttons and command line, the fuzz phone.
+  CommandOutcome apply(const Command& command, const Occasion& occasion = {});
   SimPhone& phone() { return *phone_; }
+  // The options' sinks, for whoever plays commands one by one.
+  RunOptions& options() { return options_; }
 
  private:
-  void execute(const Step& step, std::size_t occurrence);
   // Runs the device to `time`, filming on the way when asked.
   // Before due: stop short of what is due at that instant (a snapshot taken before the deliveries).
   void advanceTo(platform::Nanos time, bool beforeDue = false);

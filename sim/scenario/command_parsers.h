@@ -22,6 +22,8 @@ void parseLevel(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 bool parseShellExtra(TokenReader& in, ScenarioBuilder& builder, const Token& head, const Token& property);
 void parseRefreshService(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parsePresentHud(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parseForceSplit(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parseModernBar(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 // A runtime class name; and an optional `subclass NAME` after an activity depth (empty without one).
 std::string parseClassName(TokenReader& in, std::string_view what);
 std::string parseActivityClass(TokenReader& in);

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "sim/scenario/command_parsers.h"
+#include "sim/scenario/command_words.h"
 #include "sim/scenario/lexer.h"
 #include "sim/scenario/literals.h"
 #include "sim/scenario/source_excerpt.h"
@@ -39,6 +40,8 @@ constexpr auto kCommands = std::to_array<CommandEntry>({
     {"post", parsePost, false},
     {"refresh-service", parseRefreshService, false},
     {"present-hud", parsePresentHud, false},
+    {"force-split", parseForceSplit, false},
+    {"modern-bar", parseModernBar, false},
     {"capture", parseCapture, false},
     {"record", parseRecord, false},
     {"snapshot", parseSnapshot, false},
@@ -46,6 +49,18 @@ constexpr auto kCommands = std::to_array<CommandEntry>({
     {"wait", nullptr, false},  // these two move the cursor and are read here
     {"at", nullptr, false},
 });
+
+// Every command's first word has a parser here: the words come from the one table of command_words.h.
+constexpr bool parsesEveryCommand() {
+  bool every = true;
+  forEachCommandWords([&](std::string_view words) {
+    bool found = false;
+    for (const CommandEntry& entry : kCommands) found = found || entry.word == headWord(words);
+    every = every && found;
+  });
+  return every;
+}
+static_assert(parsesEveryCommand(), "a command's first word has no parser in kCommands");
 
 const CommandEntry* commandNamed(std::string_view word) {
   for (const CommandEntry& entry : kCommands)
@@ -122,6 +137,33 @@ Scenario parseScenario(std::string_view text, std::string fileName) {
     throw ScenarioError(error.file(), error.line(), error.column(), error.message(),
                         std::string(lineOf(text, error.line())));
   }
+}
+
+LineReader::LineReader(std::string fileName)
+    : builder_(std::make_unique<ScenarioBuilder>(std::move(fileName), true)) {
+  builder_->closeSetup(0);
+  builder_->markLaunched();
+}
+LineReader::~LineReader() = default;
+LineReader::LineReader(LineReader&&) noexcept = default;
+LineReader& LineReader::operator=(LineReader&&) noexcept = default;
+
+std::vector<Step> LineReader::read(std::string_view text, platform::Nanos now) {
+  ScenarioBuilder& builder = *builder_;
+  builder.moveTo(now);
+  std::size_t before = builder.scenario().steps.size();
+  try {
+    for (const Statement& statement : lexScenario(text, builder.file())) parseStatement(statement, builder);
+  } catch (const ScenarioError& error) {
+    builder.scenario().steps.resize(before);  // a line that fails adds nothing
+    throw ScenarioError(error.file(), error.line(), error.column(), error.message(),
+                        std::string(lineOf(text, error.line())));
+  }
+  std::vector<Step>& steps = builder.scenario().steps;
+  std::vector<Step> added(std::make_move_iterator(steps.begin() + static_cast<std::ptrdiff_t>(before)),
+                          std::make_move_iterator(steps.end()));
+  steps.resize(before);
+  return added;
 }
 
 Scenario loadScenario(const std::filesystem::path& path) {

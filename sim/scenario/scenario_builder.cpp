@@ -76,6 +76,7 @@ void ScenarioBuilder::closeSetup(std::size_t line) {
 }
 
 void ScenarioBuilder::launch(TokenReader& in, const Token& where) {
+  if (launched_ && !launchLine_) in.fail(where, "the shell has already launched");
   if (launchLine_) in.fail(where, "the shell already launched on line " + std::to_string(*launchLine_));
   launchLine_ = in.line();
   launched_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 // What the parser keeps while it reads a scenario line by line: the cursor time, whether the shell has
 // launched, the apps started so far and the frame names taken.
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -42,6 +43,10 @@ class ScenarioBuilder {
   void jumpTo(TokenReader& in, const Token& where, platform::Nanos time);
   // `wait`: never past the longest a scenario may run.
   void advanceBy(TokenReader& in, const Token& where, platform::Nanos duration);
+  // A live session's clock: the cursor follows it, never backwards.
+  void moveTo(platform::Nanos time) { cursor_ = std::max(cursor_, time); }
+  // A live session has launched before its first line.
+  void markLaunched() { launched_ = true; }
   // A press or frame due later than the cursor keeps the scenario running until then.
   void schedule(platform::Nanos time);
 

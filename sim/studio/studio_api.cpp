@@ -73,7 +73,7 @@ void addApiRoutes(httplib::Server& server, PhoneSession& session) {
                json body = jsonBody(req);
                if (!body.contains("value")) throw BadRequest("missing \"value\"");
                platform::PlistValue value = parseSettingValue(key, body["value"]);
-               session.call([&](StudioPhone& phone) { phone.setSetting(key, value); });
+               session.call([&](StudioPhone& phone) { phone.run(SetSetting{key, value, {}}); });
                answer(res, json{{"ok", true}});
              }));
 
@@ -81,7 +81,7 @@ void addApiRoutes(httplib::Server& server, PhoneSession& session) {
                 guarded([&session](const httplib::Request& req, httplib::Response& res) {
                   std::string key = req.matches[1];
                   checkSettingKey(key);
-                  session.call([&](StudioPhone& phone) { phone.resetSetting(key); });
+                  session.call([&](StudioPhone& phone) { phone.run(RemoveSetting{key, {}}); });
                   answer(res, json{{"ok", true}});
                 }));
 
@@ -98,7 +98,7 @@ void addApiRoutes(httplib::Server& server, PhoneSession& session) {
                auto prefs = platform::parsePlistDictionary(req.body);
                if (!prefs)
                  throw BadRequest("not a property list with a dictionary at the top: nothing was imported");
-               session.call([&](StudioPhone& phone) { phone.replaceSettings(*prefs); });
+               session.call([&](StudioPhone& phone) { phone.importSettings(*prefs); });
                answer(res, json{{"ok", true}, {"lint", lintJson(prefs)}});
              }));
 
