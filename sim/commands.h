@@ -34,9 +34,14 @@ struct PreviewOptions {
   std::filesystem::path output = "preview.png";
   bool bare = false;     // the screen's whole rectangle, without the display's outline
   bool upright = false;  // a landscape screen turned the way a person holds the phone
+  bool allDevices = false;  // one sheet of every model in every orientation, collisions outlined
 };
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err);
 
-int runLint(const std::filesystem::path& settings, std::ostream& out, std::ostream& err);
+struct LintOptions {
+  std::filesystem::path settings;
+  std::optional<std::string> device;  // the HUD's geometry on this model only; every model without it
+};
+int runLint(const LintOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace sim

@@ -45,13 +45,16 @@ int main(int argc, char** argv) {
   previewCommand->add_option("--mode", preview.mode, "media or ringer")->capture_default_str();
   previewCommand->add_option("--level", preview.level, "Volume level from 0 to 1")->capture_default_str();
   previewCommand->add_option("-o,--output", preview.output, "PNG file to write")->capture_default_str();
+  previewCommand->add_flag("--all-devices", preview.allDevices,
+                           "One sheet of every model in every orientation, collisions outlined");
   previewCommand->add_flag("--bare", preview.bare, "The screen's whole rectangle, without the display's outline");
   previewCommand->add_flag("--upright", preview.upright,
                            "Turn a landscape screen the way a person holds the phone");
 
-  std::string lintFile;
+  sim::LintOptions lint;
   auto* lintCommand = app.add_subcommand("lint", "What the system will make of a settings file");
-  lintCommand->add_option("settings", lintFile, "The settings file")->required();
+  lintCommand->add_option("settings", lint.settings, "The settings file")->required();
+  lintCommand->add_option("--device", lint.device, "Check the HUD's geometry on this model only");
 
   sim::StudioOptions studio;
   auto* studioCommand =
@@ -73,5 +76,5 @@ int main(int argc, char** argv) {
   if (*runCommand) return sim::runScenarioFile(scenario, run, std::cout, std::cerr);
   if (*previewCommand) return sim::runPreview(preview, std::cout, std::cerr);
   if (*studioCommand) return sim::runStudio(studio, std::cout, std::cerr);
-  return sim::runLint(lintFile, std::cout, std::cerr);
+  return sim::runLint(lint, std::cout, std::cerr);
 }
