@@ -5,6 +5,7 @@
 
 #include "platform/graphics/color_string.h"
 #include "settings/settings.h"
+#include "sim/lint/geometry_warnings.h"
 
 namespace sim {
 
@@ -43,7 +44,7 @@ void lookBroken(const tarvo::Settings& s, std::vector<LintWarning>& warnings) {
 
 }  // namespace
 
-std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& prefs) {
+std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& prefs, const DeviceModel* model) {
   std::vector<LintWarning> warnings;
   if (!prefs)
     warnings.push_back({"", "not a property list with a dictionary at the top: every setting takes its default"});
@@ -76,6 +77,7 @@ std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& 
         warnings.push_back({key, "unknown key \"" + key + "\": the system never reads it"});
   }
   lookBroken(used, warnings);
+  for (auto& w : geometryWarnings(used, model)) warnings.push_back(std::move(w));
   return warnings;
 }
 

@@ -8,16 +8,20 @@
 #include "platform/foundation/plist_value.h"
 #include "platform/graphics/color.h"
 #include "settings/settings.h"
+#include "sim/scenario/device_models.h"
 
 namespace sim {
 
 struct LintWarning {
   std::string key;  // the settings key it concerns; empty when it concerns the whole file
   std::string text;
+  std::vector<std::string> alsoKeys = {};  // further keys it concerns (where the HUD sits depends on several)
 };
 
-// `prefs` is the file's top-level dictionary, or nothing when the file is not one.
-std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& prefs);
+// `prefs` is the file's top-level dictionary, or nothing when the file is not one. The HUD's geometry is
+// checked on every model, or only on `model`.
+std::vector<LintWarning> lintSettings(const std::optional<platform::PlistDict>& prefs,
+                                      const DeviceModel* model = nullptr);
 
 // Why a colour key draws what it draws.
 enum class ColourSource {

@@ -12,13 +12,6 @@
 
 namespace sim {
 
-DisplayShape displayShapeOf(const DeviceModel& model) {
-  if (!model.notched) return DisplayShape{8, 0, 0, 0};
-  // The XR's panel has a slightly rounder corner.
-  double corner = model.scale == 2 ? 41.5 : 39;
-  return DisplayShape{corner, 209, 30, 20};
-}
-
 namespace {
 
 // Inside a rectangle with rounded corners (radius r) from (x0, y0) to (x1, y1).
@@ -46,7 +39,7 @@ std::shared_ptr<const platform::ScreenShade> makeShade(const DeviceModel& model,
   const int w = static_cast<int>(std::lround(model.width * scale));
   const int h = static_cast<int>(std::lround(model.height * scale));
   auto shade = std::make_shared<platform::ScreenShade>(w, h);
-  const Outline outline{displayShapeOf(model), model.width, model.height};
+  const Outline outline{model.display, model.width, model.height};
   // Only the corners and the housing can be outside; everything else is left alone.
   const int corner = static_cast<int>(std::ceil(outline.shape.cornerRadius * scale)) + 1;
   const int housingBottom = static_cast<int>(std::ceil(outline.shape.housingHeight * scale)) + 1;
@@ -87,9 +80,11 @@ std::shared_ptr<const platform::ScreenShade> displayShade(const DeviceModel& mod
   if (!(scale > 0) || !std::isfinite(scale)) return nullptr;
   // Every phone of a model shares its outline: it costs milliseconds to make, and phones boot often.
   static std::mutex mutex;
-  static std::map<std::tuple<double, double, double, bool, double>, std::shared_ptr<const platform::ScreenShade>> made;
+  using Key = std::tuple<double, double, double, double, double, double, double>;
+  static std::map<Key, std::shared_ptr<const platform::ScreenShade>> made;
   constexpr std::size_t kMostKept = 32;
-  const auto key = std::make_tuple(model.width, model.height, model.scale, model.notched, scale);
+  const DisplayShape& d = model.display;
+  const Key key{model.width, model.height, d.cornerRadius, d.housingWidth, d.housingHeight, d.housingRadius, scale};
   std::lock_guard lock(mutex);
   if (auto it = made.find(key); it != made.end()) return it->second;
   auto shade = makeShade(model, scale);

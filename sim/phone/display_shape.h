@@ -1,6 +1,7 @@
 #pragma once
 // The display's real outline on a rendered frame, so that a person sees what the glass shows: rounded
-// corners on every model and, on notched models, the sensor housing at the top edge, both in black.
+// corners on every model and, on notched models, the sensor housing at the top edge, both in black, as
+// the model table gives them.
 // Frames are in the portrait screen's pixels, whatever the interface orientation.
 #include <memory>
 
@@ -9,15 +10,6 @@
 #include "sim/scenario/device_models.h"
 
 namespace sim {
-
-struct DisplayShape {
-  double cornerRadius = 0;    // points
-  double housingWidth = 0;    // points; 0 for no housing
-  double housingHeight = 0;   // points, from the top edge
-  double housingRadius = 0;   // its lower corners, points
-};
-
-DisplayShape displayShapeOf(const DeviceModel& model);
 
 // Black over everything outside the display (corners, housing), edges antialiased, for frames of the
 // model's screen at `scale` pixels per point; the renderer lays it over each frame it draws.

@@ -35,6 +35,8 @@ platform::DeviceOptions deviceOptions(const DeviceModel& model, const DeviceSetu
   o.screenWidth = model.width;
   o.screenHeight = model.height;
   o.scale = model.scale;
+  o.housingWidth = model.display.housingWidth;
+  o.statusBarHeight = model.statusBarHeight;
   o.root = std::move(root);
   return o;
 }

@@ -176,8 +176,8 @@ void PhoneSession::publishState() {
   const PhoneState& s = phone_->state();
   auto settings = phone_->settings();
   nlohmann::json lint = nlohmann::json::array();
-  // No file yet is every default, not a malformed file.
-  for (const auto& w : lintSettings(settings.value_or(platform::PlistDict{}))) lint.push_back({{"key", w.key}, {"text", w.text}});
+  // No file yet is every default, not a malformed file. The geometry is the studio's phone's.
+  for (const auto& w : lintSettings(settings.value_or(platform::PlistDict{}), &phone_->model())) lint.push_back({{"key", w.key}, {"text", w.text}, {"alsoKeys", w.alsoKeys}});
   nlohmann::json state{
       {"model", s.model},
       {"orientation", s.orientation},

@@ -47,16 +47,16 @@ json jsonBody(const httplib::Request& req) {
   return parseJsonObject(req.body);
 }
 
-json lintJson(const std::optional<platform::PlistDict>& prefs) {
+json lintJson(const std::optional<platform::PlistDict>& prefs, const DeviceModel* model) {
   json lint = json::array();
-  for (const auto& w : lintSettings(prefs)) lint.push_back({{"key", w.key}, {"text", w.text}});
+  for (const auto& w : lintSettings(prefs, model)) lint.push_back({{"key", w.key}, {"text", w.text}, {"alsoKeys", w.alsoKeys}});
   return lint;
 }
 
 json tableJson() {
   json models = json::array();
   for (const auto& m : deviceModels())
-    models.push_back({{"identifier", m.identifier}, {"name", m.marketingName}, {"notched", m.notched}});
+    models.push_back({{"identifier", m.identifier}, {"name", m.marketingName}, {"notched", m.notched()}});
   json apps = json::array();
   for (const auto& a : studioApps()) apps.push_back({{"bundle", a.bundle}, {"name", a.name}, {"bar", a.bar}});
   return {{"groups", paneLayout()}, {"models", models}, {"apps", apps}};
@@ -98,8 +98,12 @@ void addApiRoutes(httplib::Server& server, PhoneSession& session) {
                auto prefs = platform::parsePlistDictionary(req.body);
                if (!prefs)
                  throw BadRequest("not a property list with a dictionary at the top: nothing was imported");
-               session.call([&](StudioPhone& phone) { phone.importSettings(*prefs); });
-               answer(res, json{{"ok", true}, {"lint", lintJson(prefs)}});
+               const DeviceModel* model = nullptr;
+               session.call([&](StudioPhone& phone) {
+                 phone.importSettings(*prefs);
+                 model = &phone.model();
+               });
+               answer(res, json{{"ok", true}, {"lint", lintJson(prefs, model)}});
              }));
 
   server.Post("/api/action", guarded([&session](const httplib::Request& req, httplib::Response& res) {

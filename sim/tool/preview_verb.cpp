@@ -19,6 +19,8 @@ Verb addPreviewVerb(CLI::App& app) {
   command->add_option("--mode", preview->mode, "media or ringer")->capture_default_str();
   command->add_option("--level", preview->level, "Volume level from 0 to 1")->capture_default_str();
   command->add_option("-o,--output", preview->output, "PNG file to write")->capture_default_str();
+  command->add_flag("--all-devices", preview->allDevices,
+                    "One sheet of every model in every orientation, collisions outlined");
   command->add_flag("--bare", preview->bare, "The screen's whole rectangle, without the display's outline");
   command->add_flag("--upright", preview->upright, "Turn a landscape screen the way a person holds the phone");
   command->add_option("--wallpaper", preview->wallpaper,

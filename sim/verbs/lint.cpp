@@ -2,12 +2,16 @@
 
 #include "platform/foundation/plist_file.h"
 #include "settings/settings.h"
-#include "sim/verbs/lint.h"
 #include "sim/lint/settings_lint.h"
+#include "sim/phone/phone_options.h"
+#include "sim/verbs/lint.h"
 
 namespace sim {
 
-int runLint(const std::filesystem::path& path, std::ostream& out, std::ostream& err) {
+int runLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
+  const std::filesystem::path& path = options.settings;
+  const DeviceModel* model = nullptr;
+  if (!readDeviceOption(options.device, model, err)) return 2;
   if (!std::filesystem::exists(path)) {
     err << "tarvo12-sim: no settings file " << path.string() << "\n";
     return 2;
@@ -33,8 +37,9 @@ int runLint(const std::filesystem::path& path, std::ostream& out, std::ostream& 
                   describeColorSetting(prefs, c.key).c_str());
     out << line << "\n";
   }
-  auto warnings = lintSettings(prefs);
-  out << "\n";
+  auto warnings = lintSettings(prefs, model);
+  out << "\n  the HUD laid out on " << (model ? std::string(model->identifier) : "every model")
+      << ", in both modes and the four orientations\n\n";
   if (warnings.empty()) {
     out << "no warnings\n";
     return 0;

@@ -1,46 +1,15 @@
 #include <cmath>
-#include <sstream>
 
-#include "hud/tarvo12.h"
 #include "platform/graphics/png_codec.h"
-#include "platform/render/renderer.h"
-#include "platform/uikit/window.h"
+#include "sim/lint/geometry_check.h"
 #include "sim/phone/phone_options.h"
-#include "sim/verbs/preview.h"
-#include "sim/phone/display_shape.h"
-#include "sim/observe/hud_snapshot.h"
-#include "sim/play/runner.h"
-#include "sim/phone/screen_content.h"
 #include "sim/scenario/device_models.h"
-#include "sim/scenario/parse_scenario.h"
+#include "sim/scenario/scenario_error.h"
+#include "sim/verbs/all_devices_sheet.h"
+#include "sim/verbs/preview.h"
+#include "sim/verbs/preview_still.h"
 
 namespace sim {
-
-namespace {
-
-// A scenario that leaves the HUD fully shown at `level`: one step towards the level, then a frame once the
-// fade-in is over.
-// `wallpaper` and `content`: the scenario's words for them (readContentOption), when given.
-std::string previewScenario(const PreviewOptions& o, const DeviceModel& model, Orientation orientation,
-                            const std::optional<std::string>& wallpaper, const std::optional<std::string>& content) {
-  const double step = 1.0 / 16;
-  const bool ringer = o.mode == "ringer";
-  double level = std::fmin(std::fmax(o.level, ringer ? step : 0.0), 1.0);
-  bool up = level > 1 - step / 2;  // at the top, step up onto it; elsewhere step down onto it
-  double start = up ? level - step : level + step;
-  std::ostringstream s;
-  s << "device " << model.identifier << "\n";
-  s << "level " << (ringer ? "ringer " : "media ") << start << "\n";
-  s << "buttons " << (ringer ? "ringer" : "media") << "\n";
-  s << "rotate " << static_cast<int>(orientation) << "\n";
-  if (wallpaper) s << "wallpaper " << *wallpaper << "\n";
-  if (content) s << "app start com.example.preview name Preview content " << *content << "\napp front Preview\n";
-  s << "at 0.1s press " << (up ? "up" : "down") << "\n";
-  s << "at 0.8s capture preview\n";
-  return s.str();
-}
-
-}  // namespace
 
 int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
   const DeviceModel* model = &defaultDeviceModel();
@@ -60,40 +29,32 @@ int runPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     return 2;
   }
   if (!checkSettingsOption(options.settings, err)) return 2;
-  std::optional<std::string> wallpaper, content;
-  if (options.wallpaper && !(wallpaper = readContentOption(*options.wallpaper, "--wallpaper", err))) return 2;
-  if (options.content && !(content = readContentOption(*options.content, "--content", err))) return 2;
-  Scenario scenario;
+  PreviewBackdrop backdrop;
+  if (options.wallpaper && !(backdrop.wallpaper = readContentOption(*options.wallpaper, "--wallpaper", err))) return 2;
+  if (options.content && !(backdrop.content = readContentOption(*options.content, "--content", err))) return 2;
+  PreviewStill still;
   try {
-    scenario = parseScenario(previewScenario(options, *model, *orientation, wallpaper, content), "preview");
-    checkScenarioContent(scenario);
+    if (options.allDevices) return writeAllDevicesSheet(options, backdrop, out, err);
+    still = renderPreviewStill(options, *model, *orientation, std::nullopt, options.upright, backdrop);
   } catch (const ScenarioError& e) {
     err << "tarvo12-sim: " << e.message() << "\n";
     return 2;
   }
-  RunOptions run;
-  run.settings = options.settings;
-  platform::Renderer renderer;
-  bool written = false;
-  run.frames = [&](const std::string&, platform::Nanos, SimPhone& phone) {
-    platform::CGImageRef image = phone.renderScreen(renderer);
-    if (options.upright) image = turnUpright(image, static_cast<int>(*orientation));
-    written = image && platform::writePng(*image, options.output);
-  };
-  Runner runner(scenario, std::move(run));
-  runner.phone().setBareScreen(options.bare);
-  runner.run();
-  if (!written) {
+  if (!still.image || !platform::writePng(*still.image, options.output)) {
     err << "tarvo12-sim: cannot write " << options.output.string() << "\n";
     return 2;
   }
-  tarvo::Tarvo12* lib = runner.phone().tarvo();
-  auto hidden = lib ? readHudField(*lib, "tarvoHUDWindow.hidden") : std::nullopt;
-  if (!hidden || hidden->boolValue().value_or(true))
+  if (!still.hudShown)
     err << "tarvo12-sim: note: the HUD is not on screen in this still (is it enabled? `lint` shows what the "
            "settings do)\n";
   out << "preview      " << options.output.string() << " (" << model->identifier << ", " << options.orientation
       << ", " << options.mode << " at " << options.level << ")\n";
+  if (still.settings) {
+    const auto mode = options.mode == "ringer" ? tarvo::VolumeMode::Ringer : tarvo::VolumeMode::Media;
+    for (const Collision& c :
+         checkHudGeometry(*still.settings, *model, static_cast<tarvo::InterfaceOrientation>(*orientation), mode))
+      out << "warning: " << c.what << "\n";
+  }
   return 0;
 }
 

@@ -16,6 +16,7 @@ struct PreviewOptions {
   std::filesystem::path output = "preview.png";
   bool bare = false;     // the screen's whole rectangle, without the display's outline
   bool upright = false;  // a landscape screen turned the way a person holds the phone
+  bool allDevices = false;  // one sheet of every model in every orientation, collisions outlined
   // Behind the HUD: the home screen's wallpaper, or an app in front showing this content (built-in
   // pictures by name, or PNG files).
   std::optional<std::string> wallpaper;

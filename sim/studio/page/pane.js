@@ -120,7 +120,8 @@ export function buildPane(groups, container) {
   }
   return {
     update(settings, warnings, colours = {}) {
-      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => r.entry.key === w.key))
+      const concerns = (w, key) => w.key === key || (w.alsoKeys || []).includes(key);
+      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => concerns(w, r.entry.key)))
         .map((w) => '⚠ ' + w.text).join('\n');
       for (const r of rows) {
         const value = settings[r.entry.key];
@@ -131,7 +132,7 @@ export function buildPane(groups, container) {
           r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.entry.default),
             onclick: () => attempt(() => request('DELETE', 'api/settings/' + r.entry.key)) }, 'reset'));
         }
-        r.lint.textContent = warnings.filter((w) => w.key === r.entry.key).map((w) => '⚠ ' + w.text).join('\n');
+        r.lint.textContent = warnings.filter((w) => concerns(w, r.entry.key)).map((w) => '⚠ ' + w.text).join('\n');
       }
     },
   };
