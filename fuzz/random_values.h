@@ -2,6 +2,7 @@
 // The random values the random-scenario generator puts into commands: property-list values of every kind
 // (NaN, infinities, odd strings, nesting), colours, times and names. Header-only: fuzz targets are single
 // files.
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -27,6 +28,10 @@ class Choices {
   template <typename T>
   const T& pick(const std::vector<T>& items) {
     return items[below(static_cast<std::uint32_t>(items.size()))];
+  }
+  template <typename T, std::size_t N>
+  const T& pick(const std::array<T, N>& items) {
+    return items[below(static_cast<std::uint32_t>(N))];
   }
   // A decimal in [0, scale) in hundredths.
   double decimal(std::uint32_t scale) { return below(scale * 100) / 100.0; }
