@@ -21,6 +21,46 @@ namespace {
 
 constexpr int kLongestMs = std::numeric_limits<int>::max() / 2;
 
+// The encoder writes a recording of one frame as a still image, which has no length; a recording keeps
+// its length, so that one frame becomes an animation lasting `durationMs`. The muxer too makes a lone frame
+// that covers the canvas a still image, so the frame is stored twice: all but the last millisecond, then that.
+bool asAnimation(WebPData& data, int durationMs) {
+  WebPMux* still = WebPMuxCreate(&data, 1);
+  if (!still) return false;
+  std::uint32_t flags = 0;
+  bool ok = WebPMuxGetFeatures(still, &flags) == WEBP_MUX_OK;
+  if (ok && (flags & ANIMATION_FLAG)) {
+    WebPMuxDelete(still);
+    return true;
+  }
+  WebPMuxFrameInfo image{};
+  ok = ok && WebPMuxGetFrame(still, 1, &image) == WEBP_MUX_OK;
+  WebPMux* animation = ok ? WebPMuxNew() : nullptr;
+  if (animation) {
+    WebPMuxFrameInfo frame{};
+    frame.bitstream = image.bitstream;
+    frame.duration = std::max(1, durationMs - 1);
+    frame.id = WEBP_CHUNK_ANMF;
+    frame.dispose_method = WEBP_MUX_DISPOSE_NONE;
+    frame.blend_method = WEBP_MUX_NO_BLEND;
+    WebPMuxAnimParams params{0xffffffffu, 0};  // the encoder's own: white behind, looping for ever
+    WebPData out;
+    WebPDataInit(&out);
+    WebPMuxFrameInfo last = frame;
+    last.duration = 1;
+    ok = WebPMuxPushFrame(animation, &frame, 1) == WEBP_MUX_OK && WebPMuxPushFrame(animation, &last, 1) == WEBP_MUX_OK &&
+         WebPMuxSetAnimationParams(animation, &params) == WEBP_MUX_OK && WebPMuxAssemble(animation, &out) == WEBP_MUX_OK;
+    if (ok) {
+      WebPDataClear(&data);
+      data = out;
+    }
+    WebPMuxDelete(animation);
+  }
+  WebPDataClear(&image.bitstream);
+  WebPMuxDelete(still);
+  return ok;
+}
+
 int millisecondsBetween(platform::Nanos from, platform::Nanos to) {
   double ms = std::round(static_cast<double>(to - from) / 1e6);
   return static_cast<int>(std::clamp(ms, 0.0, static_cast<double>(kLongestMs)));
@@ -93,6 +133,10 @@ std::vector<std::uint8_t> AnimatedWebp::finish(platform::Nanos end) {
   WebPData data;
   WebPDataInit(&data);
   if (!WebPAnimEncoderAssemble(encoder_->encoder, &data)) return {};
+  if (!asAnimation(data, endMs)) {
+    WebPDataClear(&data);
+    return {};
+  }
   std::vector<std::uint8_t> bytes(data.bytes, data.bytes + data.size);
   WebPDataClear(&data);
   return bytes;
