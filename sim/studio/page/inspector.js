@@ -44,7 +44,8 @@ export function createInspector(phone, toggle, box, run) {
       runIt.type = 'button';
       runIt.textContent = 'run';
       runIt.addEventListener('click', () => run(line));
-      row.append(code, ' ', copy, ' ', runIt);
+      row.append(code, ' ', copy);
+      if (run) row.append(' ', runIt);
       box.append(row);
     }
   }
