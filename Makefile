@@ -46,13 +46,15 @@ bench: build-release
 
 # Frames and parser messages pinned by baselines (docs/simulator.md). Not part of CI: after a change that
 # moves pixels on purpose, rewrite only the baselines that now fail, or write those not there yet; then
-# look at the diff before committing.
-BASELINE_TESTS = Examples/*:ErrorExamples.*:GoldenTest.*
+# look at the diff before committing. The examples go through `tarvo12-sim test`, the renderer's goldens
+# through their tests.
 rebaseline: build-dev
-	TARVO_REBASELINE=failing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='$(BASELINE_TESTS)'
+	./build/dev/tarvo12-sim test examples --out build/dev/examples-test --rebaseline failing
+	TARVO_REBASELINE=failing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='GoldenTest.*'
 
 rebaseline-missing: build-dev
-	TARVO_REBASELINE=missing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='$(BASELINE_TESTS)'
+	./build/dev/tarvo12-sim test examples --out build/dev/examples-test --rebaseline missing
+	TARVO_REBASELINE=missing ./build/dev/tarvo12-tests --gtest_brief=1 --gtest_filter='GoldenTest.*'
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -8,7 +8,7 @@
 #include "platform/springboard/host.h"
 #include "settings/preferences.h"
 #include "sim/scenario/device_models.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace bench {
 
@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kFrontApp = "com.example.notes";
 }
 
-platform::PlistDict pressSettings(bool dynamicColors) {
+platform::PlistDict pressSettings(bool dynamicColors, bool blur) {
   platform::PlistDict s;
   s.set("minColor", "#7942D8:1.000000");
   s.set("maxColor", "#FFFFFF:0.400000");
@@ -26,6 +26,7 @@ platform::PlistDict pressSettings(bool dynamicColors) {
   s.set("ringerIndicator", true);
   s.set("volumePercentage", true);
   s.set("dynamicColors", dynamicColors);
+  if (blur) s.set("blurBackground", true);
   return s;
 }
 
@@ -35,7 +36,7 @@ BenchPhone::BenchPhone(BenchPhoneOptions options) : options_(options) {
   // Keep the trace from growing over millions of presses; every event is still recorded.
   device().trace().setRetention(64);
   platform::Process& shell = phone_->springBoard();
-  platform::writePlistDictionary(shell.resolvePath(tarvo::kPreferencesPath), pressSettings(options.dynamicColors),
+  platform::writePlistDictionary(shell.resolvePath(tarvo::kPreferencesPath), pressSettings(options.dynamicColors, options.blur),
                                  platform::PlistFormat::Binary);
   tarvo::HudCaches::of(shell).setEnabled(!options.literal);
   // The app in front has a split bar and Tarvo12 injected, whose status bar hook files the bar's colour in
@@ -46,6 +47,7 @@ BenchPhone::BenchPhone(BenchPhoneOptions options) : options_(options) {
   app.bar = sim::BarKind::Split;
   app.colour = sim::Colour{"#3366CC", 0.2, 0.4, 0.8, 1};
   app.loadsTarvo12 = true;
+  app.content.name = options.content;
   phone_->startApp(app);
   if (options.launch) loadAndLaunch();
 }

@@ -21,10 +21,12 @@ struct BenchPhoneOptions {
   bool dynamicColors = false;  // colours from the per-app cache instead of the settings file
   bool literal = false;        // the HUD's uncached path: decode, tint and read the file on every show
   bool launch = true;          // boot the shell (loading Tarvo12) and bring the app to front
+  const char* content = "photo";  // the built-in picture the app shows behind the HUD
+  bool blur = false;              // the HUD blurs what lies beneath it
 };
 
 // The settings of the steady-state press: the four colour keys, icons and the percentage on.
-platform::PlistDict pressSettings(bool dynamicColors);
+platform::PlistDict pressSettings(bool dynamicColors, bool blur = false);
 
 class BenchPhone {
  public:

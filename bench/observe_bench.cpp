@@ -6,9 +6,9 @@
 #include "hud/tarvo12.h"
 #include "platform/render/damage_region.h"
 #include "platform/render/renderer.h"
-#include "sim/display_shape.h"
-#include "sim/hud_snapshot.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/display_shape.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/phone/sim_phone.h"
 
 namespace {
 

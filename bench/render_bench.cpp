@@ -1,10 +1,11 @@
-// Rendering the phone's screen (375 x 812 points at scale 3) with the HUD up over an app: a whole frame, and
-// a frame in which only the HUD changed since the one before, as in a recording of presses.
+// Rendering the phone's screen (375 x 812 points at scale 3) with the HUD up over an app showing a photo: a
+// whole frame, a frame in which only the HUD changed since the one before, as in a recording of presses,
+// and a frame of a recording over the moving video, with the HUD blurring it.
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_phone.h"
 #include "platform/render/renderer.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace {
 
@@ -46,8 +47,30 @@ void BM_RenderFrameHudOnly(benchmark::State& state) {
   state.counters["redrawn_px"] = static_cast<double>(renderer.lastRedrawnPixels());
 }
 
+void BM_RenderFrameMovingContent(benchmark::State& state) {
+  bench::BenchPhoneOptions options;
+  options.content = "video";
+  options.blur = true;
+  bench::BenchPhone phone(options);
+  phone.press(0.5);
+  platform::Renderer renderer;
+  benchmark::DoNotOptimize(phone.phone().renderScreen(renderer));
+  int frame = 0;
+  for (auto _ : state) {
+    // The next frame of a 60 Hz recording: the video has moved under the HUD, which blurs it again. A press
+    // now and then keeps the HUD up.
+    state.PauseTiming();
+    if (++frame % 60 == 0) phone.press(0);
+    phone.device().advance(1.0 / 60);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(phone.phone().renderScreen(renderer));
+  }
+  state.counters["redrawn_px"] = static_cast<double>(renderer.lastRedrawnPixels());
+}
+
 BENCHMARK(BM_RenderFrame)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderFirstFrame)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderFrameHudOnly)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFrameMovingContent)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

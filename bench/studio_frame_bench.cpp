@@ -6,7 +6,7 @@
 #include "platform/graphics/png_codec.h"
 #include "platform/graphics/png_frame_encoder.h"
 #include "platform/render/renderer.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace {
 

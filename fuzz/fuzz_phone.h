@@ -1,7 +1,8 @@
 #pragma once
-// A simulated phone for the fuzz targets, booted as the simulator boots one (sim::SimPhone): the shell
+// A simulated phone for the fuzz targets, booted by the runner from a scenario of commands: the shell
 // with Tarvo12 and Tarvo12Kit, two apps with their own status bars (one classic with the agent, one split
-// with Tarvo12 injected too, so its bar colours reach the shell's cache).
+// with Tarvo12 injected too, so its bar colours reach the shell's cache). Everything an input does to it
+// is a scenario command, acted out through the runner's entry for one command.
 //
 // Booting costs far more than an input, so `phoneFor` keeps one phone per model and reboots it every
 // kInputsPerBoot inputs: the first input after a boot is its settings file at launch, the others arrive
@@ -28,9 +29,12 @@
 #include "platform/springboard/volume_control.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/device_models.h"
-#include "sim/settings_pane.h"
-#include "sim/sim_phone.h"
+#include "sim/scenario/literals.h"
+#include "sim/scenario/overloaded.h"
+#include "sim/phone/settings_pane.h"
+#include "sim/phone/sim_phone.h"
 
 namespace fuzzing {
 
@@ -46,17 +50,48 @@ struct FuzzPhoneOptions {
 class FuzzPhone {
  public:
   explicit FuzzPhone(const FuzzPhoneOptions& options = {})
-      : phone(modelNamed(options.model), sim::DeviceSetup{}), device(phone.device()) {
+      : bootSettings_(settingsFile(options, true)),
+        boot_(bootScenario(options)),
+        runner_(std::make_unique<sim::Runner>(boot_, sim::RunOptions{})),
+        phone(runner_->phone()),
+        device(phone.device()) {
     device.trace().setRetention(0);  // nothing reads it, so no event is kept
+    runner_->run();
     springBoard = &phone.springBoard();
-    writeSettings(options, false);  // read at launch
-    phone.launch();
     tarvo = phone.tarvo();
-    startApp(kFrontApp, sim::BarKind::Classic, false);
-    startApp(kOtherApp, sim::BarKind::Split, true);
     app = phone.app(kFrontApp);
-    phone.bringToFront(kFrontApp);
     device.drain();
+  }
+
+  // The commands the phone booted with, as a scenario: a generator carries on from it.
+  const sim::Scenario& boot() const { return boot_; }
+
+  // Acts out a command through the runner, noting what reset() will have to put back.
+  sim::CommandOutcome apply(const sim::Command& command, const sim::Occasion& occasion = {}) {
+    std::visit(sim::Overloaded{
+                   [&](const sim::BringToFront&) { moved_.front = true; },
+                   [&](const sim::GoHome&) { moved_.front = true; },
+                   [&](const sim::SetAppBarColour&) { moved_.bars = true; },
+                   [&](const sim::SetAppBarStyle&) { moved_.bars = true; },
+                   [&](const sim::Rotate&) { moved_.orientation = true; },
+                   [&](const sim::SetRingerSwitch&) { moved_.ringer = true; },
+                   [&](const sim::SetSetting&) { moved_.settings = true; },
+                   [&](const sim::RemoveSetting&) { moved_.settings = true; },
+                   [&](const sim::ReplaceSettings&) { moved_.settings = true; },
+                   [&](const sim::DeleteSettings&) { moved_.settings = true; },
+                   [&](const sim::WriteSettingsFile&) { moved_.settings = true; },
+                   // No app leaves a phone once started: the next input gets a new phone.
+                   [&](const sim::StartApp&) { worn_ = true; },
+                   // Tarvo12 keeps a split layout once told of it.
+                   [&](const sim::SetForceSplit& c) { worn_ = worn_ || c.split; },
+                   [&](const sim::SetModernBar& c) { worn_ = worn_ || c.modern; },
+                   // What a screen shows behind everything is not put back either.
+                   [&](const sim::SetAppContent&) { worn_ = true; },
+                   [&](const sim::SetWallpaper&) { worn_ = true; },
+                   [](const auto&) {},
+               },
+               command);
+    return runner_->apply(command, occasion);
   }
 
   // What an input may have moved, back as boot left it. Only what was moved is put back, so that an input
@@ -65,44 +100,59 @@ class FuzzPhone {
     auto volume = platform::sharedVolumeControl(*springBoard);
     volume->mediaVolume = volume->ringerVolume = 0.5f;
     volume->buttonsChangeRinger = false;
-    if (moved_.front) phone.bringToFront(kFrontApp);
-    if (moved_.barColour) phone.setAppBarColour(kOtherApp, kBarColour);
-    if (moved_.orientation) platform::rotateInterface(*springBoard, 1);
+    if (moved_.front) runner_->apply(sim::BringToFront{kFrontApp});
+    if (moved_.bars) {
+      for (const char* bundle : {kFrontApp, kOtherApp}) runner_->apply(sim::SetAppBarColour{bundle, barColour()});
+      runner_->apply(sim::SetAppBarStyle{kOtherApp, 1});
+      runner_->apply(sim::SetAppBarColour{"", sim::parseColourLiteral("#FFFFFF").value});
+      runner_->apply(sim::SetAppBarStyle{"", 1});
+    }
+    if (moved_.orientation) runner_->apply(sim::Rotate{});
+    if (moved_.ringer) runner_->apply(sim::SetRingerSwitch{false});
+    if (moved_.settings) {
+      if (bootSettings_) runner_->apply(*bootSettings_);
+      else runner_->apply(sim::DeleteSettings{});
+    }
     moved_ = {};
     device.drain();
     device.advance(5);  // any HUD hidden, any fade over
   }
-  // What an input does to the phone, through here so that reset() knows what to put back.
-  void rotate(long long orientation) {
-    platform::rotateInterface(*springBoard, orientation);
-    moved_.orientation = true;
-  }
+  // Whether the phone holds what reset() cannot put back (an app started, a split layout announced).
+  bool worn() const { return worn_; }
+
+  // What an input does to the phone, as commands.
+  void rotate(long long orientation) { apply(sim::Rotate{sim::Orientation::Portrait, orientation}); }
   void front(const char* bundle) {  // null: the home screen
-    if (bundle) phone.bringToFront(bundle);
-    else phone.goHome();
-    moved_.front = true;
+    if (bundle) apply(sim::BringToFront{bundle});
+    else apply(sim::GoHome{});
   }
   void setOtherAppBarColour(const std::optional<sim::Colour>& colour) {
-    phone.setAppBarColour(kOtherApp, colour);
-    moved_.barColour = true;
+    apply(sim::SetAppBarColour{kOtherApp, colour});
     device.drain();
   }
   // New settings as the settings pane gives them: the whole file, then the change posted from its process.
   void deliverSettings(const FuzzPhoneOptions& options) {
-    writeSettings(options, true);
+    if (auto file = settingsFile(options, true)) apply(*file);
+    moved_.settings = false;  // the input's own settings, which the next input replaces
     device.drain();
   }
 
   void press(bool up = true) {
-    platform::pressVolumeButton(*springBoard, up);
+    apply(sim::PressButton{up ? sim::VolumeButton::Up : sim::VolumeButton::Down, {device.now()}});
     device.drain();
   }
-  void tapHud() {
-    if (tarvo && tarvo->views.tarvoHUDWindow) platform::simulateTap(device, tarvo->views.tarvoHUDWindow->center());
-  }
+  void tapHud() { apply(sim::TapHud{}); }
   platform::CGImageRef render(double scale = 1) { return phone.renderScreen(renderer, scale); }
+  // The sinks of the commands that keep frames.
+  sim::RunOptions& options() { return runner_->options(); }
 
-  sim::SimPhone phone;
+ private:
+  std::optional<sim::WriteSettingsFile> bootSettings_;
+  sim::Scenario boot_;
+  std::unique_ptr<sim::Runner> runner_;
+
+ public:
+  sim::SimPhone& phone;
   platform::Device& device;
   platform::Process* springBoard = nullptr;
   platform::Process* app = nullptr;
@@ -111,32 +161,45 @@ class FuzzPhone {
 
  private:
   // The options' settings file, written whole as the settings pane writes it (raw bytes as they are).
-  void writeSettings(const FuzzPhoneOptions& options, bool post) {
+  static std::optional<sim::WriteSettingsFile> settingsFile(const FuzzPhoneOptions& options, bool post) {
     sim::WriteSettingsFile file;
     if (options.rawSettings) file.contents = *options.rawSettings;
     else if (options.settings) file.contents = platform::PlistValue(*options.settings);
-    else return;
+    else return std::nullopt;
     file.write.post = post;
-    sim::SettingsPane(*springBoard, phone.preferences()).writeFile(file);
+    return file;
+  }
+
+  static std::optional<sim::Colour> barColour() { return sim::parseColourLiteral("#FF0000").value; }
+
+  // The shell with Tarvo12 and Tarvo12Kit, the settings file read at launch, and the two apps.
+  static sim::Scenario bootScenario(const FuzzPhoneOptions& options) {
+    sim::Scenario boot;
+    boot.file = "fuzz-phone";
+    boot.setup.model = sim::deviceModelNamed(options.model) ? options.model : std::string(sim::defaultDeviceModel().identifier);
+    auto add = [&](sim::Command command) { boot.steps.push_back(sim::Step{boot.file, 0, 0, std::move(command)}); };
+    if (auto file = settingsFile(options, false)) add(*file);  // read at launch
+    add(sim::Launch{});
+    for (const char* bundle : {kFrontApp, kOtherApp}) {
+      sim::StartApp start;
+      start.bundle = bundle;
+      start.name = std::string(bundle).substr(std::string(bundle).rfind('.') + 1);
+      start.colour = barColour();
+      if (std::string_view(bundle) == kOtherApp) {
+        start.bar = sim::BarKind::Split;
+        start.style = 1;
+        start.loadsTarvo12 = true;  // so its bar colours reach the shell's cache
+      }
+      add(std::move(start));
+    }
+    add(sim::BringToFront{kFrontApp});
+    return boot;
   }
 
   struct Moved {
-    bool front = false, barColour = false, orientation = false;
+    bool front = false, bars = false, orientation = false, ringer = false, settings = false;
   } moved_;
-  static inline const sim::Colour kBarColour{"#FF0000", 1, 0, 0, 1};
-  static const sim::DeviceModel& modelNamed(const std::string& name) {
-    const sim::DeviceModel* model = sim::deviceModelNamed(name);
-    return model ? *model : sim::defaultDeviceModel();
-  }
-  void startApp(const char* bundle, sim::BarKind bar, bool withTarvo12) {
-    sim::StartApp command;
-    command.bundle = bundle;
-    command.bar = bar;
-    command.colour = kBarColour;
-    command.style = 1;
-    if (withTarvo12) command.loadsTarvo12 = true;
-    phone.startApp(command);
-  }
+  bool worn_ = false;
 };
 
 inline constexpr int kInputsPerBoot = 200;
@@ -153,7 +216,7 @@ inline FuzzPhone& phoneFor(const FuzzPhoneOptions& options) {
     return value && std::atoi(value) > 0 ? std::atoi(value) : kInputsPerBoot;
   }();
   Booted& booted = phones[options.model];
-  if (!booted.phone || booted.inputs >= inputsPerBoot) {
+  if (!booted.phone || booted.inputs >= inputsPerBoot || booted.phone->worn()) {
     if (booted.phone) {
       booted.phone.reset();  // one phone per model at a time
       if (__lsan_do_recoverable_leak_check()) std::abort();

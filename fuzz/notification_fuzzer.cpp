@@ -10,6 +10,7 @@
 
 #include "fuzz/fuzz_phone.h"
 #include "platform/device/distributed_center.h"
+#include "settings/settings.h"
 #include "shared/protocol.h"
 
 namespace {
@@ -76,14 +77,11 @@ PlistValue value(FuzzedDataProvider& in, int depth) {
   }
 }
 
+// Every switch of the settings table, on or off: the notifications' handlers take their paths from them.
 platform::PlistDict settings(FuzzedDataProvider& in) {
   platform::PlistDict s;
-  s.set("dynamicColors", in.ConsumeBool());
-  s.set("statusBarHideAll", in.ConsumeBool());
-  s.set("statusBarHideTimeX", in.ConsumeBool());
-  s.set("statusBarHideTime", in.ConsumeBool());
-  s.set("volumePercentage", in.ConsumeBool());
-  s.set("animationFade", in.ConsumeBool());
+  for (const auto& entry : tarvo::kSettingsTable)
+    if (entry.kind == tarvo::SettingKind::Switch) s.set(std::string(entry.key), in.ConsumeBool());
   return s;
 }
 
@@ -115,13 +113,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string name(in.PickValueInArray(kNames));
         const bool withInfo = in.ConsumeIntegralInRange(0, 7) != 0;
         platform::PlistDict info = withInfo ? dict(in, 0) : platform::PlistDict{};
-        platform::Process& from = in.ConsumeBool() ? *phone.springBoard : *phone.app;  // the shell or an app
-        if (in.ConsumeBool())
-          platform::CFNotificationCenterPostNotification(platform::CFNotificationCenterGetDistributedCenter(from),
-                                                         name, nullptr, withInfo ? &info : nullptr, in.ConsumeBool());
-        else
-          platform::NSDistributedNotificationCenter::defaultCenter(from).postNotificationName(
-              name, nullptr, withInfo ? &info : nullptr);
+        sim::PostNotification post;
+        post.name = name;
+        if (!in.ConsumeBool()) post.from = sim::ProcessRef{fuzzing::kFrontApp};  // the shell or an app
+        if (withInfo) post.userInfo = std::move(info);
+        if (in.ConsumeBool()) post.deliverImmediately = in.ConsumeBool();
+        else post.form = sim::NotificationForm::NS;
+        phone.apply(post);
         phone.device.drain();
       }
     }

@@ -1,188 +1,248 @@
 #pragma once
-// Valid scenarios that mix every command of the language at random: setup lines, settings in both
-// formats with values of every kind, apps with every kind of bar, presses, the ringer switch, rotations,
-// taps, notifications with odd payloads, frames, recordings, snapshots and expectations. Driven by any
-// source of choices, so that the same generator serves a fuzz target (the fuzzer's bytes) and a soak test
-// (a seeded random engine). Header-only: fuzz targets are single files.
+// Valid scenarios that mix every command of the language at random, as commands: setup, settings in
+// every form with values of every kind, apps with every kind of bar, presses, the ringer switch,
+// rotations, taps, notifications with odd payloads, frames, recordings, snapshots and every kind of
+// expectation. Driven by any source of choices, so that the same generator serves a fuzz target (the
+// fuzzer's bytes), the soak test and the formatter's round trip (a seeded engine). The commands are written
+// out with the formatter (sim/scenario/format_scenario.h). Header-only: fuzz targets are single files.
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "fuzz/random_values.h"
+#include "platform/uikit/content/builtin_content.h"
+#include "settings/settings.h"
+#include "sim/scenario/device_models.h"
+#include "sim/scenario/scenario.h"
+#include "sim/scenario/snapshot_fields.h"
 
 namespace fuzzing {
 
-// Where the generator's decisions come from.
-class Choices {
- public:
-  virtual ~Choices() = default;
-  virtual std::uint32_t below(std::uint32_t n) = 0;  // 0 to n - 1; n > 0
+// Every key the settings file may hold.
+inline std::vector<std::string> settingsKeys() {
+  std::vector<std::string> keys;
+  for (const auto& entry : tarvo::kSettingsTable) keys.emplace_back(entry.key);
+  for (const auto& colour : tarvo::kColorSettings) keys.emplace_back(colour.key);
+  return keys;
+}
 
-  bool chance(std::uint32_t percent) { return below(100) < percent; }
-  template <typename T, std::size_t N>
-  const T& pick(const T (&items)[N]) {
-    return items[below(static_cast<std::uint32_t>(N))];
-  }
-  // A decimal in [0, scale) with two digits after the point, as scenario text.
-  std::string decimal(std::uint32_t scale) {
-    std::uint32_t hundredths = below(scale * 100);
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%02u", hundredths / 100, hundredths % 100);
-    return text;
-  }
-};
 
 class RandomScenario {
  public:
-  explicit RandomScenario(Choices& choices) : c_(choices) {}
-
-  std::string generate(int commands) {
-    setup();
-    bool launched = false;
-    const bool launchLate = c_.chance(30);
-    for (int i = 0; i < commands; ++i) {
-      if (!launched && (!launchLate || i >= 3)) {
-        line("launch");
-        launched = true;
-      }
-      command(launched);
+  explicit RandomScenario(Choices& choices) : c_(choices), values_(choices) {}
+  // Carries on from a scenario already played (a kept phone's boot): its setup, apps and launch stand,
+  // and nothing is generated that only a new phone could do (setup, the launch, new apps, long HUDs).
+  RandomScenario(Choices& choices, const sim::Scenario& played) : RandomScenario(choices) {
+    s_ = played;
+    kept_ = true;
+    cursor_ = played.end;
+    for (const sim::Step& step : played.steps) {
+      if (std::holds_alternative<sim::Launch>(step.command)) launched_ = true;
+      if (const auto* app = std::get_if<sim::StartApp>(&step.command)) apps_.push_back(*app);
     }
-    return text_;
+  }
+
+  sim::Scenario generate(int commands) {
+    if (!kept_) setup();
+    const bool launchLate = !kept_ && c_.chance(30);
+    for (int i = 0; i < commands; ++i) {
+      if (!launched_ && (!launchLate || i >= 3)) {
+        // Without a launch line the parser launches the shell itself, before the first line.
+        if (i == 0 && c_.chance(20)) add(sim::Launch{true});
+        else add(sim::Launch{false});
+        launched_ = true;
+      }
+      command();
+    }
+    s_.end = std::max(s_.end, cursor_);
+    return s_;
   }
 
  private:
-  struct App {
-    std::string name;
-    bool split = false;
-    bool bar = true;
-  };
-
-  void line(const std::string& text) { text_ += text + "\n"; }
+  void add(sim::Command command, bool beforeDue = false) {
+    s_.steps.push_back(sim::Step{"random.scenario", s_.steps.size() + 1, cursor_, std::move(command), 1, beforeDue});
+  }
+  void schedule(platform::Nanos time) { s_.end = std::max(s_.end, time); }
 
   void setup() {
+    sim::DeviceSetup& d = s_.setup;
     static const char* const kModels[] = {"iPhone8,4", "iPhone9,3", "iPhone10,2", "iPhone10,3", "iPhone11,8"};
-    if (c_.chance(70)) line(std::string("device ") + c_.pick(kModels));
-    if (c_.chance(20)) line(c_.chance(50) ? "shell bar classic" : "shell bar split");
-    if (c_.chance(20)) line(c_.chance(50) ? "shell split-layout yes" : "shell split-layout no");
-    if (c_.chance(20)) line(c_.chance(50) ? "shell direction rtl" : "shell direction ltr");
-    if (c_.chance(50)) line("level media " + c_.decimal(1));
-    if (c_.chance(50)) line("level ringer " + c_.decimal(1));
-    if (c_.chance(10)) line("filter Tarvo12Kit uikit");
+    if (c_.chance(70)) d.model = c_.pick(kModels);
+    if (d.model && c_.chance(5)) d.modelIdentifier = c_.chance(50) ? "iPhone99,1" : "odd identifier";
+    if (c_.chance(20)) d.shellBar = c_.chance(50) ? sim::BarKind::Classic : sim::BarKind::Split;
+    if (c_.chance(20)) d.shellReportsSplitLayout = c_.chance(50);
+    if (c_.chance(20)) d.direction = c_.chance(50) ? sim::LayoutDirection::RightToLeft : sim::LayoutDirection::LeftToRight;
+    if (c_.chance(50)) d.mediaLevel = c_.decimal(1);
+    if (c_.chance(50)) d.ringerLevel = c_.decimal(1);
+    if (c_.chance(10)) d.tarvo12Kit = {true, {}};
+    if (c_.chance(5)) d.tarvo12Kit = {false, {"com.example.app1"}};
+    if (c_.chance(5)) d.tarvo12 = {c_.chance(50), c_.chance(50) ? std::vector<std::string>{"com.apple.springboard"} : std::vector<std::string>{}};
+    if (c_.chance(5)) d.shellBarColour = c_.chance(50) ? std::optional<sim::Colour>(values_.colour()) : std::nullopt;
+    if (c_.chance(5)) d.shellBarStyle = c_.below(3);
+    if (c_.chance(5)) d.shellBarParts.foregroundStyle = false;
+    if (c_.chance(5)) d.shellBarParts.styleAttributes = false;
+    if (c_.chance(5)) d.shellBarParts.foregroundView = false;
+    if (c_.chance(5)) {
+      d.shellActivityDepths = std::vector<int>{1 + static_cast<int>(c_.below(4))};
+      d.shellActivityClasses = {c_.chance(50) ? "" : "TarvoActivitySubclass"};
+    }
   }
 
-  void command(bool launched) {
+  void command() {
     // Before the launch: only what may set the scene the shell finds (settings, apps, the switch).
     static const std::uint32_t kBeforeLaunch[] = {0, 2, 3, 5, 8};
-    switch (launched ? c_.below(18) : c_.pick(kBeforeLaunch)) {
-      case 0: case 1: line("wait " + c_.decimal(2) + "s"); break;
+    switch (launched_ ? c_.below(23) : c_.pick(kBeforeLaunch)) {
+      case 0: case 1: cursor_ += c_.millis(2); break;
       case 2: settings(); break;
       case 3: startApp(); break;
       case 4: appCommand(); break;
-      case 5: line(c_.chance(50) ? "buttons ringer" : "buttons media"); break;
-      case 6: case 7: press(); break;
-      case 8: line(c_.chance(50) ? "ringer-switch silent" : "ringer-switch ring"); break;
+      case 5: add(sim::SetButtonMode{c_.chance(50) ? sim::VolumeMode::Ringer : sim::VolumeMode::Media}); break;
+      case 6: case 7: case 16: press(); break;
+      case 8: add(sim::SetRingerSwitch{c_.chance(50)}); break;
       case 9: rotate(); break;
       case 10: post(); break;
       case 11: frames(); break;
       case 12: tap(); break;
-      case 13: line("snapshot s" + std::to_string(++serial_)); break;
+      case 13: add(sim::TakeSnapshot{c_.chance(50) ? "s" + std::to_string(++serial_) : c_.chance(50) ? "now" : ""}, c_.chance(20)); break;
       case 14: expectField(); break;
       case 15: expectTrace(); break;
-      case 16: case 17: press(); break;
+      case 17: expectApp(); break;
+      case 18: add(sim::RefreshServiceItem{}); break;
+      case 19: presentHud(); break;
+      case 20: expectEntries(); break;
+      case 21: cursor_ += c_.millis(1); break;
+      case 22: splitLayout(); break;
     }
   }
 
-  // --- Values ---
-  std::string value(int depth = 0) {
-    static const char* const kScalars[] = {"true", "false", "0", "1", "-1", "42", "0.5", "-7.25", "1e308",
-                                           "real nan", "inf", "-inf", "real -0.0", "\"\"", "\"#FF00FF:0.5\"",
-                                           "\"#7942D8\"", "\"garbage\"", "data \"AAH/\"", "date 12.5",
-                                           "date -2147483648", "int -9223372036854775808"};
-    if (depth < 3 && c_.chance(10)) return "[" + value(depth + 1) + ", " + value(depth + 1) + "]";
-    if (depth < 3 && c_.chance(5)) return "{ k = " + value(depth + 1) + " }";
-    return c_.pick(kScalars);
-  }
-
-  // "{ KEY = VALUE, ... }" with up to `most` keys drawn from `keys`, each at most once.
-  template <std::size_t N, typename ValueOf>
-  std::string dictionary(const char* const (&keys)[N], std::uint32_t most, ValueOf valueOf) {
-    std::string text = "{";
-    std::vector<std::string> used;
-    for (std::uint32_t i = 0; i < most; ++i) {
-      std::string key = c_.pick(keys);
-      if (std::find(used.begin(), used.end(), key) != used.end()) continue;
-      used.push_back(key);
-      text += " " + key + " = " + valueOf() + ",";
-    }
-    return text + " }";
+  // --- Settings ---
+  sim::SettingsWrite write(bool writesFile) {
+    sim::SettingsWrite w;
+    w.post = !c_.chance(20);
+    if (writesFile && c_.chance(30)) w.format = platform::PlistFormat::Binary;
+    return w;
   }
 
   void settings() {
-    static const char* const kKeys[] = {
-        "isEnabled",        "dynamicColors",  "volumePercentage", "blurBackground",   "mediaIndicator",
-        "ringerIndicator",  "singleIndicator", "overlayBackground", "dropShadow",      "statusBarHideTime",
-        "statusBarHideLeft", "statusBarHideRight", "statusBarHideAll", "statusBarHideTimeX", "fullWidth",
-        "alignment",        "fromBottom",     "yPosition",        "rightLeftFixed",   "paddingTopBottom",
-        "paddingRightLeft", "sliderHeight",   "sliderWidth",      "overlayCornerRadius", "animationFade",
-        "durationVolumeAnimation", "durationDisplay", "durationAnimation", "hapticEnabled", "minColor",
-        "maxColor",         "indicatorColor", "overlayColor"};
-    std::string tail = std::string(c_.chance(20) ? " no-post" : "") + (c_.chance(30) ? " binary" : "");
-    switch (c_.below(6)) {
-      case 0: line("settings remove " + std::string(c_.pick(kKeys)) + tail); break;
+    static const std::vector<std::string> keys = settingsKeys();
+    switch (c_.below(9)) {
+      case 0: add(sim::RemoveSetting{c_.pick(keys), write(true)}); break;
       case 1: {
-        std::string dict = "settings replace " + dictionary(kKeys, c_.below(4), [this] { return value(); });
-        line(dict + tail);
+        platform::PlistDict contents;
+        for (std::uint32_t i = c_.below(4); i > 0; --i) contents.set(c_.pick(keys), values_.value());
+        add(sim::ReplaceSettings{std::move(contents), write(true)});
         break;
       }
-      case 2: line(std::string("settings delete") + (c_.chance(20) ? " no-post" : "")); break;
-      default: line("settings set " + std::string(c_.pick(kKeys)) + " " + value() + tail); break;
+      case 2: add(sim::DeleteSettings{!c_.chance(20)}); break;
+      case 3: {
+        sim::WriteSettingsFile file;
+        static const char* const kBytes[] = {"", "bplist00", "<?xml version=\"1.0\"?><plist><dict>", "\x01\x02\xff"};
+        file.contents = std::string(c_.pick(kBytes));
+        file.write = write(false);
+        add(std::move(file));
+        break;
+      }
+      case 4: {
+        sim::WriteSettingsFile file;
+        file.contents = values_.value();
+        file.write = write(true);
+        add(std::move(file));
+        break;
+      }
+      case 5: add(sim::SetSetting{c_.chance(90) ? c_.pick(keys) : values_.text() + "x", values_.value(), write(true)}); break;
+      default: add(sim::SetSetting{c_.pick(keys), values_.value(), write(true)}); break;
     }
   }
 
   // --- Apps ---
   void startApp() {
-    if (apps_.size() >= 4) return appCommand();
-    App app{"app" + std::to_string(apps_.size() + 1), false, true};
-    std::string text = "app start com.example." + app.name + " name " + app.name;
-    switch (c_.below(3)) {
-      case 0: text += " bar classic"; break;
-      case 1: text += " bar split style " + std::to_string(c_.below(3)); app.split = true; break;
-      default: text += " bar none"; app.bar = false; break;
+    if (apps_.size() >= 4 || (kept_ && !c_.chance(3))) return appCommand();
+    sim::StartApp app;
+    const std::string name = "app" + std::to_string(apps_.size() + 1);
+    app.bundle = "com.example." + name;
+    app.name = c_.chance(80) ? name : name + "-proc";
+    app.bar = c_.chance(40) ? sim::BarKind::Classic : c_.chance(60) ? sim::BarKind::Split : sim::BarKind::None;
+    app.colour = *sim::parseColourLiteral("#000000").value;
+    if (app.bar == sim::BarKind::None) app.colour.reset();
+    else if (c_.chance(50)) app.colour = c_.chance(80) ? std::optional<sim::Colour>(values_.colour()) : std::nullopt;
+    if (app.bar == sim::BarKind::Split) {
+      app.style = c_.below(3);
+      for (std::uint32_t i = c_.chance(30) ? 1 + c_.below(2) : 0; i > 0; --i) {
+        app.backgroundActivityDepths.push_back(1 + static_cast<int>(c_.below(6)));
+        app.backgroundActivityClasses.push_back(c_.chance(30) ? "TarvoActivitySubclass" : "");
+      }
     }
-    if (app.bar && c_.chance(50)) text += c_.chance(50) ? " color #FFFFFF" : " color #3366CC:0.5";
-    if (app.split && c_.chance(30)) text += " activity " + std::to_string(1 + c_.below(6));
-    if (!app.split && app.bar && c_.chance(20)) text += " without style-attributes";
-    if (c_.chance(20)) text += c_.chance(50) ? " tarvo yes" : " kit no";
-    line(text);
+    if (app.bar == sim::BarKind::Classic) {
+      if (c_.chance(10)) app.classicParts.styleAttributes = false;
+      if (c_.chance(10)) app.classicParts.foregroundStyle = false;
+      if (c_.chance(10)) app.classicParts.foregroundView = false;
+    }
+    if (c_.chance(15)) app.content = content();
+    if (c_.chance(10)) app.anonymous = true;
+    else if (c_.chance(20)) (c_.chance(50) ? app.loadsTarvo12 : app.loadsTarvo12Kit) = c_.chance(50);
     apps_.push_back(app);
+    add(std::move(app));
   }
 
   void appCommand() {
-    if (apps_.empty() || c_.chance(15)) return line("home");
-    const App& app = apps_[c_.below(static_cast<std::uint32_t>(apps_.size()))];
-    if (app.split && c_.chance(25)) return line("app style " + app.name + " " + std::to_string(c_.below(3)));
-    if (app.bar && c_.chance(30))
-      return line("app color " + app.name + (c_.chance(70) ? " #00FF00" : " nil"));
-    line("app front " + app.name);
+    if (apps_.empty() || c_.chance(15)) return add(sim::GoHome{});
+    const sim::StartApp& app = c_.pick(apps_);
+    if (c_.chance(4)) return add(sim::SetWallpaper{content()});
+    if (c_.chance(4)) return add(sim::SetAppContent{app.bundle, content()});
+    if (c_.chance(5)) return add(sim::SetAppBarColour{"", c_.chance(50) ? std::optional<sim::Colour>(values_.colour()) : std::nullopt});
+    if (c_.chance(5)) return add(sim::SetAppBarStyle{"", c_.below(3)});
+    if (app.bar == sim::BarKind::Split && c_.chance(25)) return add(sim::SetAppBarStyle{app.bundle, c_.below(3)});
+    if (app.bar != sim::BarKind::None && c_.chance(30))
+      return add(sim::SetAppBarColour{app.bundle, c_.chance(70) ? std::optional<sim::Colour>(values_.colour()) : std::nullopt});
+    add(sim::BringToFront{app.bundle});
+  }
+
+  // A built-in picture (a file would have to exist wherever the scenario is read back).
+  sim::ContentChoice content() {
+    sim::ContentChoice choice;
+    choice.name = std::string(c_.pick(platform::kBuiltinContents).name);
+    return choice;
   }
 
   // --- A person ---
   void press() {
-    std::string text = c_.chance(60) ? "press up" : "press down";
-    if (c_.chance(40)) text += " " + std::to_string(1 + c_.below(6));
-    if (c_.chance(30)) text += " every 0." + std::to_string(1 + c_.below(9)) + "s";
-    line(text);
+    sim::PressButton press{c_.chance(60) ? sim::VolumeButton::Up : sim::VolumeButton::Down, {}};
+    if (c_.chance(15)) {
+      platform::Nanos t = cursor_;
+      for (std::uint32_t i = 1 + c_.below(4); i > 0; --i) press.times.push_back(t += c_.millis(1));
+    } else {
+      const std::uint32_t count = c_.chance(40) ? 1 + c_.below(6) : 1;
+      const platform::Nanos interval = c_.chance(30) ? 1 + c_.millis(1) : 200'000'000;
+      for (std::uint32_t k = 0; k < count; ++k) press.times.push_back(cursor_ + interval * k);
+    }
+    schedule(press.times.back());
+    add(std::move(press));
   }
 
   void rotate() {
-    static const char* const kOrientations[] = {"portrait", "portrait-upside-down", "landscape-right",
-                                                "landscape-left"};
-    line(std::string("rotate ") + c_.pick(kOrientations));
+    static const sim::Orientation kOrientations[] = {sim::Orientation::Portrait, sim::Orientation::PortraitUpsideDown,
+                                                     sim::Orientation::LandscapeRight, sim::Orientation::LandscapeLeft};
+    sim::Rotate rotate{c_.pick(kOrientations), std::nullopt};
+    static const std::int64_t kOthers[] = {0, 5, 6, -1, 1000};
+    if (c_.chance(10)) rotate.other = c_.pick(kOthers);
+    if (c_.chance(10)) rotate.reorient = false;
+    add(rotate);
+  }
+
+  // What the shell says of its split layout as it runs; a kept phone cannot take back a yes (the library
+  // keeps it), so there it is rare.
+  void splitLayout() {
+    if (kept_ && !c_.chance(3)) return add(sim::SetForceSplit{false});
+    if (c_.chance(50)) add(sim::SetForceSplit{c_.chance(50)});
+    else add(sim::SetModernBar{c_.chance(50)});
   }
 
   void tap() {
-    if (c_.chance(60)) return line("tap hud");
-    line("tap " + std::to_string(c_.below(420)) + " " + std::to_string(c_.below(900)));
+    if (c_.chance(60)) return add(sim::TapHud{});
+    add(sim::TapPoint{{c_.decimal(420), c_.decimal(900)}});
   }
 
   void post() {
@@ -190,57 +250,184 @@ class RandomScenario {
         "velkarin.tarvo12/prefsChanged",         "velkarin.tarvo12.toggleTimeX",
         "velkarin.tarvo12.modifystatusbar",      "velkarin.tarvo12.requeststatusbarproperties",
         "velkarin.tarvo12.getstatusbarproperties", "velkarin.tarvo12.storeColors",
-        "\"velkarin.tarvo12.other\""};
+        "velkarin.tarvo12.other",                "",  "with space"};
     static const char* const kKeys[] = {"modifier", "animationDuration", "frontMostApp", "isForceSplit",
                                         "isIPhoneX", "bundle", "hue", "saturation", "brightness", "alpha"};
-    static const char* const kStrings[] = {"\"hide\"", "\"show\"", "\"com.example.app1\"", "\"com.apple.springboard\""};
-    std::string text = std::string("post ") + c_.pick(kNames);
-    if (!apps_.empty() && c_.chance(50)) text += " from " + apps_[c_.below(static_cast<std::uint32_t>(apps_.size()))].name;
-    const bool ns = c_.chance(40);
-    if (ns) text += " form ns";
-    else if (c_.chance(30)) text += " immediately";
+    static const char* const kStrings[] = {"hide", "show", "com.example.app1", "com.apple.springboard"};
+    sim::PostNotification post;
+    post.name = c_.pick(kNames);
+    if (!apps_.empty() && c_.chance(50)) post.from = sim::ProcessRef{c_.pick(apps_).bundle};
+    if (c_.chance(40)) post.form = sim::NotificationForm::NS;
+    else if (c_.chance(30)) post.deliverImmediately = true;
     if (c_.chance(80)) {
-      text += " payload " + dictionary(kKeys, 1 + c_.below(5), [this] {
-        return c_.chance(40) ? std::string(c_.pick(kStrings)) : value();
-      });
+      platform::PlistDict info;
+      for (std::uint32_t i = 1 + c_.below(5); i > 0; --i)
+        info.set(c_.pick(kKeys), c_.chance(40) ? platform::PlistValue(std::string(c_.pick(kStrings))) : values_.value());
+      post.userInfo = std::move(info);
     }
-    line(text);
+    if (c_.chance(10)) post.object = values_.text();
+    add(std::move(post));
+  }
+
+  void presentHud() {
+    static const char* const kClasses[] = {"SBBrightnessHUDView", "SBOtherHUDView", "_UIFancyHUD"};
+    add(sim::PresentOtherHud{c_.pick(kClasses), c_.chance(50) ? 1.0 : c_.decimal(kept_ ? 3 : 20)});
   }
 
   // --- What is kept ---
   void frames() {
     if (c_.chance(25) && recordings_ < 2) {
       ++recordings_;
-      line("record r" + std::to_string(++serial_) + " for 0." + std::to_string(1 + c_.below(5)) + "s fps " +
-           std::to_string(5 + c_.below(20)));
+      sim::Record record{"r" + std::to_string(++serial_), 100'000'000 * static_cast<platform::Nanos>(1 + c_.below(5)),
+                         static_cast<int>(5 + c_.below(26))};
+      schedule(sim::frameTime(record, cursor_, sim::frameCount(record) - 1));
+      add(std::move(record));
       return;
     }
-    line("capture c" + std::to_string(++serial_));
+    add(sim::Capture{"c" + std::to_string(++serial_)});
+  }
+
+  // --- Expectations ---
+  sim::Comparison comparison(bool ordering, bool text) {
+    std::vector<sim::Comparison> allowed{sim::Comparison::Equal, sim::Comparison::NotEqual};
+    if (ordering)
+      allowed.insert(allowed.end(), {sim::Comparison::Less, sim::Comparison::LessOrEqual, sim::Comparison::Greater,
+                                     sim::Comparison::GreaterOrEqual});
+    if (text) allowed.insert(allowed.end(), {sim::Comparison::Contains, sim::Comparison::StartsWith});
+    return c_.pick(allowed);
+  }
+
+  sim::SnapshotField field() {
+    static const std::vector<sim::SnapshotField> fields = sim::snapshotFields();
+    if (c_.chance(10)) return *sim::snapshotFieldNamed(c_.chance(50) ? "setting.WIDTH" : "setting.NOSUCHVARIABLE");
+    sim::SnapshotField f = c_.pick(fields);
+    if (f.name == "statusColors" && c_.chance(50)) f.key = c_.chance(50) ? "com.example.app1" : "0";
+    return f;
   }
 
   void expectField() {
-    static const char* const kExpectations[] = {
-        "expect tarvoHUDWindow.hidden == true",   "expect tarvoHUDWindow.alpha <= 1",
-        "expect tarvoHUDSlider.value >= 0",       "expect tarvoHUDLabel.text contains \"%\"",
-        "expect isHiding == false",               "expect setting.WIDTH > 0",
-        "expect statusColors != nil",             "expect tarvoMinColor != nil",
-        "expect tarvoHUDMinImageView.glyph == none"};
-    line(c_.pick(kExpectations));
+    if (!launched_) return;
+    sim::ExpectField e;
+    e.field = field();
+    using T = sim::FieldType;
+    const T type = e.field.type;
+    bool tolerant = type == T::Real || type == T::Rect || type == T::Point || type == T::Colour || type == T::Value;
+    if (c_.chance(10)) {
+      e.expected = sim::Nil{};
+      e.comparison = comparison(false, false);
+    } else {
+      switch (type) {
+        case T::Bool: e.expected = c_.chance(50); break;
+        case T::Real: e.expected = c_.chance(5) ? values_.real() : c_.decimal(2); break;
+        case T::Rect: e.expected = sim::Rect{0, c_.decimal(40), c_.decimal(400), c_.decimal(80)}; break;
+        case T::Point: e.expected = sim::Point{c_.decimal(400), c_.decimal(800)}; break;
+        case T::Colour: e.expected = values_.colour(); break;
+        case T::Text: e.expected = values_.text(); break;
+        case T::Glyph: e.expected = c_.chance(50) ? sim::Glyph::None : sim::Glyph::MediaMax; break;
+        case T::Alignment: e.expected = c_.chance(50) ? sim::TextAlignment::Center : sim::TextAlignment::Natural; break;
+        case T::Value: e.expected = values_.value(); break;
+      }
+      const auto* value = std::get_if<platform::PlistValue>(&e.expected);
+      const bool number = type == T::Real || (value && value->isNumber());
+      const bool text = type == T::Text || (value && value->asString());
+      e.comparison = comparison(number, text);
+      if (e.comparison == sim::Comparison::Contains && !text && type != T::Value) e.comparison = sim::Comparison::Equal;
+      if (c_.chance(3) && type == T::Value) e.comparison = sim::Comparison::Contains;
+    }
+    e.tolerance = type == T::Colour ? sim::kDefaultColourTolerance : sim::kDefaultTolerance;
+    if (tolerant && c_.chance(20)) e.tolerance = c_.decimal(1);
+    add(std::move(e), c_.chance(20));
+  }
+
+  void expectEntries() {
+    if (!launched_) return;
+    sim::ExpectEntries e{field(), comparison(true, false), c_.below(4)};
+    add(std::move(e), c_.chance(20));
+  }
+
+  sim::TimeWindow window() {
+    sim::TimeWindow w{0, cursor_};
+    if (c_.chance(30)) w.from = cursor_ > 0 ? static_cast<platform::Nanos>(c_.below(1000)) * (cursor_ / 1000) : 0;
+    if (c_.chance(20)) w.to = w.from + (cursor_ - w.from) / 2;
+    return w;
+  }
+
+  sim::EventPattern pattern() {
+    static const char* const kKinds[] = {"timer.fire", "timer.schedule", "notification.post", "sound", "hud.snapshot",
+                                         "volume.change", "statusbar.updateItem", "odd kind"};
+    static const std::vector<std::vector<std::string>> kPaths = {
+        {"selector"}, {"userInfo", "modifier"}, {"id"}, {"process"}, {"hud", "tarvoHUDSlider.value"}, {"values", "0"}, {"a b"}};
+    sim::EventPattern p{c_.pick(kKinds), {}};
+    for (std::uint32_t i = c_.chance(60) ? 1 + c_.below(2) : 0; i > 0; --i) {
+      sim::FieldCondition condition;
+      condition.path = c_.pick(kPaths);
+      const bool isProcess = condition.path == std::vector<std::string>{"process"};
+      switch (isProcess ? 0 : c_.below(6)) {
+        case 0:
+          condition.comparison = comparison(false, true);
+          condition.value = std::string(isProcess ? "SpringBoard" : "Hide");
+          break;
+        case 1: condition.comparison = sim::Comparison::Exists; break;
+        case 2: condition.comparison = sim::Comparison::Absent; break;
+        case 3:
+          condition.testsKind = true;
+          condition.comparison = comparison(false, false);
+          condition.value = std::string(c_.chance(50) ? "real" : "string");
+          break;
+        case 4:
+          condition.comparison = comparison(true, false);
+          condition.value = static_cast<std::int64_t>(c_.below(2000));
+          if (c_.chance(20)) condition.tolerance = 0.5;
+          break;
+        default:
+          condition.comparison = sim::Comparison::Contains;
+          condition.value = values_.value();
+      }
+      p.conditions.push_back(std::move(condition));
+    }
+    return p;
   }
 
   void expectTrace() {
-    static const char* const kExpectations[] = {
-        "expect count timer.fire where selector contains \"Hide\" >= 0",
-        "expect count notification.post where userInfo.modifier == \"hide\" last 1s <= 5",
-        "expect count sound where id == 1519 >= 0",
-        "expect order timer.schedule before timer.fire",
-        "expect count notification.post where userInfo.hue contains 1 >= 0"};
-    line(c_.pick(kExpectations));
+    if (c_.chance(60)) {
+      sim::ExpectCount e{pattern(), window(), comparison(true, false), c_.below(6)};
+      return add(std::move(e), c_.chance(20));
+    }
+    sim::ExpectOrder e{pattern(), pattern(), window()};
+    add(std::move(e), c_.chance(20));
+  }
+
+  void expectApp() {
+    sim::ExpectAppField e;
+    if (!apps_.empty() && c_.chance(70)) e.app = c_.pick(apps_).bundle;
+    if (c_.chance(20)) {
+      e.property = "liveObjects";
+    } else {
+      e.view = {c_.chance(70) ? "statusBar" : "foregroundView"};
+      for (std::uint32_t i = c_.below(3); i > 0; --i) e.view.push_back(std::to_string(c_.below(3)));
+      static const char* const kProperties[] = {"alpha", "presentation.alpha", "hidden", "class"};
+      e.property = c_.pick(kProperties);
+    }
+    if (c_.chance(15)) {
+      e.comparison = c_.chance(50) ? sim::Comparison::Absent : sim::Comparison::Exists;
+    } else if (e.property == "class") {
+      e.expected = std::string(c_.chance(50) ? "UIStatusBar" : "_UIStatusBarForegroundView");
+      e.comparison = comparison(false, true);
+    } else {
+      e.expected = c_.chance(50) ? platform::PlistValue(c_.decimal(1)) : platform::PlistValue(c_.chance(50));
+      e.comparison = comparison(true, false);
+    }
+    if (c_.chance(10)) e.tolerance = 0.01;
+    add(std::move(e), c_.chance(20));
   }
 
   Choices& c_;
-  std::string text_;
-  std::vector<App> apps_;
+  RandomValues values_;
+  sim::Scenario s_;
+  bool kept_ = false;
+  bool launched_ = false;
+  platform::Nanos cursor_ = 0;
+  std::vector<sim::StartApp> apps_;
   int serial_ = 0;
   int recordings_ = 0;
 };

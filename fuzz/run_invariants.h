@@ -12,7 +12,7 @@
 #include "platform/device/device.h"
 #include "platform/uikit/slider.h"
 #include "platform/uikit/window.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace fuzzing {
 

@@ -7,6 +7,7 @@
 #include "platform/graphics/color_string.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/application.h"
+#include "settings/settings.h"
 #include "shared/protocol.h"
 
 namespace tarvo {
@@ -91,9 +92,9 @@ UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view 
 void TarvoHUD::adjustColors() {
   auto& c = lib_.colors;
   if (!lib_.settings.DYNCOLORS) {
-    c.tarvoMinColor = colorFromPreferenceKey("minColor", "#7942D8:1.000000");
-    c.tarvoMaxColor = colorFromPreferenceKey("maxColor", "#FFFFFF:1.000000");
-    c.tarvoIndicatorColor = colorFromPreferenceKey("indicatorColor", "#FFFFFF:1.000000");
+    c.tarvoMinColor = colorFromPreferenceKey(kMinColor.key, kMinColor.fallback);
+    c.tarvoMaxColor = colorFromPreferenceKey(kMaxColor.key, kMaxColor.fallback);
+    c.tarvoIndicatorColor = colorFromPreferenceKey(kIndicatorColor.key, kIndicatorColor.fallback);
     createElements();
     return;
   }

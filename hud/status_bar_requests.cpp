@@ -5,6 +5,7 @@
 #include "platform/device/distributed_center.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/status_bar_services.h"
+#include "settings/settings.h"
 #include "shared/protocol.h"
 
 namespace tarvo {
@@ -23,7 +24,10 @@ void requestItems(Tarvo12& lib, const int (&items)[N], bool enable) {
                                 item, requestor);
 }
 
-bool notchedPathApplies(const Tarvo12& lib) { return lib.settings.SBHIDETIMEX && (lib.isIPhoneX || lib.isForceSplit); }
+bool timeAreaApplies(const Settings& s, bool isIPhoneX, bool isForceSplit) {
+  return s.SBHIDETIMEX && (isIPhoneX || isForceSplit);
+}
+bool notchedPathApplies(const Tarvo12& lib) { return timeAreaApplies(lib.settings, lib.isIPhoneX, lib.isForceSplit); }
 bool bothSplitFlags(const Tarvo12& lib) { return lib.isIPhoneX && lib.isForceSplit; }
 
 void markHiding(Tarvo12& lib) {
@@ -44,8 +48,25 @@ void postCommand(Tarvo12& lib, std::string_view name, std::string_view modifier,
 
 }  // namespace
 
+ClassicHiding classicHidingRule(const Settings& s) {
+  if (s.SBHIDEALL) return ClassicHiding::WholeBar;
+  if (s.SBHIDETIME) return ClassicHiding::Time;
+  if (s.SBHIDELEFT) return ClassicHiding::LeftItems;
+  if (s.SBHIDERIGHT) return ClassicHiding::RightItems;
+  return ClassicHiding::None;
+}
+
+StatusBarHiding hidingOnFirstShow(const Settings& s, bool isIPhoneX, bool isForceSplit) {
+  StatusBarHiding hiding;
+  hiding.timeArea = timeAreaApplies(s, isIPhoneX, isForceSplit);
+  if (isIPhoneX && isForceSplit) return hiding;
+  hiding.classic = classicHidingRule(s);
+  // The time area marks the items hidden, which leaves only the whole bar to the classic rules.
+  if (hiding.timeArea && hiding.classic != ClassicHiding::WholeBar) hiding.classic = ClassicHiding::None;
+  return hiding;
+}
+
 void hideStatusBarItemsForShow(Tarvo12& lib, TarvoHUD& hud) {
-  const auto& s = lib.settings;
   if (notchedPathApplies(lib) && !lib.lifecycle.hidingStatusBarItems) {
     markHiding(lib);
     rt::send<void()>(aggregator(lib), "_updateServiceItem");
@@ -53,24 +74,32 @@ void hideStatusBarItemsForShow(Tarvo12& lib, TarvoHUD& hud) {
     hud.hideTimeX();
   }
   if (bothSplitFlags(lib)) return;
-  if (s.SBHIDEALL) {
+  const ClassicHiding rule = classicHidingRule(lib.settings);
+  if (rule == ClassicHiding::WholeBar) {
     hud.hideStatusbar();
-  } else if (lib.lifecycle.hidingStatusBarItems) {
-    // Already hidden by an earlier show.
-  } else if (s.SBHIDETIME) {
-    markHiding(lib);
-    rt::send<void(bool)>(provider(lib), "setTimeCloaked:", true);
-  } else if (s.SBHIDELEFT) {
-    markHiding(lib);
-    requestItems(lib, kLeftItems, false);
-  } else if (s.SBHIDERIGHT) {
-    markHiding(lib);
-    requestItems(lib, kRightItems, false);
+    return;
+  }
+  if (lib.lifecycle.hidingStatusBarItems) return;  // already hidden by an earlier show
+  switch (rule) {
+    case ClassicHiding::Time:
+      markHiding(lib);
+      rt::send<void(bool)>(provider(lib), "setTimeCloaked:", true);
+      break;
+    case ClassicHiding::LeftItems:
+      markHiding(lib);
+      requestItems(lib, kLeftItems, false);
+      break;
+    case ClassicHiding::RightItems:
+      markHiding(lib);
+      requestItems(lib, kRightItems, false);
+      break;
+    case ClassicHiding::None:
+    case ClassicHiding::WholeBar:
+      break;
   }
 }
 
 void restoreStatusBarItemsAfterHide(Tarvo12& lib, TarvoHUD& hud) {
-  const auto& s = lib.settings;
   if (notchedPathApplies(lib) && !lib.lifecycle.showingStatusBarItems) {
     markShowing(lib);
     rt::send<void()>(aggregator(lib), "_updateServiceItem");
@@ -79,22 +108,28 @@ void restoreStatusBarItemsAfterHide(Tarvo12& lib, TarvoHUD& hud) {
     hud.showTimeX();
   }
   if (bothSplitFlags(lib)) return;
-  if (s.SBHIDEALL) {
+  const ClassicHiding rule = classicHidingRule(lib.settings);
+  if (rule == ClassicHiding::WholeBar) {
     hud.showStatusbar();
     return;
   }
   if (lib.lifecycle.showingStatusBarItems) return;
-  if (s.SBHIDETIME) {
-    markShowing(lib);
-    rt::send<void(bool)>(provider(lib), "setTimeCloaked:", false);
-  } else if (s.SBHIDELEFT) {
-    markShowing(lib);
-    requestItems(lib, kLeftItems, true);
-  } else if (s.SBHIDERIGHT) {
-    markShowing(lib);
-    requestItems(lib, kRightItems, true);
-  } else {
-    return;
+  switch (rule) {
+    case ClassicHiding::Time:
+      markShowing(lib);
+      rt::send<void(bool)>(provider(lib), "setTimeCloaked:", false);
+      break;
+    case ClassicHiding::LeftItems:
+      markShowing(lib);
+      requestItems(lib, kLeftItems, true);
+      break;
+    case ClassicHiding::RightItems:
+      markShowing(lib);
+      requestItems(lib, kRightItems, true);
+      break;
+    case ClassicHiding::None:
+    case ClassicHiding::WholeBar:
+      return;
   }
   rt::send<void()>(aggregator(lib), "forceUpdate");
 }

@@ -2,6 +2,7 @@
 
 #include "hud/status_bar_requests.h"
 #include "hud/tarvo12.h"
+#include "settings/settings.h"
 #include "platform/device/timer.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/gesture_recognizer.h"
@@ -94,7 +95,7 @@ void TarvoHUD::presentTarvoHUD(VolumeMode mode) {
   }
   if (s.OVERLAYBACKGROUND) {
     if (v.tarvoHUDLabel) v.tarvoHUDLabel->setTextAlignment(platform::NSTextAlignmentRight);
-    if (v.tarvoHUDView) v.tarvoHUDView->setBackgroundColor(colorFromPreferenceKey("overlayColor", "#1E212B:1.000000"));
+    if (v.tarvoHUDView) v.tarvoHUDView->setBackgroundColor(colorFromPreferenceKey(kOverlayColor.key, kOverlayColor.fallback));
   } else {
     if (v.tarvoHUDLabel) v.tarvoHUDLabel->setTextAlignment(platform::NSTextAlignmentLeft);
     if (v.tarvoHUDView) v.tarvoHUDView->setBackgroundColor(platform::UIColor::clearColor());

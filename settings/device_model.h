@@ -11,8 +11,8 @@ class Process;
 namespace tarvo {
 
 // The model identifiers the model test accepts, in the order it tries them.
-inline constexpr std::array<std::string_view, 5> kNotchedModels{"iPhone10,3", "iPhone10,6", "iPhone11,8",
-                                                                "iPhone11,2", "iPhone11,6"};
+inline constexpr auto kNotchedModels =
+    std::to_array<std::string_view>({"iPhone10,3", "iPhone10,6", "iPhone11,8", "iPhone11,2", "iPhone11,6"});
 
 // The device's model identifier (uname's machine field), read afresh on every call.
 std::string deviceName(platform::Process& process);

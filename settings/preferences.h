@@ -10,6 +10,7 @@
 #include "platform/device/distributed_center.h"
 #include "platform/foundation/plist_value.h"
 #include "settings/settings.h"
+#include "shared/protocol.h"
 
 namespace platform {
 class Process;
@@ -19,8 +20,8 @@ namespace tarvo {
 
 // A phone path; resolve it through the process. The system only ever reads this file.
 inline constexpr std::string_view kPreferencesPath = "/var/mobile/Library/Preferences/velkarin.tarvo12.plist";
-// Posted by the settings pane after it wrote the file.
-inline constexpr std::string_view kPreferencesChangedNotification = "velkarin.tarvo12/prefsChanged";
+// Posted by the settings pane after it wrote the file (the name is the protocol's).
+inline constexpr std::string_view kPreferencesChangedNotification = protocol::kPrefsChanged;
 
 namespace detail {
 constexpr std::size_t settingIndex(std::string_view key) {

@@ -36,8 +36,8 @@ bool isOwnKind(const SettingEntry& entry, const platform::PlistValue& value) {
 }
 
 // Indexed by the alternatives of PlistValue::Storage, in their order.
-constexpr std::array<std::string_view, 8> kPlistKindNames{"boolean", "integer", "real",  "string",
-                                                          "data",    "date",    "array", "dictionary"};
+constexpr auto kPlistKindNames = std::to_array<std::string_view>(
+    {"boolean", "integer", "real", "string", "data", "date", "array", "dictionary"});
 static_assert(kPlistKindNames.size() == std::variant_size_v<platform::PlistValue::Storage>);
 
 }  // namespace

@@ -29,6 +29,10 @@ struct DeviceOptions {
   double screenWidth = 375;          // portrait bounds in points
   double screenHeight = 812;
   double scale = 3;
+  // The sensor housing's width at the top edge (0: none) and the status bar's height, in points. Unset,
+  // screens 812 points or taller have the X's (209 and 44), others none and a 20-point bar.
+  std::optional<double> housingWidth;
+  std::optional<double> statusBarHeight;
   std::filesystem::path root;  // file-system root; empty makes a temporary one, removed with the device
 };
 

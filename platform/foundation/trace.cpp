@@ -23,9 +23,17 @@ std::string toJsonLine(const TraceEvent& event) {
   return out;
 }
 
+namespace {
+TraceWatcher gWatcher = nullptr;
+}
+
+void watchEveryTrace(TraceWatcher watcher) { gWatcher = watcher; }
+
 void Trace::record(TraceEvent event) {
   ++recorded_;
+  if (gWatcher) gWatcher(event);
   if (sink_) *sink_ << toJsonLine(event) << '\n';
+  if (observer_) observer_(event);
   if (retention_ == 0) return;
   if (events_.size() >= retention_) events_.pop_front();
   events_.push_back(std::move(event));

@@ -18,15 +18,31 @@ std::uint32_t premultipliedPixel(RGBA8 c) {
   return (std::uint32_t{c.a} << 24) | (mul(c.r) << 16) | (mul(c.g) << 8) | mul(c.b);
 }
 
-RGBA8 unpremultipliedPixel(std::uint32_t pixel) {
+std::uint32_t straightPixel(std::uint32_t pixel) {
   std::uint32_t a = pixel >> 24;
-  if (a == 0) return {};
+  if (a == 0xff) return pixel;
+  if (a == 0) return 0;
   auto div = [a](std::uint32_t v) {
     std::uint32_t c = (v * 255 + a / 2) / a;
-    return static_cast<std::uint8_t>(c > 255 ? 255 : c);
+    return c > 255 ? 255u : c;
   };
-  return {div((pixel >> 16) & 0xff), div((pixel >> 8) & 0xff), div(pixel & 0xff),
-          static_cast<std::uint8_t>(a)};
+  return (a << 24) | (div((pixel >> 16) & 0xff) << 16) | (div((pixel >> 8) & 0xff) << 8) | div(pixel & 0xff);
+}
+
+RGBA8 unpremultipliedPixel(std::uint32_t pixel) {
+  std::uint32_t p = straightPixel(pixel);
+  return {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p),
+          static_cast<std::uint8_t>(p >> 24)};
+}
+
+void straightBytes(const std::uint32_t* pixels, std::size_t count, bool alpha, std::uint8_t* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint32_t p = straightPixel(pixels[i]);
+    *out++ = static_cast<std::uint8_t>(p >> 16);
+    *out++ = static_cast<std::uint8_t>(p >> 8);
+    *out++ = static_cast<std::uint8_t>(p);
+    if (alpha) *out++ = static_cast<std::uint8_t>(p >> 24);
+  }
 }
 
 std::shared_ptr<const CGImage> CGImage::make(int width, int height, std::vector<std::uint32_t> pixels) {

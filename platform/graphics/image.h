@@ -54,7 +54,12 @@ class CGImage {
 using CGImageRef = std::shared_ptr<const CGImage>;
 
 std::uint32_t premultipliedPixel(RGBA8 color);
+// The one way back from premultiplied pixels: the straight colour as 0xAARRGGBB (opaque pixels as they are,
+// transparent ones as 0), and the same as channels.
+std::uint32_t straightPixel(std::uint32_t pixel);
 RGBA8 unpremultipliedPixel(std::uint32_t pixel);
+// `count` pixels as straight bytes: R, G, B and, with `alpha`, A for each.
+void straightBytes(const std::uint32_t* pixels, std::size_t count, bool alpha, std::uint8_t* out);
 
 enum UIImageOrientation : int {
   UIImageOrientationUp = 0,

@@ -1,10 +1,11 @@
 #include "platform/graphics/png_codec.h"
 
 #include <png.h>
+#include <zlib.h>
 
-#include <array>
 #include <cstring>
-#include <fstream>
+
+#include "platform/foundation/file_write.h"
 
 namespace platform {
 
@@ -23,24 +24,6 @@ struct PngImage {
   PngImage& operator=(const PngImage&) = delete;
 };
 
-constexpr std::array<std::uint32_t, 256> makeCrcTable() {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
-constexpr std::array<std::uint32_t, 256> kCrcTable = makeCrcTable();
-constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-  std::uint32_t c = 0xffffffffu;
-  for (std::size_t i = 0; i < size; ++i) c = kCrcTable[(c ^ data[i]) & 0xff] ^ (c >> 8);
-  return c ^ 0xffffffffu;
-}
-
 std::uint32_t bigEndian(const std::uint8_t* p) {
   return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
@@ -48,13 +31,14 @@ std::uint32_t bigEndian(const std::uint8_t* p) {
 // libpng stops reading at the last image data, so the rest of the file is checked here: every chunk whole,
 // every checksum right, and an IEND at the end. Bytes after IEND are ignored, as image readers do.
 bool isWholePng(const std::uint8_t* bytes, std::size_t size) {
-  if (size < 8 || std::memcmp(bytes, kSignature, 8) != 0) return false;
+  if (size < kPngSignature.size() || std::memcmp(bytes, kPngSignature.data(), kPngSignature.size()) != 0)
+    return false;
   std::size_t at = 8;
   while (size - at >= 12) {
     std::uint32_t length = bigEndian(bytes + at);
     if (length > size - at - 12) return false;
     const std::uint8_t* type = bytes + at + 4;
-    if (crc32(type, length + 4) != bigEndian(type + 4 + length)) return false;
+    if (crc32(0L, type, static_cast<uInt>(length) + 4) != bigEndian(type + 4 + length)) return false;
     if (std::memcmp(type, "IEND", 4) == 0) return length == 0;
     at += 12 + std::size_t{length};
   }
@@ -84,13 +68,7 @@ CGImageRef decodePng(const std::uint8_t* bytes, std::size_t size) {
 std::vector<std::uint8_t> encodePng(const CGImage& image) {
   if (image.width() <= 0 || image.height() <= 0) return {};
   std::vector<std::uint8_t> rgba(image.pixels().size() * 4);
-  for (std::size_t i = 0; i < image.pixels().size(); ++i) {
-    RGBA8 c = unpremultipliedPixel(image.pixels()[i]);
-    rgba[i * 4 + 0] = c.r;
-    rgba[i * 4 + 1] = c.g;
-    rgba[i * 4 + 2] = c.b;
-    rgba[i * 4 + 3] = c.a;
-  }
+  straightBytes(image.pixels().data(), image.pixels().size(), true, rgba.data());
   PngImage png;
   png.image.width = static_cast<png_uint_32>(image.width());
   png.image.height = static_cast<png_uint_32>(image.height());
@@ -105,10 +83,7 @@ std::vector<std::uint8_t> encodePng(const CGImage& image) {
 
 bool writePng(const CGImage& image, const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes = encodePng(image);
-  if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  return !bytes.empty() && writeFileBytes(path, bytes);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 // PNG reading and writing (libpng). Reading never trusts its input: anything but a whole, valid PNG of an
 // acceptable size gives nothing.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -9,10 +10,13 @@
 
 namespace platform {
 
+// The eight bytes every PNG file starts with.
+inline constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+
 CGImageRef decodePng(const std::uint8_t* bytes, std::size_t size);
 // Empty when encoding fails.
 std::vector<std::uint8_t> encodePng(const CGImage& image);
-// Answers whether the file was written.
+// Answers whether the whole file was written.
 bool writePng(const CGImage& image, const std::filesystem::path& path);
 
 }  // namespace platform

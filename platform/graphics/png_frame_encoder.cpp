@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+
+#include "platform/foundation/file_write.h"
+#include "platform/graphics/png_codec.h"
 
 namespace platform {
 
@@ -33,15 +35,9 @@ void filterRow(const std::uint32_t* pixels, int width, bool opaque, std::uint8_t
   *out++ = 1;
   std::uint8_t previous[4] = {0, 0, 0, 0};
   for (int x = 0; x < width; ++x) {
-    std::uint32_t p = pixels[x];
-    std::uint8_t c[4];
-    if ((p >> 24) == 0xff) {
-      c[0] = static_cast<std::uint8_t>(p >> 16), c[1] = static_cast<std::uint8_t>(p >> 8);
-      c[2] = static_cast<std::uint8_t>(p), c[3] = 0xff;
-    } else {
-      RGBA8 u = unpremultipliedPixel(p);
-      c[0] = u.r, c[1] = u.g, c[2] = u.b, c[3] = u.a;
-    }
+    std::uint32_t p = straightPixel(pixels[x]);
+    const std::uint8_t c[4] = {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                               static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 24)};
     for (int k = 0; k < channels; ++k) {
       *out++ = static_cast<std::uint8_t>(c[k] - previous[k]);
       previous[k] = c[k];
@@ -110,7 +106,7 @@ std::vector<std::uint8_t> PngFrameEncoder::encode(const CGImage& image) {
   idat.push_back(0x00);
   putBigEndian(idat, static_cast<std::uint32_t>(adler));
 
-  std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::vector<std::uint8_t> png(kPngSignature.begin(), kPngSignature.end());
   std::vector<std::uint8_t> header;
   putBigEndian(header, static_cast<std::uint32_t>(width_));
   putBigEndian(header, static_cast<std::uint32_t>(height_));
@@ -123,11 +119,7 @@ std::vector<std::uint8_t> PngFrameEncoder::encode(const CGImage& image) {
 
 bool PngFrameEncoder::write(const CGImage& image, const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes = encode(image);
-  if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return static_cast<bool>(file);
+  return !bytes.empty() && writeFileBytes(path, bytes);
 }
 
 }  // namespace platform

@@ -11,9 +11,10 @@
 #include "platform/render/damage_region.h"
 #include "platform/render/frame_pool.h"
 #include "platform/render/screen_shade.h"
-#include "platform/render/scene_survey.h"
+#include "platform/render/scene_damage.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/view_painter.h"
+#include "platform/render/view_record.h"
 #include "platform/uikit/window.h"
 
 namespace platform {
@@ -49,13 +50,12 @@ void copyBox(cairo_surface_t* from, const PixelBox& area, cairo_surface_t* to, c
 }
 
 // Draws the part `area` of the screen into a surface of its size, skipping windows that cannot reach it.
-void drawArea(cairo_surface_t* target, const PixelBox& area, const std::vector<std::shared_ptr<UIWindow>>& windows,
-              const SceneSurvey& scene, FontCache& fonts, SurfacePool& surfaces, BlurCache& blurs,
-              const RenderOptions& options) {
+void drawArea(cairo_surface_t* target, const PixelBox& area, const SceneRecord& scene, FontCache& fonts,
+              SurfacePool& surfaces, BlurCache& blurs) {
   cairo::ContextPtr cr(cairo_create(target));
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-  if (options.background) {
-    const UIColor& bg = *options.background;
+  if (scene.background) {
+    const UIColor& bg = *scene.background;
     cairo_set_source_rgba(cr.get(), bg.red(), bg.green(), bg.blue(), bg.alpha());
   } else {
     cairo_set_source_rgba(cr.get(), 0, 0, 0, 0);
@@ -66,10 +66,10 @@ void drawArea(cairo_surface_t* target, const PixelBox& area, const std::vector<s
   cairo_scale(cr.get(), scene.scale, scene.scale);
   setStableFontOptions(cr.get());
 
-  ViewPainter painter(cr.get(), fonts, surfaces, options.time, &blurs);
+  ViewPainter painter(cr.get(), fonts, surfaces, &blurs);
   painter.showsPartOfScreen(area.x, area.y, scene.width, scene.height);
-  for (std::size_t i = 0; i < windows.size(); ++i)
-    if (scene.windows[i].extent.intersects(area)) painter.drawView(windows[i]);
+  for (const auto& window : scene.windows)
+    if (window.extent.intersects(area)) painter.drawView(window.views);
 }
 
 // Frames a reused bitmap may lag behind and still be patched rather than drawn whole.
@@ -110,8 +110,8 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
   sortByLevel(windows);
   for (const auto& window : windows) window->layoutIfNeeded();
   if (width == 0 || height == 0) return cairo::snapshot(cairo::makeSurface(0, 0).get());
-  auto scene = std::make_unique<SceneSurvey>(
-      surveyScene(windows, width, height, scale, options.time, options.background));
+  auto scene = std::make_unique<SceneRecord>(
+      recordScene(windows, width, height, scale, options.time, options.background));
 
   std::uint64_t serial = ++serial_;
   const bool sameShade = options.shade == shade_;
@@ -134,7 +134,7 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
       reinterpret_cast<unsigned char*>(frame.image->writablePixels()), CAIRO_FORMAT_ARGB32, width, height,
       width * 4));
   if (redraw.contains(PixelBox{0, 0, width, height})) {
-    drawArea(surface.get(), PixelBox{0, 0, width, height}, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
+    drawArea(surface.get(), PixelBox{0, 0, width, height}, *previous_, *fonts_, *surfaces_, *blurs_);
   } else {
     // cairo rounds an antialiased shape, an image or a group a little differently when a clip or the
     // surface's edge cuts it. So each box is drawn unclipped into a scratch surface that holds whole every
@@ -143,7 +143,7 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
     for (const auto& box : redraw.boxes()) {
       PixelBox area = areaToDrawFor(box, *previous_).inflated(kScratchMargin).clippedTo(width, height);
       SurfacePool::Lease scratch = surfaces_->acquire(CAIRO_FORMAT_ARGB32, area.width, area.height);
-      drawArea(scratch.get(), area, windows, *previous_, *fonts_, *surfaces_, *blurs_, options);
+      drawArea(scratch.get(), area, *previous_, *fonts_, *surfaces_, *blurs_);
       copyBox(scratch.get(), area, surface.get(), box);
     }
   }
@@ -176,8 +176,8 @@ void renderInContext(const CALayer& layer, CGContextRef ctx) {
   auto shared = std::static_pointer_cast<UIView>(view.shared_from_this());
   setStableFontOptions(ctx->cr());
   SurfacePool surfaces;
-  ViewPainter painter(ctx->cr(), view.process().service<FontCache>(), surfaces, std::nullopt);
-  painter.drawInPlace(shared);
+  ViewPainter painter(ctx->cr(), view.process().service<FontCache>(), surfaces);
+  painter.drawInPlace(recordInPlace(shared));
 }
 
 }  // namespace platform

@@ -25,7 +25,7 @@ class FramePool;
 class ScreenShade;
 class SurfacePool;
 class UIWindow;
-struct SceneSurvey;
+struct SceneRecord;
 class DamageRegion;
 
 struct RenderOptions {
@@ -75,7 +75,7 @@ class Renderer {
   std::unique_ptr<SurfacePool> surfaces_;
   std::unique_ptr<BlurCache> blurs_;
   std::unique_ptr<FramePool> frames_;
-  std::unique_ptr<SceneSurvey> previous_;
+  std::unique_ptr<SceneRecord> previous_;
   std::shared_ptr<const ScreenShade> shade_;  // the last frame's
   std::deque<Change> changes_;  // per frame, what differed from the frame before; the latest last
   std::uint64_t serial_ = 0;
@@ -86,8 +86,5 @@ class Renderer {
 // ctx with the layer's bounds origin at the context's current origin. It lives with the renderer because it
 // is the renderer's painter at work; a null context draws nothing.
 void renderInContext(const CALayer& layer, CGContextRef ctx);
-
-// Writes the bitmap as a PNG file; answers whether it was written.
-bool writePng(const CGImage& image, const std::filesystem::path& path);
 
 }  // namespace platform

@@ -8,9 +8,9 @@
 namespace platform {
 
 class FontCache;
-class UILabel;
+struct TextContent;
 
-// Draws the label's text in its bounds, in the label's own coordinates (the current user space of cr).
-void paintLabelText(cairo_t* cr, FontCache& fonts, const UILabel& label, CGRect bounds);
+// Draws the text in the label's bounds, in the label's own coordinates (the current user space of cr).
+void paintLabelText(cairo_t* cr, FontCache& fonts, const TextContent& text, CGRect bounds);
 
 }  // namespace platform

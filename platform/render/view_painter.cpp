@@ -9,32 +9,16 @@
 #include "platform/render/blur_cache.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/text_painter.h"
-#include "platform/uikit/image_view.h"
-#include "platform/uikit/label.h"
-#include "platform/uikit/slider.h"
-#include "platform/uikit/visual_effect_view.h"
+#include "platform/uikit/content/video_view.h"
 
 namespace platform {
 
 namespace {
 
-double usableAlpha(double alpha) {
-  if (!(alpha > 0)) return 0;  // NaN too
-  return std::min(alpha, 1.0);
-}
-
-bool hasShadow(const UIView& view) {
-  const CALayer& layer = view.layer();
-  return layer.shadowOpacity() > 0 && layer.shadowColor() && layer.shadowColor()->alpha() > 0;
-}
-
-CGRect boundingBoxInSuperview(CGRect local, const ViewPresentation& p) {
-  // Local point q lands at centre + T(q - bounds origin - half the size).
-  CGAffineTransform toSuper = CGAffineTransformConcat(
-      CGAffineTransformMakeTranslation(-p.bounds.origin.x - p.bounds.size.width / 2,
-                                       -p.bounds.origin.y - p.bounds.size.height / 2),
-      CGAffineTransformConcat(p.transform, CGAffineTransformMakeTranslation(p.center.x, p.center.y)));
-  return CGRectApplyAffineTransform(local, toSuper);
+cairo_matrix_t matrixOf(const CGAffineTransform& t) {
+  cairo_matrix_t m;
+  cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
+  return m;
 }
 
 }  // namespace
@@ -58,9 +42,8 @@ void roundedRectPath(cairo_t* cr, CGRect rect, double radius) {
   cairo_close_path(cr);
 }
 
-ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
-                         BlurCache* blurs)
-    : fonts_(fonts), surfaces_(surfaces), blurs_(blurs), time_(time), screen_(cairo_get_target(cr)) {
+ViewPainter::ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, BlurCache* blurs)
+    : fonts_(fonts), surfaces_(surfaces), blurs_(blurs), screen_(cairo_get_target(cr)) {
   bool image = cairo_surface_get_type(screen_) == CAIRO_SURFACE_TYPE_IMAGE;
   screenWidth_ = image ? cairo_image_surface_get_width(screen_) : 0;
   screenHeight_ = image ? cairo_image_surface_get_height(screen_) : 0;
@@ -81,14 +64,6 @@ void ViewPainter::showsPartOfScreen(int x, int y, int screenWidth, int screenHei
   targets_.front().y0 = y;
   screenWidth_ = screenWidth;
   screenHeight_ = screenHeight;
-}
-
-ViewPresentation ViewPainter::presentationOf(const UIView& view) const {
-  return time_ ? view.presentation(*time_) : view.model();
-}
-
-float ViewPainter::sliderValueOf(const UISlider& slider) const {
-  return time_ ? slider.presentationValue(*time_) : slider.value();
 }
 
 double ViewPainter::deviceScale() const {
@@ -122,44 +97,40 @@ ViewPainter::DeviceBox ViewPainter::deviceBoxOf(CGRect rect) const {
   return {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)};
 }
 
-void ViewPainter::drawView(const std::shared_ptr<UIView>& view, int depth) {
-  if (!view || depth > kDeepestView || view->isHidden()) return;
-  ViewPresentation p = presentationOf(*view);
-  double alpha = usableAlpha(p.alpha);
-  if (alpha <= 0 || !isFinite(p.center) || !cairo::isDrawable(p.bounds) || !isFinite(p.transform)) return;
+void ViewPainter::drawView(const std::vector<ViewRecord>& views) {
+  if (!views.empty()) drawView(views, 0);
+}
 
-  cairo_matrix_t current, toSuper, shift, local, full;
+void ViewPainter::drawInPlace(const std::vector<ViewRecord>& views) {
+  if (views.empty()) return;
+  cairo_save(cr());
+  drawContents(views, 0);
+  cairo_restore(cr());
+}
+
+std::size_t ViewPainter::drawView(const std::vector<ViewRecord>& views, std::size_t at) {
+  const ViewRecord& view = views[at];
+  const std::size_t next = at + 1 + view.descendants;
+  cairo_matrix_t current, local = matrixOf(view.placement), full;
   cairo_get_matrix(cr(), &current);
-  cairo_matrix_init(&toSuper, p.transform.a, p.transform.b, p.transform.c, p.transform.d,
-                    p.transform.tx + p.center.x, p.transform.ty + p.center.y);
-  cairo_matrix_init_translate(&shift, -(p.bounds.origin.x + p.bounds.size.width / 2),
-                              -(p.bounds.origin.y + p.bounds.size.height / 2));
-  cairo_matrix_multiply(&local, &shift, &toSuper);
   cairo_matrix_multiply(&full, &local, &current);
-  if (!cairo::isUsableMatrix(full)) return;
+  if (!cairo::isUsableMatrix(full)) return next;
 
   cairo_save(cr());
   cairo_set_matrix(cr(), &full);
-  if (alpha < 1 || hasShadow(*view))
-    drawOffscreen(view, p, alpha, depth);
+  if (view.alpha < 1 || view.shadow)
+    drawOffscreen(views, at);
   else
-    drawContents(view, p, depth);
+    drawContents(views, at);
   cairo_restore(cr());
+  return next;
 }
 
-void ViewPainter::drawInPlace(const std::shared_ptr<UIView>& view) {
-  if (!view || view->isHidden()) return;
-  ViewPresentation p = presentationOf(*view);
-  if (!cairo::isDrawable(p.bounds)) return;
-  cairo_save(cr());
-  drawContents(view, p, 0);
-  cairo_restore(cr());
-}
-
-void ViewPainter::drawOffscreen(const std::shared_ptr<UIView>& view, const ViewPresentation& p, double alpha,
-                                int depth) {
-  DeviceBox box = deviceBoxOf(extentOf(view, p, depth));
-  if (box.width == 0) return;
+std::size_t ViewPainter::drawOffscreen(const std::vector<ViewRecord>& views, std::size_t at) {
+  const ViewRecord& view = views[at];
+  const std::size_t next = at + 1 + view.descendants;
+  DeviceBox box = deviceBoxOf(view.extent);
+  if (box.width == 0) return next;
   SurfacePool::Lease surface = surfaces_.acquire(CAIRO_FORMAT_ARGB32, box.width, box.height);
   cairo::ContextPtr group(cairo_create(surface.get()));
   cairo_matrix_t m;
@@ -173,76 +144,60 @@ void ViewPainter::drawOffscreen(const std::shared_ptr<UIView>& view, const ViewP
   cairo_font_options_destroy(options);
 
   targets_.push_back({group.get(), box.x, box.y});
-  drawContents(view, p, depth);
+  drawContents(views, at);
   targets_.pop_back();
   group.reset();
   cairo_surface_flush(surface.get());
 
-  if (hasShadow(*view)) drawShadow(*view, p, surface.get(), box, alpha);
+  if (view.shadow) drawShadow(view, surface.get(), box);
   cairo_save(cr());
   cairo_identity_matrix(cr());
   cairo_set_source_surface(cr(), surface.get(), box.x - targets_.back().x0, box.y - targets_.back().y0);
-  cairo_paint_with_alpha(cr(), alpha);
+  cairo_paint_with_alpha(cr(), view.alpha);
   cairo_restore(cr());
+  return next;
 }
 
-void ViewPainter::drawContents(const std::shared_ptr<UIView>& view, const ViewPresentation& p, int depth) {
-  CGRect bounds = CGRectStandardize(p.bounds);
-  const CALayer& layer = view->layer();
+std::size_t ViewPainter::drawContents(const std::vector<ViewRecord>& views, std::size_t at) {
+  const ViewRecord& view = views[at];
+  const CGRect bounds = view.bounds;
   cairo_t* c = cr();
-  if (p.backgroundColor && p.backgroundColor->alpha() > 0) {
-    const UIColor& bg = *p.backgroundColor;
-    roundedRectPath(c, bounds, layer.cornerRadius());
+  if (view.background) {
+    const UIColor& bg = *view.background;
+    roundedRectPath(c, bounds, view.cornerRadius);
     cairo_set_source_rgba(c, bg.red(), bg.green(), bg.blue(), bg.alpha());
     cairo_fill(c);
   }
-  bool clips = layer.masksToBounds();
-  if (clips) {
+  if (view.clips) {
     cairo_save(c);
-    roundedRectPath(c, bounds, layer.cornerRadius());
+    roundedRectPath(c, bounds, view.cornerRadius);
     cairo_clip(c);
   }
-  if (auto effect = std::dynamic_pointer_cast<UIVisualEffectView>(view)) drawBlur(*effect, bounds);
-  if (auto image = std::dynamic_pointer_cast<UIImageView>(view)) drawImageView(*image, bounds);
-  if (auto label = std::dynamic_pointer_cast<UILabel>(view)) paintLabelText(c, fonts_, *label, bounds);
-  if (auto slider = std::dynamic_pointer_cast<UISlider>(view)) drawSlider(slider, bounds);
-  for (const auto& child : std::vector<UIView::Ptr>(view->subviews())) drawView(child, depth + 1);
-  if (clips) cairo_restore(c);
+  if (const auto* blur = std::get_if<BlurContent>(&view.content)) {
+    drawBlur(view, *blur);
+  } else if (const auto* image = std::get_if<ImageContent>(&view.content)) {
+    cairo::paintImage(c, *image->image->CGImage(), image->rect, image->image->imageOrientation(), 1,
+                      CAIRO_OPERATOR_OVER);
+  } else if (const auto* text = std::get_if<TextContent>(&view.content)) {
+    paintLabelText(c, fonts_, *text, bounds);
+  } else if (const auto* slider = std::get_if<SliderContent>(&view.content)) {
+    drawSlider(*slider);
+  } else if (const auto* video = std::get_if<VideoContent>(&view.content)) {
+    video->video->drawFrame(c, bounds, video->frame);
+  }
+  const std::size_t end = at + 1 + view.descendants;
+  for (std::size_t child = at + 1; child < end;) child = drawView(views, child);
+  if (view.clips) cairo_restore(c);
 
-  double border = layer.borderWidth();
-  if (border > 0 && std::isfinite(border) && layer.borderColor() && layer.borderColor()->alpha() > 0) {
-    const UIColor& color = *layer.borderColor();
-    border = std::min(border, std::min(bounds.size.width, bounds.size.height) / 2);
-    roundedRectPath(c, CGRectInset(bounds, border / 2, border / 2), layer.cornerRadius() - border / 2);
+  if (view.border) {
+    const UIColor& color = view.border->color;
+    double border = view.border->width;
+    roundedRectPath(c, CGRectInset(bounds, border / 2, border / 2), view.cornerRadius - border / 2);
     cairo_set_line_width(c, border);
     cairo_set_source_rgba(c, color.red(), color.green(), color.blue(), color.alpha());
     cairo_stroke(c);
   }
-}
-
-CGRect ViewPainter::extentOf(const std::shared_ptr<UIView>& view, const ViewPresentation& p,
-                             int depth) const {
-  CGRect extent = CGRectStandardize(p.bounds);
-  if (auto label = std::dynamic_pointer_cast<UILabel>(view)) {
-    double size = label->font().pointSize;  // tall glyphs may reach past a short label
-    if (std::isfinite(size) && size > 0) extent = CGRectInset(extent, 0, -std::min(size, 1000.0));
-  }
-  if (auto slider = std::dynamic_pointer_cast<UISlider>(view)) {
-    CGRect track = sliderTrackRect(slider, p.bounds);
-    extent = CGRectUnion(extent, track);
-    extent = CGRectUnion(extent, sliderThumbRect(slider, p.bounds, track, sliderValueOf(*slider)));
-    extent = CGRectUnion(extent, sliderMinimumValueImageRect(slider, p.bounds));
-    extent = CGRectUnion(extent, sliderMaximumValueImageRect(slider, p.bounds));
-  }
-  if (view->layer().masksToBounds() || depth > kDeepestView) return extent;
-  for (const auto& child : view->subviews()) {
-    if (child->isHidden()) continue;
-    ViewPresentation cp = presentationOf(*child);
-    if (!isFinite(cp.center) || !cairo::isDrawable(cp.bounds) || !isFinite(cp.transform)) continue;
-    CGRect childExtent = boundingBoxInSuperview(extentOf(child, cp, depth + 1), cp);
-    if (cairo::isDrawable(childExtent)) extent = CGRectUnion(extent, childExtent);
-  }
-  return extent;
+  return end;
 }
 
 }  // namespace platform

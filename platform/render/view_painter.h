@@ -1,15 +1,13 @@
 #pragma once
-// Draws a view tree with cairo: transforms about the centre, group opacity, backgrounds, rounded corners and
-// clipping, layer shadows, blur effects over what lies beneath, images, label text and sliders.
-// Private to platform/.
+// Draws recorded view trees with cairo: transforms about the centre, group opacity, backgrounds, rounded
+// corners and clipping, layer shadows, blur effects over what lies beneath, images, label text and sliders.
+// It reads nothing but the records (view_record.h). Private to platform/.
 #include <cairo.h>
 
-#include <memory>
-#include <optional>
 #include <vector>
 
-#include "platform/foundation/clock.h"
 #include "platform/graphics/geometry.h"
+#include "platform/render/view_record.h"
 #include "platform/uikit/view.h"
 
 namespace platform {
@@ -17,19 +15,16 @@ namespace platform {
 class BlurCache;
 class FontCache;
 class SurfacePool;
-class UIImageView;
-class UISlider;
-class UIVisualEffectView;
 
 // Deeper trees are not drawn: they cannot be real, and recursion needs a bound.
 inline constexpr int kDeepestView = 200;
+// The widest shadow blur, in pixels.
+inline constexpr double kLargestShadowSigma = 100;
 
 class ViewPainter {
  public:
-  // `time`: the values on screen at that moment; nothing: the model values (what snapshots draw).
-  // Scratch surfaces come from `surfaces`.
-  ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, std::optional<Nanos> time,
-              BlurCache* blurs = nullptr);
+  // Scratch surfaces come from `surfaces`; nothing for `blurs`: every blur is computed.
+  ViewPainter(cairo_t* cr, FontCache& fonts, SurfacePool& surfaces, BlurCache* blurs = nullptr);
   ~ViewPainter();
   ViewPainter(const ViewPainter&) = delete;
   ViewPainter& operator=(const ViewPainter&) = delete;
@@ -38,11 +33,10 @@ class ViewPainter {
   // and blurs are then made as they would be on the whole screen.
   void showsPartOfScreen(int x, int y, int screenWidth, int screenHeight);
 
-  // Draws the view in its superview's coordinate space, which is cr's current user space.
-  void drawView(const std::shared_ptr<UIView>& view, int depth = 0);
-  // Draws the view's content and subviews in the view's own coordinate space, without its own position,
-  // transform, opacity or shadow.
-  void drawInPlace(const std::shared_ptr<UIView>& view);
+  // Draws the recorded tree in its root's superview's coordinate space, which is cr's current user space.
+  void drawView(const std::vector<ViewRecord>& views);
+  // Draws a tree recorded in place (recordInPlace) in the root view's own coordinate space.
+  void drawInPlace(const std::vector<ViewRecord>& views);
 
  private:
   // A surface being drawn into, and where its pixel (0, 0) lies on the first one.
@@ -56,19 +50,15 @@ class ViewPainter {
   };
 
   cairo_t* cr() const { return targets_.back().cr; }
-  ViewPresentation presentationOf(const UIView& view) const;
-  float sliderValueOf(const UISlider& slider) const;
 
-  void drawContents(const std::shared_ptr<UIView>& view, const ViewPresentation& p, int depth);
-  void drawOffscreen(const std::shared_ptr<UIView>& view, const ViewPresentation& p, double alpha, int depth);
-  void drawShadow(const UIView& view, const ViewPresentation& p, cairo_surface_t* content,
-                  const DeviceBox& box, double alpha);
-  void drawBlur(const UIVisualEffectView& view, CGRect bounds);
-  void drawImageView(const UIImageView& view, CGRect bounds);
-  void drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bounds);
+  // Each answers the index of the record after the subtree drawn.
+  std::size_t drawView(const std::vector<ViewRecord>& views, std::size_t at);
+  std::size_t drawContents(const std::vector<ViewRecord>& views, std::size_t at);
+  std::size_t drawOffscreen(const std::vector<ViewRecord>& views, std::size_t at);
+  void drawShadow(const ViewRecord& view, cairo_surface_t* content, const DeviceBox& box);
+  void drawBlur(const ViewRecord& view, const BlurContent& blur);
+  void drawSlider(const SliderContent& slider);
 
-  // The area the view and its unclipped descendants cover, in its own coordinates.
-  CGRect extentOf(const std::shared_ptr<UIView>& view, const ViewPresentation& p, int depth) const;
   // A rectangle of the current user space on the first surface, clipped to it; empty when nothing is left.
   DeviceBox deviceBoxOf(CGRect rect) const;
   double deviceScale() const;
@@ -76,8 +66,7 @@ class ViewPainter {
 
   FontCache& fonts_;
   SurfacePool& surfaces_;
-  BlurCache* blurs_;  // nothing: every blur is computed
-  std::optional<Nanos> time_;
+  BlurCache* blurs_;
   cairo_surface_t* screen_;
   int screenWidth_;
   int screenHeight_;

@@ -1,4 +1,4 @@
-// What ViewPainter draws inside a view: layer shadows, blur effects, images and sliders.
+// What ViewPainter draws inside a view: layer shadows, blur effects and sliders.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -7,9 +7,6 @@
 #include "platform/render/blur.h"
 #include "platform/render/surface_pool.h"
 #include "platform/render/view_painter.h"
-#include "platform/uikit/image_view.h"
-#include "platform/uikit/slider.h"
-#include "platform/uikit/visual_effect_view.h"
 
 namespace platform {
 
@@ -17,7 +14,6 @@ namespace {
 
 // How strongly the effect blurs, in points, and the tint each style lays over the blurred backdrop.
 constexpr double kBlurSigmaPoints = 10;
-constexpr double kLargestShadowSigma = 100;  // pixels
 
 UIColor tintFor(UIBlurEffectStyle style) {
   switch (style) {
@@ -79,17 +75,11 @@ void paintSystemThumb(cairo_t* cr, CGRect rect) {
 
 }  // namespace
 
-void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cairo_surface_t* content,
-                             const DeviceBox& box, double alpha) {
-  const CALayer& layer = view.layer();
-  const UIColor& color = *layer.shadowColor();
-  double opacity = std::clamp(static_cast<double>(layer.shadowOpacity()), 0.0, 1.0) * color.alpha() * alpha;
-  double radius = layer.shadowRadius();
-  double sigma =
-      std::isfinite(radius) && radius > 0 ? std::min(radius * deviceScale(), kLargestShadowSigma) : 0;
-  CGSize offset = layer.shadowOffset();
-  double dx = std::isfinite(offset.width) ? std::clamp(offset.width, -1e4, 1e4) : 0;
-  double dy = std::isfinite(offset.height) ? std::clamp(offset.height, -1e4, 1e4) : 0;
+void ViewPainter::drawShadow(const ViewRecord& view, cairo_surface_t* content, const DeviceBox& box) {
+  const LayerShadow& shadow = *view.shadow;
+  double opacity = shadow.opacity * view.alpha;
+  double sigma = std::min(shadow.radius * deviceScale(), kLargestShadowSigma);
+  double dx = shadow.offset.width, dy = shadow.offset.height;
   cairo_user_to_device_distance(cr(), &dx, &dy);  // the offset turns with the layer
 
   int margin = static_cast<int>(std::ceil(3 * sigma)) + 1;
@@ -102,21 +92,20 @@ void ViewPainter::drawShadow(const UIView& view, const ViewPresentation& p, cair
   blur(mask.get(), sigma, false);
 
   cairo_save(cr());
-  if (layer.masksToBounds()) {  // the layer's mask clips its own shadow too
-    roundedRectPath(cr(), p.bounds, layer.cornerRadius());
+  if (view.clips) {  // the layer's mask clips its own shadow too
+    roundedRectPath(cr(), view.bounds, view.cornerRadius);
     cairo_clip(cr());
   }
   cairo_identity_matrix(cr());
+  const UIColor& color = shadow.color;
   cairo_set_source_rgba(cr(), color.red(), color.green(), color.blue(), opacity);
   cairo_mask_surface(cr(), mask.get(), box.x - targets_.back().x0 - margin + dx,
                      box.y - targets_.back().y0 - margin + dy);
   cairo_restore(cr());
 }
 
-void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
-  const auto& effect = view.effect();
-  if (!effect || effect->kind != UIVisualEffect::Kind::Blur) return;
-  DeviceBox box = deviceBoxOf(bounds);
+void ViewPainter::drawBlur(const ViewRecord& view, const BlurContent& effect) {
+  DeviceBox box = deviceBoxOf(view.bounds);
   if (box.width > 0) {
     // What lies beneath: the screen so far, with every surface still being drawn laid over it.
     SurfacePool::Lease backdrop = surfaces_.acquire(CAIRO_FORMAT_ARGB32, box.width, box.height);
@@ -132,51 +121,41 @@ void ViewPainter::drawBlur(const UIVisualEffectView& view, CGRect bounds) {
     }
     blur(backdrop.get(), kBlurSigmaPoints * deviceScale(), true);
     cairo_save(cr());
-    roundedRectPath(cr(), bounds, view.layer().cornerRadius());
+    roundedRectPath(cr(), view.bounds, view.cornerRadius);
     cairo_clip(cr());
     cairo_identity_matrix(cr());
     cairo_set_source_surface(cr(), backdrop.get(), box.x - targets_.back().x0, box.y - targets_.back().y0);
     cairo_paint(cr());
     cairo_restore(cr());
   }
-  UIColor tint = tintFor(effect->style);
-  roundedRectPath(cr(), bounds, view.layer().cornerRadius());
+  UIColor tint = tintFor(effect.style);
+  roundedRectPath(cr(), view.bounds, view.cornerRadius);
   cairo_set_source_rgba(cr(), tint.red(), tint.green(), tint.blue(), tint.alpha());
   cairo_fill(cr());
 }
 
-void ViewPainter::drawImageView(const UIImageView& view, CGRect bounds) {
-  const UIImagePtr& image = view.displayedImage();
-  if (image) paintImage(cr(), image, imageRectInBounds(bounds, image->size(), view.contentMode()));
-}
-
-void ViewPainter::drawSlider(const std::shared_ptr<UISlider>& slider, CGRect bounds) {
+void ViewPainter::drawSlider(const SliderContent& slider) {
   cairo_t* c = cr();
-  float value = sliderValueOf(*slider);
-  // Overridable geometry comes through the runtime, as UIKit asks its subclasses.
-  CGRect track = CGRectStandardize(sliderTrackRect(slider, bounds));
-  CGRect thumb = CGRectStandardize(sliderThumbRect(slider, bounds, track, value));
-  if (!cairo::isDrawable(track) || !cairo::isDrawable(thumb)) return;
-  paintImage(c, slider->minimumValueImage(), sliderMinimumValueImageRect(slider, bounds));
-  paintImage(c, slider->maximumValueImage(), sliderMaximumValueImageRect(slider, bounds));
+  const CGRect track = slider.track, thumb = slider.thumb;
+  paintImage(c, slider.minimumImage, slider.minimumImageRect);
+  paintImage(c, slider.maximumImage, slider.maximumImageRect);
 
   // The minimum track runs from the track's start to the thumb's centre, the maximum track the rest.
   double split = std::clamp(CGRectGetMidX(thumb), CGRectGetMinX(track), CGRectGetMaxX(track));
   CGRect minimum = CGRectMake(track.origin.x, track.origin.y, split - track.origin.x, track.size.height);
   CGRect maximum = CGRectMake(split, track.origin.y, CGRectGetMaxX(track) - split, track.size.height);
-  if (UIImagePtr image = slider->currentMinimumTrackImage())
-    paintImage(c, image, minimum);
+  if (slider.minimumTrackImage)
+    paintImage(c, slider.minimumTrackImage, minimum);
   else
-    fillTrack(c, minimum, slider->minimumTrackTintColor().value_or(UIColor::systemBlueColor()));
-  if (UIImagePtr image = slider->currentMaximumTrackImage())
-    paintImage(c, image, maximum);
+    fillTrack(c, minimum, slider.minimumTrackColor);
+  if (slider.maximumTrackImage)
+    paintImage(c, slider.maximumTrackImage, maximum);
   else
-    fillTrack(c, maximum,
-              slider->maximumTrackTintColor().value_or(UIColor::colorWithRed(0.78, 0.78, 0.8, 1)));
+    fillTrack(c, maximum, slider.maximumTrackColor);
 
   if (!(thumb.size.width > 0) || !(thumb.size.height > 0)) return;  // an empty thumb image: no thumb
-  if (UIImagePtr image = slider->currentThumbImage())
-    paintImage(c, image, thumb);
+  if (slider.thumbImage)
+    paintImage(c, slider.thumbImage, thumb);
   else
     paintSystemThumb(c, thumb);
 }

@@ -18,6 +18,7 @@ struct HostSettings {
   explicit HostSettings(Process&) {}
   SpringBoardOptions options;
   std::shared_ptr<UIWindow> homeScreen;
+  std::shared_ptr<UIView> wallpaper;
 };
 
 // A dark wallpaper with a grid of rounded icons, so that frames show the home screen.
@@ -66,11 +67,23 @@ void startSpringBoard(Process& process) {
   app->ringerSilent = options.silent;
   app->setUserInterfaceLayoutDirection(options.layoutDirection);
   installStatusBar(process, options.statusBar);
-  if (options.homeScreen) process.service<HostSettings>().homeScreen = makeHomeScreen(process);
+  if (options.homeScreen) {
+    process.service<HostSettings>().homeScreen = makeHomeScreen(process);
+    setWallpaper(process, options.wallpaper);
+  }
   rt::send<void(rt::Id)>(process.application(), "applicationDidFinishLaunching:", process.application());
 }
 
 std::shared_ptr<UIWindow> homeScreenWindow(Process& process) { return process.service<HostSettings>().homeScreen; }
+
+void setWallpaper(Process& process, const ScreenContent& wallpaper) {
+  auto& host = process.service<HostSettings>();
+  host.options.wallpaper = wallpaper;
+  if (!host.homeScreen) return;
+  if (host.wallpaper) host.wallpaper->removeFromSuperview();
+  host.wallpaper = makeContentView(process, wallpaper, host.homeScreen->bounds());
+  if (host.wallpaper) host.homeScreen->insertSubviewAtIndex(host.wallpaper, 0);
+}
 
 void pressVolumeButton(Process& process, bool up) {
   PlistDict f;
@@ -92,14 +105,14 @@ void setRingerSwitch(Process& process, bool silent) {
                                   silent ? 0 : 1, true, true);
 }
 
-void rotateInterface(Process& process, long long orientation) {
+void rotateInterface(Process& process, long long orientation, bool reorient) {
   auto hud = sharedHUDController(process);
   if (!hud) return;
   PlistDict f;
   f.set("orientation", static_cast<std::int64_t>(orientation));
   process.trace("interface.rotate", std::move(f));
   hud->orientation = orientation;
-  rt::send<void(bool)>(hud, "reorientHUDIfNeeded:", true);
+  rt::send<void(bool)>(hud, "reorientHUDIfNeeded:", reorient);
   rt::send<void()>(hud, "_recenterHUDView");
 }
 

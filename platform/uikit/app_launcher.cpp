@@ -14,6 +14,7 @@ namespace {
 struct ContentWindow {
   explicit ContentWindow(Process&) {}
   std::shared_ptr<UIWindow> window;
+  std::shared_ptr<UIView> content;
 };
 
 void traceLaunch(Process& process, const AppOptions& options) {
@@ -41,6 +42,7 @@ Process& launchApp(Device& device, const AppOptions& options) {
       window->setBackgroundColor(options.contentColor);
       window->makeKeyAndVisible();
       process.service<ContentWindow>().window = window;
+      setAppContent(process, options.content);
     }
   }
   return process;
@@ -57,6 +59,14 @@ AppOptions accessibilityServerOptions() {
 
 std::shared_ptr<UIWindow> contentWindow(Process& process) {
   return process.service<ContentWindow>().window;
+}
+
+void setAppContent(Process& process, const ScreenContent& content) {
+  auto& holder = process.service<ContentWindow>();
+  if (!holder.window) return;
+  if (holder.content) holder.content->removeFromSuperview();
+  holder.content = makeContentView(process, content, holder.window->bounds());
+  if (holder.content) holder.window->insertSubviewAtIndex(holder.content, 0);
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/graphics/color.h"
+#include "platform/uikit/content/builtin_content.h"
 #include "platform/uikit/status_bar_installer.h"
 
 namespace platform {
@@ -29,6 +30,8 @@ struct AppOptions {
   // A full-screen window at level 0 in this colour, so that frames show which app is in front.
   bool contentWindow = true;
   std::optional<UIColor> contentColor = UIColor::whiteColor();
+  // What the content window shows over its colour.
+  ScreenContent content;
 };
 
 // Launches the process as described: spawn, loadUIKit, registerClasses, injectLibraries, UIApplicationMain
@@ -40,5 +43,7 @@ AppOptions accessibilityServerOptions();
 
 // The content window launchApp made (nil when it made none).
 std::shared_ptr<UIWindow> contentWindow(Process& process);
+// Shows other content in the content window (nothing without one).
+void setAppContent(Process& process, const ScreenContent& content);
 
 }  // namespace platform

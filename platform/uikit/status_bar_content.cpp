@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/device/device.h"
 #include "platform/device/foundation_classes.h"
 #include "platform/uikit/status_bar_items.h"
 #include "platform/uikit/status_bar_style.h"
@@ -15,7 +16,7 @@ namespace item = status_bar_item;
 
 constexpr double kClassicFontSize = 12;
 constexpr double kSplitFontSize = 15;
-constexpr double kNotchWidth = 209;
+constexpr double kXHousingWidth = 209;  // what a split bar leaves between its ears on a screen without a housing
 constexpr double kItemGap = 5;
 constexpr double kEdgeInset = 6;
 
@@ -117,8 +118,9 @@ void buildSplitContent(UISplitStatusBar& bar, const StatusBarOptions& options) {
   Process& process = bar.process();
   CGRect bounds = bar.bounds();
   double width = bounds.size.width, height = bounds.size.height;
-  // The ears either side of the notch; narrow screens forced into this layout still get usable ears.
-  double ear = std::clamp((width - kNotchWidth) / 2, std::min(60.0, width / 2), width / 2);
+  const double housing = sensorHousingWidth(process.device());
+  // The ears either side of the housing; narrow screens forced into this layout still get usable ears.
+  double ear = std::clamp((width - (housing > 0 ? housing : kXHousingWidth)) / 2, std::min(60.0, width / 2), width / 2);
   double centerY = height / 2 + (height >= 40 ? 1.5 : 0);
 
   auto foreground = plainView(process, bounds);

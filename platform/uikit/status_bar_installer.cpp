@@ -1,5 +1,7 @@
 #include "platform/uikit/status_bar_installer.h"
 
+#include <algorithm>
+
 #include "platform/device/device.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/application.h"
@@ -14,6 +16,7 @@ namespace platform {
 namespace {
 
 constexpr double kNotchedScreenHeight = 812;
+constexpr double kXHousingWidth = 209;
 
 // The process keeps its status bar window; the window registry only watches it.
 struct InstalledBar {
@@ -50,13 +53,19 @@ std::shared_ptr<StatusBarView> makeBar(Process& process, StatusBarKind kind, CGR
 
 }  // namespace
 
+double sensorHousingWidth(const Device& device) {
+  if (device.options().housingWidth) return std::max(0.0, *device.options().housingWidth);
+  return device.screenHeight() >= kNotchedScreenHeight ? kXHousingWidth : 0;
+}
+
 double statusBarHeight(const Device& device) {
-  return device.screenHeight() >= kNotchedScreenHeight ? 44 : 20;
+  if (device.options().statusBarHeight) return std::max(0.0, *device.options().statusBarHeight);
+  return sensorHousingWidth(device) > 0 ? 44 : 20;
 }
 
 StatusBarKind resolvedKind(const Device& device, StatusBarKind kind) {
   if (kind != StatusBarKind::Automatic) return kind;
-  return device.screenHeight() >= kNotchedScreenHeight ? StatusBarKind::Split : StatusBarKind::Classic;
+  return sensorHousingWidth(device) > 0 ? StatusBarKind::Split : StatusBarKind::Classic;
 }
 
 rt::Id installStatusBar(Process& process, const StatusBarOptions& options) {

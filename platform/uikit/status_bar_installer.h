@@ -17,7 +17,7 @@ class StatusBarView;
 class UIWindow;
 
 enum class StatusBarKind {
-  Automatic,  // split on notched screens (height 812 points or more), classic elsewhere
+  Automatic,  // split on screens with a sensor housing, classic elsewhere
   None,
   Classic,  // UIStatusBar
   Split,    // _UIStatusBar
@@ -50,8 +50,9 @@ struct StatusBarOptions {
 
 inline constexpr int kMaxBackgroundActivityDepth = 32;
 
-// Status bar height on this device's screen: 44 points on notched screens, 20 otherwise.
+// Status bar height on this device's screen, and the width of its sensor housing (0 for none).
 double statusBarHeight(const Device& device);
+double sensorHousingWidth(const Device& device);
 StatusBarKind resolvedKind(const Device& device, StatusBarKind kind);
 
 // Makes the bar in a status bar window (level 1000, across the top of the portrait screen) and sets it as

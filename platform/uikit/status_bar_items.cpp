@@ -127,6 +127,18 @@ std::shared_ptr<UIStatusBarItemView> makeStatusBarItem(Process& process, int num
   return view;
 }
 
+std::string_view statusBarItemName(int number) {
+  switch (number) {
+    case item::kTime: return "time";
+    case item::kSignalStrength: return "signal strength";
+    case item::kService: return "operator name";
+    case item::kDataNetwork: return "wi-fi";
+    case item::kBattery: return "battery";
+    case item::kBatteryPercentage: return "battery percentage";
+    default: return {};
+  }
+}
+
 std::vector<std::shared_ptr<UIStatusBarItemView>> statusBarItemsBelow(const UIView& root) {
   std::vector<std::shared_ptr<UIStatusBarItemView>> items;
   collectItems(root, items);

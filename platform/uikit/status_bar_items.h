@@ -12,6 +12,7 @@
 // | 12   | battery                      | right            | right ear     |
 // | 13   | battery percentage ("100%")  | right            | -             |
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/graphics/color.h"
@@ -61,6 +62,9 @@ class UIStatusBarItemView : public UIView {
 // text at `fontSize`. Numbers outside the table make an empty item view.
 std::shared_ptr<UIStatusBarItemView> makeStatusBarItem(Process& process, int item, CGPoint center,
                                                        double fontSize);
+
+// What the item shows, for people: "time", "battery", ...; empty for numbers outside the table.
+std::string_view statusBarItemName(int item);
 
 // Every item view at any depth below `root`, in depth-first order.
 std::vector<std::shared_ptr<UIStatusBarItemView>> statusBarItemsBelow(const UIView& root);

@@ -70,9 +70,11 @@ void parseStart(TokenReader& in, ScenarioBuilder& builder) {
       app.loadsTarvo12 = in.yesNo("yes or no after 'tarvo'");
     } else if (o == "anonymous") {
       app.anonymous = true;
+    } else if (o == "content") {
+      app.content = parseContentChoice(in, builder, "content");
     } else {
       in.fail(option, "unknown option " + quoted(option) +
-                          " (options: name, bar, color, style, without, activity, kit, tarvo, anonymous)");
+                          " (options: name, bar, color, style, without, activity, kit, tarvo, anonymous, content)");
     }
   }
   // Which options make sense depends on the bar, which may come after them on the line.
@@ -123,7 +125,7 @@ std::string appWithBar(TokenReader& in, ScenarioBuilder& builder, std::string_vi
 }  // namespace
 
 void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  const std::string what = "start, front, color or style after 'app'";
+  const std::string what = "start, front, color, style or content after 'app'";
   if (!in.peekKind(TokenKind::Word)) in.failExpected(what);
   const Token& action = in.take(what);
   if (action.text == "start") {
@@ -144,6 +146,13 @@ void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     std::int64_t style = in.integerWithin("a status bar style", 0, kLargestBarStyle);
     in.expectEnd("the style");
     builder.add(in, SetAppBarStyle{std::move(bundle), style});
+  } else if (action.text == "content") {
+    if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+      in.failExpected("an app after 'app content'");
+    const StartedApp& app = builder.app(in, in.take("an app"));
+    ContentChoice content = parseContentChoice(in, builder, "app content");
+    in.expectEnd("the content");
+    builder.add(in, SetAppContent{app.bundle, std::move(content)});
   } else {
     in.fail(action, "expected " + what + ", found " + quoted(action));
   }

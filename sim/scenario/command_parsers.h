@@ -22,6 +22,8 @@ void parseLevel(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 bool parseShellExtra(TokenReader& in, ScenarioBuilder& builder, const Token& head, const Token& property);
 void parseRefreshService(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parsePresentHud(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parseForceSplit(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+void parseModernBar(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 // A runtime class name; and an optional `subclass NAME` after an activity depth (empty without one).
 std::string parseClassName(TokenReader& in, std::string_view what);
 std::string parseActivityClass(TokenReader& in);
@@ -36,6 +38,11 @@ bool parseSettingsFile(TokenReader& in, ScenarioBuilder& builder, const Token& a
 // Apps and what is in front. (app_commands.cpp)
 void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 void parseHome(TokenReader& in, ScenarioBuilder& builder, const Token& head);
+
+// What screens show: a built-in picture or a PNG file (read now), and the home screen's wallpaper.
+// (content_commands.cpp)
+ContentChoice parseContentChoice(TokenReader& in, const ScenarioBuilder& builder, std::string_view after);
+void parseWallpaper(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 
 // What a person does to the phone. (input_commands.cpp)
 void parseLaunch(TokenReader& in, ScenarioBuilder& builder, const Token& head);

@@ -47,6 +47,7 @@ struct ExpectField {
   Comparison comparison = Comparison::Equal;
   ExpectedValue expected;
   double tolerance = kDefaultTolerance;
+  bool operator==(const ExpectField&) const = default;
 };
 
 // The number of entries of a HUD field's value: the elements of an array, the keys of a dictionary.
@@ -55,6 +56,7 @@ struct ExpectEntries {
   SnapshotField field;
   Comparison comparison = Comparison::Equal;  // one of == != < <= > >=
   std::int64_t count = 0;
+  bool operator==(const ExpectEntries&) const = default;
 };
 
 // A condition on one field of a trace event. The path goes into nested dictionaries by key and into
@@ -67,6 +69,7 @@ struct FieldCondition {
   // `FIELD kind == KIND`: the value's kind is compared (== or !=) with the kind name in `value`
   // (bool, integer, real, number, string, data, date, array, dict).
   bool testsKind = false;
+  bool operator==(const FieldCondition&) const = default;
 };
 
 // A value of a process's own: a view of its status bar, or its count of live platform objects.
@@ -79,11 +82,13 @@ struct ExpectAppField {
   Comparison comparison = Comparison::Equal;
   platform::PlistValue expected;  // a number, a boolean or a string; integer 0 with Exists/Absent
   double tolerance = kDefaultTolerance;
+  bool operator==(const ExpectAppField&) const = default;
 };
 
 struct EventPattern {
   std::string kind;                        // the trace's "event", matched exactly
   std::vector<FieldCondition> conditions;  // all must hold
+  bool operator==(const EventPattern&) const = default;
 };
 
 // Both ends included, in device time.
@@ -98,6 +103,7 @@ struct ExpectCount {
   TimeWindow window;
   Comparison comparison = Comparison::Equal;  // one of == != < <= > >=
   std::int64_t count = 0;
+  bool operator==(const ExpectCount&) const = default;
 };
 
 // Both patterns match events in the window, and the first event matching `earlier` comes before the
@@ -106,6 +112,7 @@ struct ExpectOrder {
   EventPattern earlier;
   EventPattern later;
   TimeWindow window;
+  bool operator==(const ExpectOrder&) const = default;
 };
 
 }  // namespace sim

@@ -78,7 +78,7 @@ void parseRingerSwitch(TokenReader& in, ScenarioBuilder& builder, const Token&) 
   builder.add(in, SetRingerSwitch{position.text == "silent"});
 }
 
-// rotate portrait|portrait-upside-down|landscape-right|landscape-left|INTEGER
+// rotate portrait|portrait-upside-down|landscape-right|landscape-left|INTEGER [reorient yes|no]
 // Any integer goes: the platform's orientation is a 64-bit number, and 0 (unknown), 5 and 6 (face up and
 // down) and worse are what a careless sender may pass on.
 void parseRotate(TokenReader& in, ScenarioBuilder& builder, const Token&) {
@@ -97,6 +97,7 @@ void parseRotate(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     in.fail(to, "unknown orientation " + quoted(to) +
                     " (portrait, portrait-upside-down, landscape-right, landscape-left, or a number)");
   }
+  if (in.acceptWord("reorient")) rotate.reorient = in.yesNo("yes or no after 'reorient'");
   in.expectEnd("the orientation");
   builder.add(in, rotate);
 }

@@ -33,9 +33,9 @@ std::string byteText(char c) {
 
 class Lexer {
  public:
-  explicit Lexer(const std::string& file) : file_(file) {}
+  Lexer(const std::string& file, const std::function<void(Statement&&)>& each) : file_(file), each_(each) {}
 
-  std::vector<Statement> run(std::string_view text) {
+  void run(std::string_view text) {
     std::size_t lineNumber = 0;
     std::size_t from = 0;
     while (from <= text.size()) {
@@ -46,7 +46,7 @@ class Lexer {
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       lexLine(line, lineNumber);
       if (open_.empty() && !current_.tokens.empty()) {
-        statements_.push_back(std::move(current_));
+        each_(std::move(current_));
         current_ = {};
       }
       if (newline == std::string_view::npos) break;
@@ -56,7 +56,6 @@ class Lexer {
       const Token& bracket = open_.back();
       throw ScenarioError(file_, bracket.line, bracket.column, "'" + bracket.text + "' is never closed");
     }
-    return std::move(statements_);
   }
 
  private:
@@ -66,6 +65,10 @@ class Lexer {
 
   void add(TokenKind kind, std::string text, std::size_t line, std::size_t index, std::size_t length) {
     if (current_.tokens.empty()) current_.line = line;
+    if (current_.tokens.size() >= kMaxTokensPerStatement)
+      fail(line, index, "a command may hold at most " + std::to_string(kMaxTokensPerStatement) + " tokens");
+    if (++tokens_ > kMaxTokensPerScenario)
+      fail(line, index, "the scenario holds more than " + std::to_string(kMaxTokensPerScenario) + " tokens");
     current_.tokens.push_back(Token{kind, std::move(text), line, index + 1, length});
   }
 
@@ -193,8 +196,9 @@ class Lexer {
   }
 
   const std::string& file_;
-  std::vector<Statement> statements_;
+  const std::function<void(Statement&&)>& each_;
   Statement current_;
+  std::size_t tokens_ = 0;
   std::vector<Token> open_;
 };
 
@@ -231,13 +235,19 @@ std::optional<std::size_t> firstInvalidUtf8(std::string_view text) {
 }
 
 std::vector<Statement> lexScenario(std::string_view text, const std::string& file) {
+  std::vector<Statement> statements;
+  lexScenario(text, file, [&](Statement&& statement) { statements.push_back(std::move(statement)); });
+  return statements;
+}
+
+void lexScenario(std::string_view text, const std::string& file, const std::function<void(Statement&&)>& each) {
   if (auto bad = firstInvalidUtf8(text)) {
     std::size_t line = 1, lineStart = 0;
     for (std::size_t i = 0; i < *bad; ++i)
       if (text[i] == '\n') ++line, lineStart = i + 1;
     throw ScenarioError(file, line, *bad - lineStart + 1, "the text is not valid UTF-8");
   }
-  return Lexer(file).run(text);
+  Lexer(file, each).run(text);
 }
 
 }  // namespace sim

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <variant>
 
 namespace sim {
 
@@ -141,7 +142,7 @@ const PlistValue* valueAtPath(const platform::PlistDict& fields, const std::vect
 }
 
 std::optional<std::string_view> valueKindNamed(std::string_view text) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kNames{{
+  static constexpr auto kNames = std::to_array<std::pair<std::string_view, std::string_view>>({
       {"bool", "bool"},
       {"boolean", "bool"},
       {"integer", "integer"},
@@ -153,7 +154,7 @@ std::optional<std::string_view> valueKindNamed(std::string_view text) {
       {"date", "date"},
       {"array", "array"},
       {"dict", "dict"},
-  }};
+  });
   if (text == "dictionary") return "dict";
   for (const auto& [name, canonical] : kNames)
     if (name == text) return canonical;
@@ -161,8 +162,9 @@ std::optional<std::string_view> valueKindNamed(std::string_view text) {
 }
 
 std::string_view valueKindOf(const PlistValue& value) {
-  static constexpr std::array<std::string_view, 8> kKinds{"bool", "integer", "real",  "string",
-                                                          "data", "date",    "array", "dict"};
+  static constexpr auto kKinds =
+      std::to_array<std::string_view>({"bool", "integer", "real", "string", "data", "date", "array", "dict"});
+  static_assert(kKinds.size() == std::variant_size_v<PlistValue::Storage>);
   return kKinds[value.storage.index()];
 }
 

@@ -1,10 +1,11 @@
 #include "sim/scenario/parse_scenario.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <sstream>
 
 #include "sim/scenario/command_parsers.h"
+#include "sim/scenario/command_words.h"
 #include "sim/scenario/lexer.h"
 #include "sim/scenario/literals.h"
 #include "sim/scenario/source_excerpt.h"
@@ -21,7 +22,7 @@ struct CommandEntry {
   bool setup;  // describes the device as it boots: before every other line, and never timed
 };
 
-constexpr std::array<CommandEntry, 22> kCommands{{
+constexpr auto kCommands = std::to_array<CommandEntry>({
     {"device", parseDevice, true},
     {"filter", parseFilter, true},
     {"shell", parseShell, true},
@@ -30,6 +31,7 @@ constexpr std::array<CommandEntry, 22> kCommands{{
     {"settings", parseSettings, false},
     {"app", parseApp, false},
     {"home", parseHome, false},
+    {"wallpaper", parseWallpaper, false},
     {"buttons", parseButtons, false},
     {"press", parsePress, false},
     {"ringer-switch", parseRingerSwitch, false},
@@ -38,13 +40,27 @@ constexpr std::array<CommandEntry, 22> kCommands{{
     {"post", parsePost, false},
     {"refresh-service", parseRefreshService, false},
     {"present-hud", parsePresentHud, false},
+    {"force-split", parseForceSplit, false},
+    {"modern-bar", parseModernBar, false},
     {"capture", parseCapture, false},
     {"record", parseRecord, false},
     {"snapshot", parseSnapshot, false},
     {"expect", parseExpect, false},
     {"wait", nullptr, false},  // these two move the cursor and are read here
     {"at", nullptr, false},
-}};
+});
+
+// Every command's first word has a parser here: the words come from the one table of command_words.h.
+constexpr bool parsesEveryCommand() {
+  bool every = true;
+  forEachCommandWords([&](std::string_view words) {
+    bool found = false;
+    for (const CommandEntry& entry : kCommands) found = found || entry.word == headWord(words);
+    every = every && found;
+  });
+  return every;
+}
+static_assert(parsesEveryCommand(), "a command's first word has no parser in kCommands");
 
 const CommandEntry* commandNamed(std::string_view word) {
   for (const CommandEntry& entry : kCommands)
@@ -99,13 +115,21 @@ std::string commandWordList() {
 
 Scenario parseScenario(std::string_view text, std::string fileName) {
   try {
-    std::vector<Statement> statements = lexScenario(text, fileName);
+    // Two passes over the text, one statement at a time, so that tokens never pile up: the first finds
+    // whether a `launch` line exists (lines before it cannot look at the HUD) and reports every lexical
+    // error before any other; the second parses.
     bool explicitLaunch = false;
-    for (const Statement& statement : statements)
+    std::size_t lastLine = 1, statements = 0;
+    lexScenario(text, fileName, [&](Statement&& statement) {
       explicitLaunch = explicitLaunch || isLaunchStatement(statement);
+      lastLine = statement.line;
+      ++statements;
+    });
     ScenarioBuilder builder(std::move(fileName), explicitLaunch);
-    for (const Statement& statement : statements) parseStatement(statement, builder);
-    Scenario scenario = builder.finish(statements.empty() ? 1 : statements.back().line);
+    // At most one step per statement (and the launch): room made once, not doubled as the steps come.
+    builder.scenario().steps.reserve(std::min(statements, kMaxActionsPerScenario) + 1);
+    lexScenario(text, builder.file(), [&](Statement&& statement) { parseStatement(statement, builder); });
+    Scenario scenario = builder.finish(lastLine);
     scenario.text = text;
     return scenario;
   } catch (const ScenarioError& error) {
@@ -115,16 +139,49 @@ Scenario parseScenario(std::string_view text, std::string fileName) {
   }
 }
 
+LineReader::LineReader(std::string fileName)
+    : builder_(std::make_unique<ScenarioBuilder>(std::move(fileName), true)) {
+  builder_->closeSetup(0);
+  builder_->markLaunched();
+}
+LineReader::~LineReader() = default;
+LineReader::LineReader(LineReader&&) noexcept = default;
+LineReader& LineReader::operator=(LineReader&&) noexcept = default;
+
+std::vector<Step> LineReader::read(std::string_view text, platform::Nanos now) {
+  ScenarioBuilder& builder = *builder_;
+  builder.moveTo(now);
+  std::size_t before = builder.scenario().steps.size();
+  try {
+    for (const Statement& statement : lexScenario(text, builder.file())) parseStatement(statement, builder);
+  } catch (const ScenarioError& error) {
+    builder.scenario().steps.resize(before);  // a line that fails adds nothing
+    throw ScenarioError(error.file(), error.line(), error.column(), error.message(),
+                        std::string(lineOf(text, error.line())));
+  }
+  std::vector<Step>& steps = builder.scenario().steps;
+  std::vector<Step> added(std::make_move_iterator(steps.begin() + static_cast<std::ptrdiff_t>(before)),
+                          std::make_move_iterator(steps.end()));
+  steps.resize(before);
+  return added;
+}
+
 Scenario loadScenario(const std::filesystem::path& path) {
   std::error_code error;
   std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario: " + error.message());
-  if (size > kLargestScenarioFile) throw ScenarioError(path.string(), 0, 0, "the scenario file is too large");
+  if (size > kLargestScenarioFile)
+    throw ScenarioError(path.string(), 0, 0,
+                        "the scenario file is too large: " + std::to_string(size) + " bytes, at most " +
+                            std::to_string(kLargestScenarioFile) + " (16 MB)");
+  // Read once into one string, and never past the limit, should the file grow meanwhile.
   std::ifstream file(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
   if (!file) throw ScenarioError(path.string(), 0, 0, "cannot read the scenario");
-  return parseScenario(contents.str(), path.string());
+  std::string contents(static_cast<std::size_t>(size), '\0');
+  file.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (!file || file.peek() != std::ifstream::traits_type::eof())
+    throw ScenarioError(path.string(), 0, 0, "cannot read the scenario (it changed while being read)");
+  return parseScenario(contents, path.string());
 }
 
 }  // namespace sim

@@ -16,8 +16,8 @@ using platform::PlistValue;
 constexpr std::string_view kValueHint =
     " (strings need quotes; explicit kinds are bool, int, real, string, data, date, array and dict)";
 
-constexpr std::array<std::string_view, 9> kKindWords{"bool", "int",  "integer", "real", "string",
-                                                     "data", "date", "array",   "dict"};
+constexpr auto kKindWords = std::to_array<std::string_view>(
+    {"bool", "int", "integer", "real", "string", "data", "date", "array", "dict"});
 
 bool isAllDigits(std::string_view text) {
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);

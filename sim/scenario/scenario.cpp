@@ -1,5 +1,6 @@
-#include "sim/scenario/overloaded.h"
 #include "sim/scenario/scenario.h"
+
+#include "sim/scenario/command_words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,37 +10,7 @@ namespace sim {
 
 
 std::string_view commandName(const Command& command) {
-  return std::visit(Overloaded{
-                        [](const Launch&) -> std::string_view { return "launch"; },
-                        [](const SetSetting&) -> std::string_view { return "settings set"; },
-                        [](const RemoveSetting&) -> std::string_view { return "settings remove"; },
-                        [](const ReplaceSettings&) -> std::string_view { return "settings replace"; },
-                        [](const DeleteSettings&) -> std::string_view { return "settings delete"; },
-                        [](const WriteSettingsFile&) -> std::string_view { return "settings file"; },
-                        [](const StartApp&) -> std::string_view { return "app start"; },
-                        [](const BringToFront&) -> std::string_view { return "app front"; },
-                        [](const GoHome&) -> std::string_view { return "home"; },
-                        [](const SetAppBarColour&) -> std::string_view { return "app color"; },
-                        [](const SetAppBarStyle&) -> std::string_view { return "app style"; },
-                        [](const RefreshServiceItem&) -> std::string_view { return "shell refresh-service"; },
-                        [](const PresentOtherHud&) -> std::string_view { return "shell present-hud"; },
-                        [](const ExpectAppField&) -> std::string_view { return "expect app"; },
-                        [](const SetButtonMode&) -> std::string_view { return "buttons"; },
-                        [](const PressButton&) -> std::string_view { return "press"; },
-                        [](const SetRingerSwitch&) -> std::string_view { return "ringer-switch"; },
-                        [](const Rotate&) -> std::string_view { return "rotate"; },
-                        [](const TapHud&) -> std::string_view { return "tap hud"; },
-                        [](const TapPoint&) -> std::string_view { return "tap"; },
-                        [](const Capture&) -> std::string_view { return "capture"; },
-                        [](const Record&) -> std::string_view { return "record"; },
-                        [](const TakeSnapshot&) -> std::string_view { return "snapshot"; },
-                        [](const PostNotification&) -> std::string_view { return "post"; },
-                        [](const ExpectField&) -> std::string_view { return "expect"; },
-                        [](const ExpectCount&) -> std::string_view { return "expect count"; },
-                        [](const ExpectOrder&) -> std::string_view { return "expect order"; },
-                        [](const ExpectEntries&) -> std::string_view { return "expect count"; },
-                    },
-                    command);
+  return std::visit([](const auto& c) { return CommandWords<std::decay_t<decltype(c)>>::words; }, command);
 }
 
 std::size_t frameCount(const Record& record) {

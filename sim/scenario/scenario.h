@@ -37,6 +37,7 @@ struct DeviceSetup {
   std::vector<std::string> shellActivityClasses;
   std::optional<double> mediaLevel;   // 0...1
   std::optional<double> ringerLevel;  // 0...1
+  bool operator==(const DeviceSetup&) const = default;
 };
 
 struct Step {

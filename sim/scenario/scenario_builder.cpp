@@ -76,6 +76,7 @@ void ScenarioBuilder::closeSetup(std::size_t line) {
 }
 
 void ScenarioBuilder::launch(TokenReader& in, const Token& where) {
+  if (launched_ && !launchLine_) in.fail(where, "the shell has already launched");
   if (launchLine_) in.fail(where, "the shell already launched on line " + std::to_string(*launchLine_));
   launchLine_ = in.line();
   launched_ = true;
@@ -86,6 +87,13 @@ void ScenarioBuilder::requireLaunched(TokenReader& in, const Token& where, std::
 }
 
 void ScenarioBuilder::add(const TokenReader& in, Command command, bool beforeDue) {
+  std::size_t actions = 1;
+  if (const auto* press = std::get_if<PressButton>(&command)) actions = press->times.size();
+  if (const auto* record = std::get_if<Record>(&command)) actions = frameCount(*record);
+  actions_ += actions;
+  if (actions_ > kMaxActionsPerScenario)
+    in.failStatement("the scenario would play more than " + std::to_string(kMaxActionsPerScenario) +
+                     " actions (each press, recorded frame and other command is one)");
   scenario_.steps.push_back(Step{scenario_.file, in.line(), cursor_, std::move(command), in.column(), beforeDue});
 }
 

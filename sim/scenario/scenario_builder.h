@@ -1,6 +1,7 @@
 #pragma once
 // What the parser keeps while it reads a scenario line by line: the cursor time, whether the shell has
 // launched, the apps started so far and the frame names taken.
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -19,6 +20,9 @@ namespace sim {
 // frames in all, so that a typo cannot ask for hours of rendering.
 inline constexpr std::size_t kMaxFramesPerRecording = 9999;
 inline constexpr std::size_t kMaxFramesPerScenario = 20000;
+// What a scenario plays in all: each press, each recorded frame and each other command counts one. The
+// runner keeps a few hundred bytes per action and the trace grows with them, so this bounds both.
+inline constexpr std::size_t kMaxActionsPerScenario = 500000;
 
 struct StartedApp {
   std::string bundle;
@@ -39,6 +43,10 @@ class ScenarioBuilder {
   void jumpTo(TokenReader& in, const Token& where, platform::Nanos time);
   // `wait`: never past the longest a scenario may run.
   void advanceBy(TokenReader& in, const Token& where, platform::Nanos duration);
+  // A live session's clock: the cursor follows it, never backwards.
+  void moveTo(platform::Nanos time) { cursor_ = std::max(cursor_, time); }
+  // A live session has launched before its first line.
+  void markLaunched() { launched_ = true; }
   // A press or frame due later than the cursor keeps the scenario running until then.
   void schedule(platform::Nanos time);
 
@@ -80,6 +88,7 @@ class ScenarioBuilder {
   std::set<std::string> frameNames_;
   std::size_t unnamedCaptures_ = 0;
   std::size_t frames_ = 0;
+  std::size_t actions_ = 0;
 };
 
 // Whether text is a usable frame name or bundle identifier.

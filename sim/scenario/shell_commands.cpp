@@ -1,5 +1,5 @@
 // shell color / style / without / activity (the shell's own bar, at boot), and what the shell does when
-// the scenario says: refresh-service and present-hud.
+// the scenario says: refresh-service, present-hud, force-split and modern-bar.
 #include "sim/scenario/command_parsers.h"
 
 namespace sim {
@@ -94,6 +94,21 @@ void parsePresentHud(TokenReader& in, ScenarioBuilder& builder, const Token&) {
   }
   in.expectEnd("the HUD view class");
   builder.add(in, std::move(present));
+}
+
+// force-split yes|no: the shell sends +[_UIStatusBar setForceSplit:] with the flag, as it runs.
+void parseForceSplit(TokenReader& in, ScenarioBuilder& builder, const Token&) {
+  bool split = in.yesNo("yes or no after 'force-split'");
+  in.expectEnd("the flag");
+  builder.add(in, SetForceSplit{split});
+}
+
+// modern-bar yes|no: what the shell's classic bar answers to _usesModernBar from now on; the shell asks.
+void parseModernBar(TokenReader& in, ScenarioBuilder& builder, const Token& head) {
+  builder.requireLaunched(in, head, "'modern-bar'");
+  bool modern = in.yesNo("yes or no after 'modern-bar'");
+  in.expectEnd("the answer");
+  builder.add(in, SetModernBar{modern});
 }
 
 }  // namespace sim

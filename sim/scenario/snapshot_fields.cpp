@@ -20,7 +20,7 @@ struct ViewName {
   std::string_view name;
 };
 
-constexpr std::array<ViewName, 9> kViews{{
+constexpr auto kViews = std::to_array<ViewName>({
     {HudView::Window, "tarvoHUDWindow"},
     {HudView::HUDView, "tarvoHUDView"},
     {HudView::BlurEffectView, "tarvoBlurEffectView"},
@@ -30,10 +30,10 @@ constexpr std::array<ViewName, 9> kViews{{
     {HudView::Slider, "tarvoHUDSlider"},
     {HudView::MinImageView, "tarvoHUDMinImageView"},
     {HudView::MaxImageView, "tarvoHUDMaxImageView"},
-}};
+});
 
 // Every view answers these.
-constexpr std::array<Row, 12> kEveryView{{
+constexpr auto kEveryView = std::to_array<Row>({
     {"frame", T::Rect, S::Frame},
     {"bounds", T::Rect, S::Bounds},
     {"center", T::Point, S::Center},
@@ -46,14 +46,14 @@ constexpr std::array<Row, 12> kEveryView{{
     {"presentation.bounds", T::Rect, S::PresentationBounds},
     {"presentation.center", T::Point, S::PresentationCenter},
     {"presentation.alpha", T::Real, S::PresentationAlpha},
-}};
+});
 
 struct ViewRow {
   HudView view;
   Row row;
 };
 
-constexpr std::array<Row, 7> kImageView{{
+constexpr auto kImageView = std::to_array<Row>({
     {"glyph", T::Glyph, S::Glyph},
     {"mirrored", T::Bool, S::Mirrored},
     {"tintColor", T::Colour, S::TintColor},
@@ -61,9 +61,9 @@ constexpr std::array<Row, 7> kImageView{{
     {"image.scale", T::Real, S::ImageScale},
     {"image.orientation", T::Text, S::ImageOrientation},
     {"image.alphaDigest", T::Text, S::ImageAlphaDigest},
-}};
+});
 
-constexpr std::array<ViewRow, 16> kOneView{{
+constexpr auto kOneView = std::to_array<ViewRow>({
     {HudView::Window, {"rotation", T::Real, S::Rotation}},
     {HudView::Window, {"presentation.rotation", T::Real, S::PresentationRotation}},
     {HudView::Window, {"shadowOpacity", T::Real, S::ShadowOpacity}},
@@ -80,9 +80,9 @@ constexpr std::array<ViewRow, 16> kOneView{{
     {HudView::Slider, {"maximumTrackColor", T::Colour, S::MaximumTrackColor}},
     {HudView::Slider, {"trackRect", T::Rect, S::TrackRect}},
     // The image views' rows follow from kImageView.
-}};
+});
 
-constexpr std::array<Row, 9> kGlobals{{
+constexpr auto kGlobals = std::to_array<Row>({
     {"tarvoMinColor", T::Colour, S::MinColor},
     {"tarvoMaxColor", T::Colour, S::MaxColor},
     {"tarvoIndicatorColor", T::Colour, S::IndicatorColor},
@@ -92,7 +92,35 @@ constexpr std::array<Row, 9> kGlobals{{
     {"isIPhoneX", T::Bool, S::IsIPhoneX},
     {"isForceSplit", T::Bool, S::IsForceSplit},
     {"statusColors", T::Value, S::StatusColors},
-}};
+});
+
+// A property or global name: dot-separated words of letters and digits, none of them empty.
+constexpr bool isWellFormed(std::string_view name) {
+  if (name.empty() || name.front() == '.' || name.back() == '.') return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = name[i];
+    bool letterOrDigit = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (!letterOrDigit && !(c == '.' && name[i + 1] != '.')) return false;
+  }
+  return true;
+}
+
+template <typename Table, typename NameOf>
+constexpr bool namesAreWellFormedAndUnique(const Table& table, NameOf nameOf) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (!isWellFormed(nameOf(table[i]))) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      if (nameOf(table[j]) == nameOf(table[i])) return false;
+  }
+  return true;
+}
+
+constexpr auto rowName = [](const Row& row) { return row.name; };
+static_assert(namesAreWellFormedAndUnique(kViews, [](const ViewName& v) { return v.name; }));
+static_assert(namesAreWellFormedAndUnique(kEveryView, rowName));
+static_assert(namesAreWellFormedAndUnique(kImageView, rowName));
+static_assert(namesAreWellFormedAndUnique(kOneView, [](const ViewRow& r) { return r.row.name; }));
+static_assert(namesAreWellFormedAndUnique(kGlobals, rowName));
 
 constexpr std::string_view kSettingPrefix = "setting.";
 

@@ -22,7 +22,7 @@ std::string_view nameIn(const std::array<std::pair<std::string_view, E>, N>& tab
 }
 
 // The first name of each value is the one written back; the others are accepted aliases.
-constexpr std::array<std::pair<std::string_view, Orientation>, 9> kOrientations{{
+constexpr auto kOrientations = std::to_array<std::pair<std::string_view, Orientation>>({
     {"portrait", Orientation::Portrait},
     {"portrait-upside-down", Orientation::PortraitUpsideDown},
     {"landscape-right", Orientation::LandscapeRight},
@@ -32,9 +32,9 @@ constexpr std::array<std::pair<std::string_view, Orientation>, 9> kOrientations{
     {"2", Orientation::PortraitUpsideDown},
     {"3", Orientation::LandscapeRight},
     {"4", Orientation::LandscapeLeft},
-}};
+});
 
-constexpr std::array<std::pair<std::string_view, Glyph>, 7> kGlyphs{{
+constexpr auto kGlyphs = std::to_array<std::pair<std::string_view, Glyph>>({
     {"none", Glyph::None},
     {"ringerMin", Glyph::RingerMin},
     {"ringerMed", Glyph::RingerMed},
@@ -42,9 +42,9 @@ constexpr std::array<std::pair<std::string_view, Glyph>, 7> kGlyphs{{
     {"mediaMin", Glyph::MediaMin},
     {"mediaMed", Glyph::MediaMed},
     {"mediaMax", Glyph::MediaMax},
-}};
+});
 
-constexpr std::array<std::pair<std::string_view, TextAlignment>, 10> kAlignments{{
+constexpr auto kAlignments = std::to_array<std::pair<std::string_view, TextAlignment>>({
     {"left", TextAlignment::Left},
     {"center", TextAlignment::Center},
     {"right", TextAlignment::Right},
@@ -55,7 +55,7 @@ constexpr std::array<std::pair<std::string_view, TextAlignment>, 10> kAlignments
     {"2", TextAlignment::Right},
     {"3", TextAlignment::Justified},
     {"4", TextAlignment::Natural},
-}};
+});
 
 }  // namespace
 

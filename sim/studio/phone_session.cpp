@@ -5,12 +5,21 @@
 #include "hud/tarvo12.h"
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
-#include "sim/hud_snapshot.h"
-#include "sim/settings_lint.h"
+#include "platform/uikit/content/builtin_content.h"
+#include "sim/lint/settings_lint.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/studio/pane_layout.h"
 
 namespace sim::studio {
 
 namespace {
+
+// The pictures the page offers behind the HUD, from the platform's own table.
+nlohmann::json pictureNames() {
+  nlohmann::json names = nlohmann::json::array();
+  for (const auto& info : platform::kBuiltinContents) names.push_back(info.name);
+  return names;
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -181,8 +190,8 @@ void PhoneSession::publishState() {
   const PhoneState& s = phone_->state();
   auto settings = phone_->settings();
   nlohmann::json lint = nlohmann::json::array();
-  // No file yet is every default, not a malformed file.
-  for (const auto& w : lintSettings(settings.value_or(platform::PlistDict{}))) lint.push_back({{"key", w.key}, {"text", w.text}});
+  // No file yet is every default, not a malformed file. The geometry is the studio's phone's.
+  for (const auto& w : lintSettings(settings.value_or(platform::PlistDict{}), &phone_->model())) lint.push_back({{"key", w.key}, {"text", w.text}, {"alsoKeys", w.alsoKeys}});
   nlohmann::json state{
       {"model", s.model},
       {"orientation", s.orientation},
@@ -190,9 +199,12 @@ void PhoneSession::publishState() {
       {"buttons", s.buttonsChangeRinger ? "ringer" : "media"},
       {"front", s.front},
       {"barColours", s.barColours},
+      {"contents", s.contents},
+      {"pictures", pictureNames()},
       {"screen", {phone_->phone().device().screenWidth(), phone_->phone().device().screenHeight()}},
       {"settings", nlohmann::json::parse(platform::toJson(platform::PlistValue(settings.value_or(platform::PlistDict{}))))},
       {"lint", lint},
+      {"colours", colourVerdicts(settings)},
   };
   hub_.publish("state", state.dump());
   publishFields();

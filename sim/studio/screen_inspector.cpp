@@ -9,7 +9,7 @@
 #include "platform/foundation/json.h"
 #include "platform/uikit/view.h"
 #include "platform/uikit/window.h"
-#include "sim/hud_snapshot.h"
+#include "sim/observe/hud_snapshot.h"
 #include "sim/scenario/snapshot_fields.h"
 #include "sim/studio/studio_phone.h"
 

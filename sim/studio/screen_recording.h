@@ -8,7 +8,7 @@
 
 #include "platform/foundation/clock.h"
 #include "platform/graphics/image.h"
-#include "sim/animated_webp.h"
+#include "sim/output/animated_webp.h"
 
 namespace sim::studio {
 

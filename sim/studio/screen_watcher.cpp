@@ -1,6 +1,6 @@
 #include "sim/studio/screen_watcher.h"
 
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace sim::studio {
 

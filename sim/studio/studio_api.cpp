@@ -5,7 +5,7 @@
 
 #include "platform/foundation/plist_file.h"
 #include "sim/scenario/device_models.h"
-#include "sim/settings_lint.h"
+#include "sim/lint/settings_lint.h"
 #include "sim/studio/page_assets.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"
@@ -45,16 +45,16 @@ json jsonBody(const StudioRequest& request) {
   return parseJsonObject(request.body);
 }
 
-json lintJson(const platform::PlistDict& prefs) {
+json lintJson(const std::optional<platform::PlistDict>& prefs, const DeviceModel* model) {
   json lint = json::array();
-  for (const auto& w : lintSettings(prefs)) lint.push_back({{"key", w.key}, {"text", w.text}});
+  for (const auto& w : lintSettings(prefs, model)) lint.push_back({{"key", w.key}, {"text", w.text}, {"alsoKeys", w.alsoKeys}});
   return lint;
 }
 
 json tableJson() {
   json models = json::array();
   for (const auto& m : deviceModels())
-    models.push_back({{"identifier", m.identifier}, {"name", m.marketingName}, {"notched", m.notched}});
+    models.push_back({{"identifier", m.identifier}, {"name", m.marketingName}, {"notched", m.notched()}});
   json apps = json::array();
   for (const auto& a : studioApps()) apps.push_back({{"bundle", a.bundle}, {"name", a.name}, {"bar", a.bar}});
   return {{"groups", paneLayout()}, {"models", models}, {"apps", apps}};
@@ -118,14 +118,14 @@ void StudioApi::route(const StudioRequest& request, Reply& reply) {
       if (!body.contains("value")) throw BadRequest("missing \"value\"");
       platform::PlistValue value = parseSettingValue(key, body["value"]);
       return onPhone(session_, std::exchange(reply, nullptr), [key, value](StudioPhone& phone) {
-        phone.setSetting(key, value);
+        phone.run(SetSetting{key, value, {}});
         return ok();
       });
     }
     if (m == "DELETE") {
       checkSettingKey(key);
       return onPhone(session_, std::exchange(reply, nullptr), [key](StudioPhone& phone) {
-        phone.resetSetting(key);
+        phone.run(RemoveSetting{key, {}});
         return ok();
       });
     }
@@ -142,8 +142,8 @@ void StudioApi::route(const StudioRequest& request, Reply& reply) {
       auto prefs = platform::parsePlistDictionary(request.body);
       if (!prefs) throw BadRequest("not a property list with a dictionary at the top: nothing was imported");
       return onPhone(session_, std::exchange(reply, nullptr), [prefs = std::move(*prefs)](StudioPhone& phone) {
-        phone.replaceSettings(prefs);
-        return answer(json{{"ok", true}, {"lint", lintJson(prefs)}});
+        phone.importSettings(prefs);
+        return answer(json{{"ok", true}, {"lint", lintJson(prefs, &phone.model())}});
       });
     }
     return refuse(405, "the settings file takes GET or PUT");

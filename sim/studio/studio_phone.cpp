@@ -1,18 +1,16 @@
 #include "sim/studio/studio_phone.h"
 
+#include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstdio>
-#include <sstream>
 
 #include "platform/foundation/plist_file.h"
-#include "platform/springboard/host.h"
-#include "platform/uikit/hit_testing.h"
 #include "settings/preferences.h"
+#include "sim/scenario/format_scenario.h"
+#include "sim/scenario/lexer.h"
 #include "sim/scenario/literals.h"
-#include "sim/scenario/parse_scenario.h"
+#include "sim/scenario/overloaded.h"
 #include "sim/scenario/plist_literal.h"
-#include "sim/settings_pane.h"
+#include "sim/phone/settings_pane.h"
 
 namespace sim::studio {
 
@@ -24,8 +22,66 @@ constexpr std::array<StudioApp, 3> kApps{{
     {"com.example.camera", "Camera", "none", ""},
 }};
 
-constexpr std::array<std::string_view, 4> kOrientationNames{"portrait", "portrait-upside-down", "landscape-right",
-                                                            "landscape-left"};
+constexpr std::string_view kFinalCapture = "studio";
+
+StartApp startCommand(const StudioApp& app) {
+  StartApp start;
+  start.bundle = app.bundle;
+  start.name = app.name;
+  start.bar = app.bar == "split" ? BarKind::Split : app.bar == "classic" ? BarKind::Classic : BarKind::None;
+  start.colour = app.colour.empty() ? std::nullopt : parseColourLiteral(app.colour).value;
+  if (start.bar == BarKind::Split) start.style = 1;
+  return start;
+}
+
+Scenario bootScenario(const DeviceModel& model, const std::optional<platform::PlistDict>& settings) {
+  Scenario boot;
+  boot.file = "studio";
+  boot.setup.model = std::string(model.identifier);
+  auto add = [&](Command command) { boot.steps.push_back(Step{boot.file, 0, 0, std::move(command)}); };
+  if (settings) add(ReplaceSettings{*settings, {false, platform::PlistFormat::Xml}});
+  add(Launch{});
+  for (const auto& app : kApps) add(startCommand(app));
+  add(BringToFront{std::string(kApps.front().bundle)});
+  return boot;
+}
+
+// Whether a value reads back from a scenario line as itself: its strings are text a line can hold and
+// it nests no deeper than a line may.
+bool writableAsLiteral(const platform::PlistValue& value, int depth = 0) {
+  if (depth > kMaxValueDepth) return false;
+  auto text = [](const std::string& s) { return s.find('\0') == std::string::npos && !firstInvalidUtf8(s); };
+  if (const auto* s = value.asString()) return text(*s);
+  if (const auto* array = value.asArray())
+    return std::all_of(array->begin(), array->end(), [&](const auto& v) { return writableAsLiteral(v, depth + 1); });
+  if (const auto* dict = value.asDict())
+    return std::all_of(dict->begin(), dict->end(),
+                       [&](const auto& entry) { return text(entry.first) && writableAsLiteral(entry.second, depth + 1); });
+  return true;
+}
+
+bool writesSettings(const Command& command) {
+  return std::holds_alternative<SetSetting>(command) || std::holds_alternative<RemoveSetting>(command) ||
+         std::holds_alternative<ReplaceSettings>(command) || std::holds_alternative<DeleteSettings>(command) ||
+         std::holds_alternative<WriteSettingsFile>(command);
+}
+
+// Whether `later` leaves the settings file as if `earlier`, just before it, had not been written: a
+// whole file replaces anything; a key set or removed replaces the same key set or removed.
+bool supersedes(const Command& later, const Command& earlier) {
+  if (!writesSettings(earlier)) return false;
+  if (std::holds_alternative<ReplaceSettings>(later) || std::holds_alternative<DeleteSettings>(later) ||
+      std::holds_alternative<WriteSettingsFile>(later))
+    return true;
+  auto keyOf = [](const Command& c) -> const std::string* {
+    if (const auto* set = std::get_if<SetSetting>(&c)) return &set->key;
+    if (const auto* remove = std::get_if<RemoveSetting>(&c)) return &remove->key;
+    return nullptr;
+  };
+  const std::string* a = keyOf(later);
+  const std::string* b = keyOf(earlier);
+  return a && b && *a == *b;
+}
 
 }  // namespace
 
@@ -37,96 +93,103 @@ const StudioApp* studioAppNamed(std::string_view bundle) {
   return nullptr;
 }
 
-std::string StudioPhone::bootScenario(const DeviceModel& model, const std::optional<platform::PlistDict>& settings) {
-  std::ostringstream s;
-  s << "# Played in tarvo12-sim studio.\n";
-  s << "device " << model.identifier << "\n";
-  if (settings) s << "settings replace " << formatPlistLiteral(*settings) << " no-post\n";
-  s << "launch\n";
-  for (const auto& app : kApps) {
-    s << "app start " << app.bundle << " name " << app.name << " bar " << app.bar;
-    if (app.bar == "split") s << " style 1";
-    if (!app.colour.empty()) s << " color " << app.colour;
-    s << "\n";
-  }
-  s << "app front " << kApps.front().bundle << "\n";
-  return s.str();
-}
-
 StudioPhone::StudioPhone(const DeviceModel& model, const std::optional<platform::PlistDict>& settings)
-    : boot_(bootScenario(model, settings)), scenario_(parseScenario(boot_, "studio")) {
+    : boot_(bootScenario(model, settings)), session_(boot_), reader_("studio") {
   RunOptions options;
   options.model = &model;
-  runner_ = std::make_unique<Runner>(scenario_, std::move(options));
+  options.keptTraceEvents = kWholeTrace;  // the session shows the boot's events, then keeps the latest
+  runner_ = std::make_unique<Runner>(boot_, std::move(options));
   runner_->run();
+  // The command line reads its lines knowing the apps of the boot, and that the last frame is taken.
+  for (const Step& step : boot_.steps)
+    if (!std::holds_alternative<Launch>(step.command)) reader_.read(formatCommand(step.command), 0);
+  reader_.read("capture " + std::string(kFinalCapture), 0);
   state_.model = std::string(model.identifier);
-  state_.front = std::string(kApps.front().bundle);
-  for (const auto& app : kApps)
-    if (!app.colour.empty()) state_.barColours[std::string(app.bundle)] = std::string(app.colour);
+  for (const Step& step : boot_.steps) follow(step.command);
 }
 
 void StudioPhone::runUntil(platform::Nanos t) {
+  std::sort(pending_.begin(), pending_.end(), [](const Pending& a, const Pending& b) { return a.time < b.time; });
+  while (!pending_.empty() && pending_.front().time <= t) {
+    Pending due = pending_.front();
+    pending_.erase(pending_.begin());
+    phone().device().runUntil(due.time);
+    apply(session_.steps[due.step], due.occurrence);
+  }
   if (t > phone().device().now()) phone().device().runUntil(t);
 }
 
-void StudioPhone::log(std::string line) { played_.emplace_back(phone().device().now(), std::move(line)); }
-
-void StudioPhone::press(bool up) {
-  platform::pressVolumeButton(phone().springBoard(), up);
-  log(up ? "press up" : "press down");
+CommandOutcome StudioPhone::apply(const Step& step, std::size_t occurrence) {
+  CommandOutcome outcome = runner_->apply(step.command, {occurrence, step.time, 0});
+  follow(step.command);
+  return outcome;
 }
 
-void StudioPhone::setRingerSwitch(bool silent) {
-  platform::setRingerSwitch(phone().springBoard(), silent);
-  state_.silent = silent;
-  log(silent ? "ringer-switch silent" : "ringer-switch ring");
+void StudioPhone::keep(Step step) {
+  // Settings a later write replaces before anything else happened are not needed to replay the session,
+  // so a long session of imports keeps one file, not every file.
+  const std::size_t last = session_.steps.size() - 1;
+  const bool due = std::any_of(pending_.begin(), pending_.end(), [&](const Pending& p) { return p.step == last; });
+  if (last >= boot_.steps.size() && !due && supersedes(step.command, session_.steps[last].command))
+    session_.steps.pop_back();
+  session_.steps.push_back(std::move(step));
 }
 
-void StudioPhone::setButtonsChangeRinger(bool ringer) {
-  platform::setButtonsChangeRinger(phone().springBoard(), ringer);
-  state_.buttonsChangeRinger = ringer;
-  log(ringer ? "buttons ringer" : "buttons media");
+CommandOutcome StudioPhone::run(Command command) {
+  platform::Nanos now = phone().device().now();
+  keep(Step{"studio", 0, now, std::move(command)});
+  return apply(session_.steps.back(), 0);
 }
 
-void StudioPhone::rotate(int orientation) {
-  platform::rotateInterface(phone().springBoard(), orientation);
-  state_.orientation = orientation;
-  log("rotate " + std::string(kOrientationNames.at(static_cast<std::size_t>(orientation - 1))));
-}
-
-void StudioPhone::bringToFront(const std::string& bundle) {
-  if (bundle.empty()) {
-    phone().goHome();
-    log("home");
-  } else {
-    phone().bringToFront(bundle);
-    log("app front " + bundle);
+std::vector<LineResult> StudioPhone::runLine(std::string_view line) {
+  platform::Nanos now = phone().device().now();
+  std::vector<LineResult> results;
+  for (Step& step : reader_.read(line, now)) {
+    keep(std::move(step));
+    const std::size_t index = session_.steps.size() - 1;
+    const Step& kept = session_.steps[index];
+    std::vector<platform::Nanos> times{kept.time};
+    if (const auto* press = std::get_if<PressButton>(&kept.command)) times = press->times;
+    if (const auto* record = std::get_if<Record>(&kept.command)) {
+      times.clear();
+      for (std::size_t k = 0; k < frameCount(*record); ++k) times.push_back(frameTime(*record, kept.time, k));
+    }
+    LineResult result{formatCommand(kept.command, {kept.time, kept.beforeDue}), {}, false};
+    for (std::size_t k = 0; k < times.size(); ++k) {
+      if (times[k] > now) {
+        pending_.push_back({times[k], index, k});
+        result.later = true;
+      } else {
+        result.outcome = apply(kept, k);
+      }
+    }
+    results.push_back(std::move(result));
   }
-  state_.front = bundle;
+  return results;
 }
 
-void StudioPhone::setBarColour(const std::string& colour) {
-  if (state_.front.empty()) return;
-  auto parsed = parseColourLiteral(colour);
-  if (!parsed.value) return;
-  phone().setAppBarColour(state_.front, parsed.value);
-  state_.barColours[state_.front] = colour;
-  log("app color " + state_.front + " " + colour);
-}
-
-bool StudioPhone::tap(double x, double y) {
-  auto& device = phone().device();
-  if (!std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0 || x > device.screenWidth() ||
-      y > device.screenHeight())
-    return false;
-  // Hundredths of a point, so that the scenario line taps exactly where the studio did.
-  x = std::round(x * 100) / 100;
-  y = std::round(y * 100) / 100;
-  platform::simulateTap(device, platform::CGPoint{x, y});
-  char line[64];
-  std::snprintf(line, sizeof line, "tap %.2f %.2f", x, y);
-  log(line);
-  return true;
+void StudioPhone::follow(const Command& command) {
+  std::visit(Overloaded{
+                 [&](const SetRingerSwitch& c) { state_.silent = c.silent; },
+                 [&](const SetButtonMode& c) { state_.buttonsChangeRinger = c.mode == VolumeMode::Ringer; },
+                 [&](const Rotate& c) {
+                   if (c.value() >= 1 && c.value() <= 4) state_.orientation = static_cast<int>(c.value());
+                 },
+                 [&](const BringToFront& c) { state_.front = c.app; },
+                 [&](const GoHome&) { state_.front.clear(); },
+                 [&](const StartApp& c) {
+                   if (c.colour) state_.barColours[c.bundle] = c.colour->text;
+                   if (c.content != ContentChoice{}) state_.contents[c.bundle] = c.content.name;
+                 },
+                 [&](const SetAppContent& c) { state_.contents[c.app] = c.content.name; },
+                 [&](const SetWallpaper& c) { state_.contents[""] = c.content.name; },
+                 [&](const SetAppBarColour& c) {
+                   if (c.colour) state_.barColours[c.app] = c.colour->text;
+                   else state_.barColours.erase(c.app);
+                 },
+                 [](const auto&) {},  // the rest shows on the screen, the fields and the trace
+             },
+             command);
 }
 
 std::optional<platform::PlistDict> StudioPhone::settings() {
@@ -137,31 +200,20 @@ std::string StudioPhone::settingsFileBytes() {
   return platform::serializePlist(settings().value_or(platform::PlistDict{}), platform::PlistFormat::Xml);
 }
 
-void StudioPhone::setSetting(const std::string& key, const platform::PlistValue& value) {
-  auto contents = settings().value_or(platform::PlistDict{});
-  contents.set(key, value);
-  replaceSettings(contents);
+CommandOutcome StudioPhone::importSettings(const platform::PlistDict& contents) {
+  // What the pane writes for the file, as a line that reads back exactly: the dictionary when a line can
+  // hold it, otherwise the very bytes the pane writes.
+  if (writableAsLiteral(platform::PlistValue(contents))) return run(ReplaceSettings{contents, {}});
+  return run(WriteSettingsFile{platform::serializePlist(platform::PlistValue(contents), platform::PlistFormat::Xml), {}});
 }
 
-void StudioPhone::resetSetting(const std::string& key) {
-  auto contents = settings().value_or(platform::PlistDict{});
-  contents.erase(key);
-  replaceSettings(contents);
-}
-
-void StudioPhone::replaceSettings(const platform::PlistDict& contents) {
-  SettingsPane pane(phone().springBoard(), phone().preferences());
-  ReplaceSettings command;
-  command.contents = contents;
-  pane.replace(command);
-  log("settings replace " + formatPlistLiteral(contents));
-}
-
-std::string StudioPhone::scenarioText() {
-  std::string text = boot_;
-  for (const auto& [time, line] : played_) text += "at " + formatSeconds(time) + " " + line + "\n";
-  text += "at " + formatSeconds(phone().device().now()) + " capture studio\n";
-  return text;
+std::string StudioPhone::scenarioText() const {
+  Scenario text = session_;
+  platform::Nanos now = runner_->phone().device().now();
+  if (!text.steps.empty()) now = std::max(now, text.steps.back().time);
+  text.steps.push_back(Step{"studio", 0, now, Capture{std::string(kFinalCapture)}});
+  text.end = now;
+  return "# Played in tarvo12-sim studio.\n" + formatScenario(text);
 }
 
 }  // namespace sim::studio

@@ -1,17 +1,20 @@
 #pragma once
 // The studio's simulated phone: booted by playing a short scenario, then driven by what a person does in
-// the page. Every action and settings write is kept with its device time, so the session can be written
-// out as a scenario that `tarvo12-sim run` replays to the same frames. Not thread-safe: one thread owns it.
+// the page. Every button, settings write and command-line entry is a scenario command run through the
+// runner's one entry for a command, and kept with its device time: the session's scenario is those
+// commands formatted, so `tarvo12-sim run` replays it to the same frames by construction. Not
+// thread-safe: one thread owns it.
 #include <map>
 #include <memory>
-#include <span>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/foundation/clock.h"
 #include "platform/foundation/plist_value.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
+#include "sim/scenario/parse_scenario.h"
 #include "sim/scenario/scenario.h"
 
 namespace sim::studio {
@@ -34,6 +37,15 @@ struct PhoneState {
   bool buttonsChangeRinger = false;
   std::string front;  // bundle identifier, empty on the home screen
   std::map<std::string, std::string, std::less<>> barColours;
+  // The built-in picture behind the HUD, by app ("" for the home screen's wallpaper); plain when absent.
+  std::map<std::string, std::string, std::less<>> contents;
+};
+
+// One command of a line run on the live phone.
+struct LineResult {
+  std::string line;   // the command as the session's scenario writes it
+  CommandOutcome outcome;
+  bool later = false;  // due after now (`wait`, `at`, more presses): it runs when the phone gets there
 };
 
 class StudioPhone {
@@ -45,38 +57,43 @@ class StudioPhone {
   const PhoneState& state() const { return state_; }
   const DeviceModel& model() const { return runner_->phone().model(); }
 
-  // Moves the phone's clock to `t` (never backwards), running everything due by then.
+  // Moves the phone's clock to `t` (never backwards), running everything due by then, the commands of
+  // lines that were due later included.
   void runUntil(platform::Nanos t);
 
-  void press(bool up);
-  void setRingerSwitch(bool silent);
-  void setButtonsChangeRinger(bool ringer);
-  void rotate(int orientation);
-  void bringToFront(const std::string& bundle);  // empty: home
-  void setBarColour(const std::string& colour);  // of the app in front
-  // A tap at a point of the portrait screen, in points. False when the point is off the screen.
-  bool tap(double x, double y);
+  // Runs one command now and keeps it in the session: every button of the page comes here.
+  CommandOutcome run(Command command);
+  // Runs a scenario line now, read in the light of the session so far (its apps, its frame names):
+  // what the page's command line does. Throws ScenarioError for a malformed line, which then adds nothing.
+  std::vector<LineResult> runLine(std::string_view line);
 
   // The settings file as the phone holds it (nothing when absent or unreadable).
   std::optional<platform::PlistDict> settings();
   std::string settingsFileBytes();
-  // The pane's writes: the whole file, then the settings-changed notification.
-  void setSetting(const std::string& key, const platform::PlistValue& value);
-  void resetSetting(const std::string& key);
-  void replaceSettings(const platform::PlistDict& contents);
+  // An imported file: the pane writes it whole and posts the change.
+  CommandOutcome importSettings(const platform::PlistDict& contents);
 
   // Everything done since boot, as a scenario that ends with a capture of the screen as it is now.
-  std::string scenarioText();
+  std::string scenarioText() const;
+  // The commands the session holds (the boot's included), for whoever checks what it keeps.
+  const Scenario& session() const { return session_; }
 
  private:
-  void log(std::string line);
-  static std::string bootScenario(const DeviceModel& model, const std::optional<platform::PlistDict>& settings);
+  struct Pending {
+    platform::Nanos time;
+    std::size_t step;  // into session_.steps
+    std::size_t occurrence;
+  };
+  void keep(Step step);
+  void follow(const Command& command);
+  CommandOutcome apply(const Step& step, std::size_t occurrence);
 
-  std::string boot_;
-  Scenario scenario_;
+  Scenario boot_;
   std::unique_ptr<Runner> runner_;
+  Scenario session_;  // the boot's steps, then what the person did
+  LineReader reader_;
+  std::vector<Pending> pending_;
   PhoneState state_;
-  std::vector<std::pair<platform::Nanos, std::string>> played_;
 };
 
 }  // namespace sim::studio

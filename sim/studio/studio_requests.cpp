@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform/graphics/color_string.h"
+#include "platform/uikit/content/builtin_content.h"
 #include "settings/settings.h"
+#include "sim/scenario/literals.h"
 #include "sim/scenario/values.h"
 #include "sim/studio/studio_phone.h"
 
@@ -72,46 +74,60 @@ json parseJsonObject(std::string_view body) {
 
 PhoneAction parseAction(const json& request) {
   std::string kind = text(request, "kind", "a string naming the action");
+  auto running = [](Command command) -> PhoneAction {
+    return [command = std::move(command)](StudioPhone& p) { p.run(command); };
+  };
   if (kind == "press") {
     bool up = either(request, "button", "up", "down");
-    return [up](StudioPhone& p) { p.press(up); };
+    return [up](StudioPhone& p) { p.run(PressButton{up ? VolumeButton::Up : VolumeButton::Down, {p.phone().device().now()}}); };
   }
-  if (kind == "ringer-switch") {
-    bool silent = either(request, "position", "silent", "ring");
-    return [silent](StudioPhone& p) { p.setRingerSwitch(silent); };
-  }
-  if (kind == "buttons") {
-    bool ringer = either(request, "mode", "ringer", "media");
-    return [ringer](StudioPhone& p) { p.setButtonsChangeRinger(ringer); };
-  }
+  if (kind == "ringer-switch") return running(SetRingerSwitch{either(request, "position", "silent", "ring")});
+  if (kind == "buttons")
+    return running(SetButtonMode{either(request, "mode", "ringer", "media") ? VolumeMode::Ringer : VolumeMode::Media});
   if (kind == "rotate") {
     std::string name = text(request, "orientation", "an orientation");
     auto orientation = orientationNamed(name);
     if (!orientation)
       throw BadRequest("unknown orientation \"" + name +
                        "\" (portrait, portrait-upside-down, landscape-right, landscape-left)");
-    int o = static_cast<int>(*orientation);
-    return [o](StudioPhone& p) { p.rotate(o); };
+    return running(Rotate{*orientation, std::nullopt});
   }
   if (kind == "front") {
     std::string app = text(request, "app", "a bundle identifier, or \"\" for the home screen");
     if (!app.empty() && !studioAppNamed(app)) throw BadRequest("unknown app \"" + app + "\"");
-    return [app](StudioPhone& p) { p.bringToFront(app); };
+    return app.empty() ? running(GoHome{}) : running(BringToFront{app});
   }
   if (kind == "bar-colour") {
     std::string colour = text(request, "colour", "a colour such as \"#FF0000\"");
-    if (colour.size() != 7 || !colour.starts_with('#') || !isColourString(colour))
+    auto parsed = parseColourLiteral(colour);
+    if (colour.size() != 7 || !isColourString(colour) || !parsed)
       throw BadRequest("\"colour\" must be #RRGGBB, not \"" + colour + "\"");
-    return [colour](StudioPhone& p) {
+    return [colour = *parsed.value](StudioPhone& p) {
       if (p.state().front.empty()) throw BadRequest("no app is in front: its bar has no colour to change");
-      p.setBarColour(colour);
+      p.run(SetAppBarColour{p.state().front, colour});
+    };
+  }
+  if (kind == "content") {
+    std::string name = text(request, "name", "the name of a built-in picture");
+    if (!platform::builtinContentNamed(name))
+      throw BadRequest("unknown picture \"" + name + "\" (" + platform::builtinContentNames() + ")");
+    return [name](StudioPhone& p) {
+      ContentChoice choice;
+      choice.name = name;
+      // In the app in front, or as the wallpaper on the home screen.
+      if (p.state().front.empty()) p.run(SetWallpaper{choice});
+      else p.run(SetAppContent{p.state().front, choice});
     };
   }
   if (kind == "tap") {
     double x = number(request, "x");
     double y = number(request, "y");
     return [x, y](StudioPhone& p) {
-      if (!p.tap(x, y)) throw BadRequest("the point is off the screen");
+      auto& device = p.phone().device();
+      if (x < 0 || y < 0 || x > device.screenWidth() || y > device.screenHeight())
+        throw BadRequest("the point is off the screen");
+      // Hundredths of a point, so that the scenario line taps exactly where the studio did.
+      p.run(TapPoint{{std::round(x * 100) / 100, std::round(y * 100) / 100}});
     };
   }
   throw BadRequest("unknown action \"" + kind + "\"");

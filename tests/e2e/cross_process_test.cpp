@@ -8,7 +8,7 @@
 #include "platform/uikit/status_bar.h"
 #include "platform/uikit/status_bar_installer.h"
 #include "platform/uikit/window.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
@@ -31,7 +31,9 @@ struct Played {
 Played play(const std::string& text) {
   Played p;
   sim::Scenario scenario = sim::parseScenario(text, "e2e");
-  p.runner = std::make_unique<sim::Runner>(scenario, sim::RunOptions{});
+  sim::RunOptions options;
+  options.keptTraceEvents = sim::kWholeTrace;
+  p.runner = std::make_unique<sim::Runner>(scenario, std::move(options));
   p.result = p.runner->run();
   for (const auto& failure : p.result.failures) ADD_FAILURE() << failure;
   return p;

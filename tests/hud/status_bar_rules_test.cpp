@@ -1,6 +1,8 @@
 // Which status bar requests a show and the following hide make, for every combination that matters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hud/status_bar_requests.h"
 #include "platform/runtime/message.h"
 #include "platform/uikit/status_bar_server.h"
@@ -154,6 +156,20 @@ TEST(StatusBarRules, FirstMatchingRuleInPriority) {
     ShowHide got = showAndHide(phone);
     EXPECT_EQ(got.show, c.show);
     EXPECT_EQ(got.hide, c.hide);
+    // What lint predicts a show hides is what the show asked for.
+    const tarvo::StatusBarHiding predicted =
+        tarvo::hidingOnFirstShow(phone.tarvo().settings, c.device.notched, c.device.forceSplit);
+    auto asked = [&](const std::string& request) {
+      return std::find(got.show.begin(), got.show.end(), request) != got.show.end();
+    };
+    EXPECT_EQ(predicted.timeArea, asked("timeX hide"));
+    const Requests firstLeft = left("disable"), firstRight = right("disable");
+    tarvo::ClassicHiding seen = asked("bar hide 0.25")       ? tarvo::ClassicHiding::WholeBar
+                                : asked("cloak on")          ? tarvo::ClassicHiding::Time
+                                : asked(firstLeft.front())   ? tarvo::ClassicHiding::LeftItems
+                                : asked(firstRight.front())  ? tarvo::ClassicHiding::RightItems
+                                                             : tarvo::ClassicHiding::None;
+    EXPECT_EQ(predicted.classic, seen);
   }
 }
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/render/renderer.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "support/examples.h"
 #include "sim/scenario/parse_scenario.h"
 

@@ -12,6 +12,7 @@
 #include "platform/foundation/plist_file.h"
 #include "settings/preferences.h"
 #include "settings/settings.h"
+#include "support/markdown_table.h"
 
 namespace tarvo::testing {
 
@@ -22,30 +23,29 @@ struct DocumentedSetting {
   std::string variable;
   std::string kind;      // "switch", "integer" or "real"
   double defaultValue;   // true and false as 1 and 0
+  std::string topic;     // the pane's group title
+  std::string range;     // "0 to 200 pt, step 1", "0 Left, 1 Centre, 2 Right" or empty
+  std::string read;      // "yes" or "by nothing"
 };
 
-// The rows of the "## Keys" table, in order: `| `key` | `VARIABLE` | kind | default |`.
+// The rows of the "## Keys" table, in order:
+// `| `key` | `VARIABLE` | kind | default | topic | slider or values | read |`.
 inline std::vector<DocumentedSetting> documentedSettings() {
-  std::ifstream in(std::string(TARVO_SOURCE_DIR) + "/docs/settings.md");
   std::vector<DocumentedSetting> rows;
-  std::string line;
-  bool inKeys = false;
-  auto cell = [](std::string text) {
-    auto first = text.find_first_not_of(" `");
-    auto last = text.find_last_not_of(" `");
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-  };
-  while (std::getline(in, line)) {
-    if (line.rfind("## ", 0) == 0) inKeys = line == "## Keys";
-    if (!inKeys || line.rfind("| `", 0) != 0) continue;
-    std::vector<std::string> cells;
-    std::size_t start = 1;
-    for (std::size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
-      cells.push_back(cell(line.substr(start, bar - start)));
-    if (cells.size() != 4) continue;
+  for (const auto& cells : testing_support::readMarkdownSection("docs/settings.md", "## Keys").rows) {
+    if (cells.size() != 7) continue;  // the colours' table
+    auto unquoted = [](const std::string& cell) { return cell.size() > 2 ? cell.substr(1, cell.size() - 2) : cell; };
     double value = cells[3] == "true" ? 1 : cells[3] == "false" ? 0 : std::strtod(cells[3].c_str(), nullptr);
-    rows.push_back({cells[0], cells[1], cells[2], value});
+    rows.push_back({unquoted(cells[0]), unquoted(cells[1]), cells[2], value, cells[4], cells[5], cells[6]});
   }
+  return rows;
+}
+
+// The rows of the colours' table under "## Keys": key, fallback, what it colours, topic.
+inline std::vector<std::vector<std::string>> documentedColorSettings() {
+  std::vector<std::vector<std::string>> rows;
+  for (const auto& cells : testing_support::readMarkdownSection("docs/settings.md", "## Keys").rows)
+    if (cells.size() == 4) rows.push_back(cells);
   return rows;
 }
 

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <sstream>
 
 #include "settings/settings.h"
 #include "settings_fixture.h"
@@ -13,6 +17,22 @@ using platform::PlistDict;
 using platform::PlistValue;
 using tarvo::SettingSource;
 using tarvo::SettingValue;
+
+std::string topicTitle(tarvo::SettingTopic topic) {
+  for (const auto& t : tarvo::kSettingTopics)
+    if (t.topic == topic) return std::string(t.title);
+  return "";
+}
+
+// The range or the values' names as the document writes them.
+std::string rangeText(const tarvo::SettingEntry& entry) {
+  std::ostringstream text;
+  if (entry.kind == tarvo::SettingKind::Real)
+    text << entry.range.min << " to " << entry.range.max << " " << entry.range.unit << ", step " << entry.range.step;
+  for (std::size_t value = 0; value < entry.valueLabels.size(); ++value)
+    text << (value ? ", " : "") << value << " " << entry.valueLabels[value];
+  return text.str();
+}
 
 TEST(SettingsTable, MatchesTheDocumentedKeysVariablesKindsAndDefaultsInOrder) {
   const auto documented = tarvo::testing::documentedSettings();
@@ -27,6 +47,9 @@ TEST(SettingsTable, MatchesTheDocumentedKeysVariablesKindsAndDefaultsInOrder) {
     EXPECT_EQ(kindNames[static_cast<int>(entry.kind)], row.kind);
     EXPECT_EQ(entry.defaultValue, row.defaultValue);
     EXPECT_EQ(tarvo::findSetting(row.key), &entry);
+    EXPECT_EQ(topicTitle(entry.topic), row.topic);
+    EXPECT_EQ(rangeText(entry), row.range);
+    EXPECT_EQ(entry.read ? "yes" : "by nothing", row.read);
   }
   EXPECT_EQ(tarvo::findSetting("minColor"), nullptr);
   EXPECT_EQ(tarvo::findSetting("isenabled"), nullptr);
@@ -197,6 +220,51 @@ TEST(SettingsTable, SnapshotNamesEveryVariable) {
   EXPECT_EQ(snapshot.find("WIDTH")->doubleValue(), 300.0);
   EXPECT_EQ(snapshot.find("DURATIONDISPLAY")->doubleValue(), 1.5);
   EXPECT_EQ(snapshot.find("HAPTIC")->boolValue(), false);
+}
+
+// Every row has what its kind needs: a real a slider in points or seconds, an integer its values' names,
+// every row a topic the pane has; and what the table says is read is what the system's code uses.
+TEST(SettingsTable, EveryRowHasTheColumnsItsKindNeedsAndSaysTrulyWhetherItIsRead) {
+  std::string code;
+  for (const char* folder : {"hud", "hooks", "kit", "controls"}) {
+    for (const auto& file : std::filesystem::recursive_directory_iterator(std::string(TARVO_SOURCE_DIR) + "/" + folder)) {
+      std::ifstream in(file.path());
+      code += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+  }
+  auto usesVariable = [&](std::string_view variable) {
+    for (std::size_t at = code.find(variable); at != std::string::npos; at = code.find(variable, at + 1)) {
+      auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+      bool after = at + variable.size() < code.size() && isWordChar(code[at + variable.size()]);
+      if (at > 0 && code[at - 1] == '.' && !after) return true;  // settings.WIDTH, s.WIDTH
+    }
+    return false;
+  };
+  for (const auto& entry : tarvo::kSettingsTable) {
+    SCOPED_TRACE(entry.key);
+    EXPECT_FALSE(topicTitle(entry.topic).empty());
+    EXPECT_EQ(entry.read, usesVariable(entry.variable)) << "whether hud/, hooks/, kit/ or controls/ read it";
+    if (entry.kind == tarvo::SettingKind::Real) {
+      EXPECT_LT(entry.range.min, entry.range.max);
+      EXPECT_GT(entry.range.step, 0);
+      EXPECT_TRUE(entry.range.unit == "pt" || entry.range.unit == "s");
+    } else {
+      EXPECT_TRUE(entry.range.unit.empty());
+    }
+    EXPECT_EQ(entry.valueLabels.empty(), entry.kind != tarvo::SettingKind::Integer);
+  }
+}
+
+TEST(ColorSettings, MatchTheDocumentedColourKeysInOrder) {
+  const auto documented = tarvo::testing::documentedColorSettings();
+  ASSERT_EQ(documented.size(), tarvo::kColorSettings.size()) << "colour rows in docs/settings.md";
+  for (std::size_t i = 0; i < documented.size(); ++i) {
+    const auto& c = tarvo::kColorSettings[i];
+    EXPECT_EQ(documented[i][0], "`" + std::string(c.key) + "`");
+    EXPECT_EQ(documented[i][1], "`" + std::string(c.fallback) + "`");
+    EXPECT_EQ(documented[i][2], c.colors);
+    EXPECT_EQ(documented[i][3], topicTitle(c.topic));
+  }
 }
 
 TEST(ColorSettings, ListsTheFourColourKeysWithTheirFallbacks) {

@@ -4,8 +4,8 @@
 
 #include <fstream>
 
-#include "support/baselines/baseline_check.h"
-#include "support/baselines/baseline_rules.h"
+#include "sim/baselines/baseline_check.h"
+#include "sim/baselines/baseline_rules.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ platform::CGImageRef square(std::uint32_t corner) {
 
 TEST(BaselineVerdicts, MissingWrittenPassFailAndExpectedFailures) {
   TempFolder root;
-  baselines::BaselineSet set{root.path() / "examples", root.path() / "results", baselines::Rebaseline::None};
+  baselines::BaselineSet set{root.path() / "examples", root.path() / "results", baselines::Rebaseline::None, {}};
   auto original = square(0xFF2040C0), changed = square(0xFF2041C0);
 
   EXPECT_EQ(baselines::checkFrame(set, "ex/f", *original).outcome, Outcome::Missing);

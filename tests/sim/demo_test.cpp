@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/demo_scenario.h"
-#include "sim/runner.h"
+#include "sim/play/demo_scenario.h"
+#include "sim/play/runner.h"
 #include "support/play.h"
 #include "sim/scenario/parse_scenario.h"
 

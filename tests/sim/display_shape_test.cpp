@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/scenario/device_models.h"
-#include "sim/display_shape.h"
+#include "sim/phone/display_shape.h"
 
 namespace {
 

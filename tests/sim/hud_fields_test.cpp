@@ -7,8 +7,9 @@
 
 #include "controls/builtin_icons.h"
 #include "controls/image_utilities.h"
-#include "sim/hud_snapshot.h"
-#include "sim/icon_reading.h"
+#include "sim/observe/hud_snapshot.h"
+#include "sim/observe/icon_reading.h"
+#include "support/markdown_table.h"
 #include "support/phone.h"
 
 namespace {
@@ -32,16 +33,66 @@ TEST(HudFields, AShownHudHasEveryField) {
   EXPECT_THROW(sim::readHudField(phone.tarvo(), "tarvoHUDWindow.colour"), std::logic_error);
 }
 
-TEST(HudFields, TheDocumentationNamesEveryField) {
-  std::ifstream file(std::string(TARVO_SOURCE_DIR) + "/docs/simulator.md");
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string docs = text.str();
-  for (const sim::SnapshotField& field : sim::snapshotFields()) {
-    // View fields are documented as `VIEW.property`, `IMAGEVIEW.property` or `tarvoHUDSlider.property`.
-    std::string written = field.view ? field.name.substr(field.name.find('.')) + "`" : "`" + field.name + "`";
-    EXPECT_NE(docs.find(written), std::string::npos) << field.name << " is not in docs/simulator.md";
+// The names the document's table of fields lists, written out in full: `VIEW.x` for every view,
+// `IMAGEVIEW.x` for both image views, and `.x` after a name for the same view's x. Names with a space
+// (`statusColors KEY`) and `setting.NAME` are forms, not fields, and are left out.
+std::set<std::string> documentedFieldNames() {
+  auto section = testing_support::readMarkdownSection("docs/simulator.md", "#### The HUD's fields");
+  auto listAfter = [&](const std::string& lead, const std::string& end) {
+    std::size_t from = section.text.find(lead);
+    if (from == std::string::npos) return std::vector<std::string>{};
+    from += lead.size();
+    return testing_support::backtickedWords(section.text.substr(from, section.text.find(end, from) - from));
+  };
+  const std::vector<std::string> views = listAfter("VIEW is one of", ";");
+  const std::vector<std::string> imageViews = listAfter("IMAGEVIEW is one of", ".");
+  EXPECT_EQ(views.size(), 9u) << "the views listed under the table";
+  EXPECT_EQ(imageViews.size(), 2u) << "the image views listed under the table";
+  std::set<std::string> names;
+  for (const auto& row : section.rows) {
+    if (row.empty()) continue;
+    std::string previousView;
+    for (const std::string& word : testing_support::backtickedWords(row[0])) {
+      if (word.find(' ') != std::string::npos || word == "setting.NAME") continue;
+      std::string property = word.substr(word.find('.') + 1);
+      if (word.starts_with("VIEW.")) {
+        for (const auto& view : views) names.insert(view + "." + property);
+      } else if (word.starts_with("IMAGEVIEW.")) {
+        for (const auto& view : imageViews) names.insert(view + "." + property);
+      } else if (word.starts_with(".")) {
+        names.insert(previousView + word);
+      } else {
+        names.insert(word);
+        previousView = word.substr(0, word.find('.'));
+      }
+    }
   }
+  return names;
+}
+
+TEST(HudFields, TheDocumentationListsExactlyTheTablesFields) {
+  std::set<std::string> inCode;
+  for (const sim::SnapshotField& field : sim::snapshotFields()) {
+    EXPECT_TRUE(inCode.insert(field.name).second) << field.name << " is in the table twice";
+    EXPECT_FALSE(field.name.ends_with('.') || field.name.find("..") != std::string::npos) << field.name;
+    EXPECT_FALSE(field.name.starts_with("setting.")) << field.name;
+  }
+  const std::set<std::string> documented = documentedFieldNames();
+  for (const std::string& name : inCode)
+    EXPECT_TRUE(documented.contains(name)) << name << " is not in docs/simulator.md";
+  for (const std::string& name : documented)
+    EXPECT_TRUE(inCode.contains(name)) << name << " is documented but not a field";
+  EXPECT_TRUE(sim::snapshotFieldNamed("setting.WIDTH"));
+}
+
+// What a person sees in a snapshot: the documented fields and one per setting, none cut short.
+TEST(HudFields, ASnapshotHoldsTheDocumentedFieldsAndTheSettings) {
+  // Both image views show an icon and the label a text, so no field is without a value.
+  Phone phone(withSettings(settings({{"singleIndicator", false}, {"volumePercentage", true}})));
+  phone.press();
+  platform::PlistDict snapshot = sim::hudSnapshot(phone.tarvo());
+  for (const auto& [name, value] : snapshot) EXPECT_FALSE(name.ends_with('.')) << name;
+  EXPECT_EQ(snapshot.size(), documentedFieldNames().size() + tarvo::kSettingsTable.size());
 }
 
 TEST(IconReading, KnowsEachGlyphPlainAndMirroredAndNothingElse) {

@@ -7,7 +7,7 @@
 #include "hud/hud_caches.h"
 #include "platform/foundation/trace.h"
 #include "platform/render/renderer.h"
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 #include "support/examples.h"
 
@@ -26,6 +26,7 @@ Played play(const std::filesystem::path& file, bool cached, bool render) {
   Played played;
   platform::Renderer renderer;
   sim::RunOptions options;
+  options.keptTraceEvents = sim::kWholeTrace;
   if (render)
     options.frames = [&](const std::string& name, platform::Nanos, sim::SimPhone& phone) {
       played.frames.emplace_back(name, renderer.renderScreen(phone.device()));

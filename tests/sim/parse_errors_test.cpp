@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scenario_test_support.h"
+#include "sim/scenario/lexer.h"
 #include "sim/scenario/source_excerpt.h"
 
 namespace {
@@ -75,6 +76,51 @@ TEST(ParseErrors, LongLinesAndBrokenBytesAreShownSafely) {
     std::string shown = sim::describe(error);
     EXPECT_EQ(shown.rfind("t:1:9: '?[2J?' cannot name a frame", 0), 0u) << shown;
   }
+}
+
+// A line of megabytes is shown by the characters around the column alone: cut at character boundaries,
+// valid UTF-8, the caret under the token, however far into the line it is.
+TEST(ParseErrors, VeryLongLinesAreCutAroundTheColumn) {
+  struct Case {
+    std::string line;
+    std::size_t column;
+    char under;  // the byte the caret points at
+  };
+  const std::string wide = "\xC3\xA9";         // two bytes
+  const std::string wider = "\xF0\x9F\x94\x8A";  // four bytes
+  std::string manyWide;
+  for (int i = 0; i < 200000; ++i) manyWide += wide;
+  std::string manyWider;
+  for (int i = 0; i < 100000; ++i) manyWider += wider;
+  const Case cases[] = {
+      {"capture " + std::string(1 << 20, 'a') + " extra", 8 + (1 << 20) + 2, 'e'},
+      {"press " + manyWide + " x", 6 + manyWide.size() + 2, 'x'},
+      {"press " + manyWider + " x", 6 + manyWider.size() + 2, 'x'},
+      {"x " + manyWider, 1, 'x'},
+      {manyWide + "y" + manyWide, manyWide.size() + 1, 'y'},
+  };
+  for (const auto& c : cases) {
+    sim::SourceExcerpt excerpt = sim::excerptAround(c.line, c.column);
+    EXPECT_FALSE(sim::firstInvalidUtf8(excerpt.line)) << excerpt.line;
+    EXPECT_LE(excerpt.line.size(), 3 + 100 * 4 + 3u);
+    // The caret line has one blank per character before it; find the byte under it.
+    std::size_t characters = excerpt.caret.size() - 1, at = 0;
+    for (std::size_t seen = 0; seen < characters && at < excerpt.line.size(); ++seen) {
+      at += 1;
+      while (at < excerpt.line.size() && (static_cast<unsigned char>(excerpt.line[at]) & 0xC0) == 0x80) ++at;
+    }
+    ASSERT_LT(at, excerpt.line.size()) << excerpt.line;
+    EXPECT_EQ(excerpt.line[at], c.under) << excerpt.line << "\n" << excerpt.caret;
+  }
+}
+
+// A statement of too many tokens is refused where it crosses the limit, before it fills the memory.
+TEST(ParseErrors, AStatementHoldsABoundedNumberOfTokens) {
+  std::string tooMany = "tap";
+  for (std::size_t i = 1; i < sim::kMaxTokensPerStatement; ++i) tooMany += " 1";
+  EXPECT_EQ(simtest::errorOf(tooMany), "1: unexpected '1' after the point");
+  tooMany += " 1";
+  EXPECT_EQ(simtest::errorOf(tooMany), "1: a command may hold at most 100000 tokens");
 }
 
 // Long tokens are shortened in messages at a character boundary, so standard error stays valid UTF-8.

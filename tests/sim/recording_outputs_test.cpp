@@ -9,10 +9,10 @@
 
 #include "platform/render/contact_sheet.h"
 #include "platform/foundation/trace.h"
-#include "sim/animated_webp.h"
-#include "sim/demo_scenario.h"
-#include "sim/output_directory.h"
-#include "sim/runner.h"
+#include "sim/output/animated_webp.h"
+#include "sim/play/demo_scenario.h"
+#include "sim/output/output_directory.h"
+#include "sim/play/runner.h"
 #include "sim/scenario/parse_scenario.h"
 
 namespace {
@@ -169,6 +169,7 @@ std::vector<std::string> traceOfDemo(bool filmed) {
   sim::Scenario scenario = sim::parseScenario(sim::demoScenarioText(), "demo");
   platform::Renderer renderer;
   sim::RunOptions run;
+  run.keptTraceEvents = sim::kWholeTrace;
   run.frames = [&](const std::string&, platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); };
   if (filmed) run.film = sim::Film{30, [&](platform::Nanos, sim::SimPhone& phone) { phone.renderScreen(renderer, 0.25); }};
   sim::Runner runner(scenario, std::move(run));

@@ -3,11 +3,15 @@
 // sheet, so under the leak checker this file also guards the sheet's font selection.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "platform/device/device.h"
-#include "sim/commands.h"
+#include "sim/verbs/play.h"
+#include "sim/output/folder_lock.h"
 
 namespace {
 
@@ -63,6 +67,55 @@ TEST_F(RunOutputs, EachUnwritableOutputIsNamedAndFailsTheRun) {
       EXPECT_NE(stdoutText.str().find(c.framesLine), std::string::npos) << stdoutText.str();
     }
   }
+}
+
+// Options outside what draws or where to write are bad arguments: status 2, a message, nothing played.
+TEST_F(RunOutputs, BadOutputOptionsAreRefused) {
+  struct Case {
+    std::filesystem::path out;
+    std::optional<double> scale;
+    const char* message;
+  } cases[] = {
+      {"", std::nullopt, "--out needs the name of a folder"},
+      {"x", 1e-30, "--scale takes a number of pixels per point from 0.01 to 4, not 1e-30"},
+      {"x", 4.5, "from 0.01 to 4, not 4.5"},
+      {"x", std::nan(""), "from 0.01 to 4, not nan"},
+  };
+  for (const auto& c : cases) {
+    sim::PlayOptions options;
+    options.out = c.out.empty() ? c.out : out;
+    options.scale = c.scale;
+    stderrText.str("");
+    EXPECT_EQ(sim::runScenarioFile(scenario, options, stdoutText, stderrText), 2) << c.message;
+    EXPECT_NE(stderrText.str().find(c.message), std::string::npos) << stderrText.str();
+    EXPECT_FALSE(std::filesystem::exists(out / "trace.jsonl"));
+  }
+  sim::PlayOptions smallest;
+  smallest.out = out;
+  smallest.scale = 0.01;  // still draws every frame
+  EXPECT_EQ(sim::runScenarioFile(scenario, smallest, stdoutText, stderrText), 0) << stderrText.str();
+  EXPECT_TRUE(std::filesystem::is_regular_file(out / "frames" / "shown.png"));
+}
+
+// While a run holds a folder, another run into it is refused and leaves the first run's files alone;
+// once it lets go, the folder is free again.
+TEST_F(RunOutputs, AFolderBelongsToOneRunAtATime) {
+  ASSERT_EQ(run(), 0) << stderrText.str();
+  std::string before;
+  {
+    std::ifstream trace(out / "trace.jsonl");
+    before.assign(std::istreambuf_iterator<char>(trace), {});
+  }
+  {
+    sim::FolderLock held(out);
+    stderrText.str("");
+    EXPECT_EQ(run(), 2);
+    EXPECT_NE(stderrText.str().find(out.string() + " is in use by another run (process "), std::string::npos)
+        << stderrText.str();
+    std::ifstream trace(out / "trace.jsonl");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(trace), {}), before);
+  }
+  EXPECT_EQ(run(), 0) << stderrText.str();
 }
 
 }  // namespace

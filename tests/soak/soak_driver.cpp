@@ -16,7 +16,7 @@
 #include "settings/settings.h"
 #include "shared/protocol.h"
 #include "sim/scenario/device_models.h"
-#include "sim/sim_phone.h"
+#include "sim/phone/sim_phone.h"
 
 namespace soak {
 
@@ -130,13 +130,14 @@ void SoakDriver::reloadSettings() {
       case tarvo::SettingKind::Real: {
         double value = randomReal();
         // Lengths get a size a layout can use; durations stay in seconds.
-        if (entry.key.starts_with("slider") || entry.key.starts_with("padding")) value *= 40;
+        if (entry.range.unit != tarvo::kDuration.unit) value *= 40;
         settings.set(std::string(entry.key), value);
         break;
       }
     }
   }
-  for (const char* key : {"minColor", "maxColor", "indicatorColor", "overlayColor"}) {
+  for (const auto& setting : tarvo::kColorSettings) {
+    const std::string key(setting.key);
     if (chance() < 0.5) continue;
     char colour[32];
     std::snprintf(colour, sizeof colour, "#%06X:%.2f", below(0x1000000), chance());

@@ -54,6 +54,7 @@ TEST(PaneLayout, EveryKeyOnceWithTheControlForItsKind) {
                                : entry->kind == tarvo::SettingKind::Integer ? "segmented"
                                                                              : "number";
         EXPECT_EQ(control, expected) << name;
+        EXPECT_EQ(key["read"].get<bool>(), entry->read) << name;
         if (control == "number") {
           EXPECT_LT(key["min"].get<double>(), key["max"].get<double>()) << name;
         }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <variant>
 
 namespace examples {
 
@@ -32,27 +31,9 @@ std::vector<fs::path> scenarioFiles() {
   return scenariosUnder(root(), false);
 }
 
-std::vector<fs::path> errorFiles() {
-  return scenariosUnder(root() / "errors", true);
-}
-
 fs::path baselineFolder(const fs::path& scenarioFile) {
   fs::path relative = scenarioFile.lexically_relative(root());
   return relative.replace_extension();
-}
-
-std::vector<std::string> comparedFrames(const sim::Scenario& scenario) {
-  std::vector<std::string> frames;
-  for (const sim::Step& step : scenario.steps) {
-    if (const auto* capture = std::get_if<sim::Capture>(&step.command)) frames.push_back(capture->name);
-    if (const auto* record = std::get_if<sim::Record>(&step.command)) {
-      std::size_t last = sim::frameCount(*record) - 1;
-      for (std::size_t index : {std::size_t{0}, last / 2, last})
-        if (frames.empty() || frames.back() != sim::frameName(*record, index))
-          frames.push_back(sim::frameName(*record, index));
-    }
-  }
-  return frames;
 }
 
 std::string testNameOf(const fs::path& scenarioFile) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/render/renderer.h"
-#include "support/baselines/baseline_check.h"
-#include "support/baselines/verdict_report.h"
+#include "sim/baselines/baseline_check.h"
+#include "support/verdict_report.h"
 
 namespace golden {
 
@@ -34,7 +34,7 @@ inline void expectMatchesGolden(const CGImageRef& actual, const std::string& nam
                                  {r.size.width * pointScale, r.size.height * pointScale}});
   baselines::BaselineSet set{std::string(TARVO_SOURCE_DIR) + "/tests/golden",
                              std::string(TARVO_BUILD_DIR) + "/baseline-results/golden",
-                             baselines::rebaselineFromEnvironment()};
+                             baselines::rebaselineFromEnvironment(), {}};
   baselines::report(name, baselines::checkFrame(set, name, *actual, rules));
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sim/hud_snapshot.h"
+#include "sim/observe/hud_snapshot.h"
 
 namespace testing_support {
 

@@ -2,7 +2,7 @@
 // Plays a scenario in a test: every failed expectation becomes a test failure; frames are only counted.
 #include <gtest/gtest.h>
 
-#include "sim/runner.h"
+#include "sim/play/runner.h"
 
 namespace testing_support {
 

@@ -1,7 +1,12 @@
 // The settings pane, built from the table the server serves: one row per key with the control that suits
-// it, whether it holds its default (with a reset), and the warnings `lint` has for it.
+// it, whether it holds its default (with a reset), whether anything reads it, and the warnings `lint` has
+// for it. Colours are shown as the server says the system draws them; the page parses none itself.
 import { request, attempt } from './api.js';
-import { parseColourString, formatColourString } from './colour.js';
+
+// What the picker and the alpha slider write: "#RRGGBB:alpha", as the settings pane of the phone writes it.
+function formatColourString(hex, alpha) {
+  return hex.toUpperCase() + ':' + Number(alpha).toFixed(6);
+}
 
 function element(tag, attributes = {}, ...children) {
   const e = document.createElement(tag);
@@ -45,7 +50,7 @@ function segmentedControl(entry) {
     onclick: () => write(entry.key, o.value) }, o.label));
   const outside = element('span', { class: 'outside', 'data-key': entry.key + '.outside' });
   box.append(...buttons, outside);
-  return { node: box, show(value, warnings = []) {
+  return { node: box, show(value, { warnings }) {
     const n = Number(value);
     const known = entry.options.some((o) => o.value === n);
     for (const b of buttons) b.classList.toggle('on', known && Number(b.dataset.value) === n);
@@ -90,7 +95,6 @@ function numberControl(entry) {
 }
 
 function colourControl(entry) {
-  let current = parseColourString(entry.default);
   const send = throttledWriter(entry.key);
   const picker = element('input', { type: 'color', 'data-key': entry.key });
   const alpha = element('input', { type: 'range', min: 0, max: 1, step: 0.01, title: 'alpha', 'data-key': entry.key + '.alpha' });
@@ -103,12 +107,13 @@ function colourControl(entry) {
   picker.addEventListener('input', change);
   alpha.addEventListener('input', change);
   const box = element('span', { class: 'control' }, picker, alpha, text);
-  return { node: box, show(value) {
-    const parsed = parseColourString(value);
-    text.textContent = String(value) + (parsed ? '' : ' (not a colour: drawn opaque black)');
-    current = parsed || { hex: '#000000', alpha: 1 };
-    if (document.activeElement !== picker) picker.value = current.hex.toLowerCase();
-    if (document.activeElement !== alpha) alpha.value = String(current.alpha);
+  // `verdict` is the server's: the string the system parses, the colour it draws and why.
+  return { node: box, show(value, { verdict }) {
+    if (!verdict) return;
+    const note = verdict.source === 'file' || verdict.source === 'default' ? '' : ' (' + verdict.source + ')';
+    text.textContent = verdict.text + note;
+    if (document.activeElement !== picker) picker.value = verdict.hex.toLowerCase();
+    if (document.activeElement !== alpha) alpha.value = String(verdict.alpha);
   } };
 }
 
@@ -134,20 +139,23 @@ export function buildPane(groups, container) {
       const name = element('span', { class: 'name' }, entry.key);
       if (entry.variable) name.append(element('small', {}, entry.variable));
       else if (entry.about) name.append(element('small', {}, entry.about));
-      const row = element('div', { class: 'setting', 'data-setting': entry.key }, name, control.node, state, lint);
+      if (!entry.read) name.append(element('small', { class: 'unread' }, 'read by nothing: changes nothing'));
+      const row = element('div', { class: 'setting' + (entry.read ? '' : ' unread'), 'data-setting': entry.key },
+        name, control.node, state, lint);
       container.append(row);
       rows.push({ entry, control, state, lint });
     }
   }
   return {
-    update(settings, warnings) {
-      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => r.entry.key === w.key))
+    update(settings, warnings, colours = {}) {
+      const concerns = (w, key) => w.key === key || (w.alsoKeys || []).includes(key);
+      fileLint.textContent = warnings.filter((w) => !w.key || !rows.some((r) => concerns(w, r.entry.key)))
         .map((w) => '⚠ ' + w.text).join('\n');
       for (const r of rows) {
         const value = settings[r.entry.key];
         const inFile = value !== undefined;
-        const mine = warnings.filter((w) => w.key === r.entry.key);
-        r.control.show(usable(r.entry, value) ? value : r.entry.default, mine);
+        const mine = warnings.filter((w) => concerns(w, r.entry.key));
+        r.control.show(usable(r.entry, value) ? value : r.entry.default, { warnings: mine, verdict: colours[r.entry.key] });
         r.state.replaceChildren(inFile ? 'set' : 'default');
         if (inFile) {
           r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.entry.default),

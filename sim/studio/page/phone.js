@@ -150,6 +150,8 @@ export function wireButtons(phone) {
     b.addEventListener('click', () => attempt(() => action('rotate', { orientation: b.dataset.orientation })));
   byId('bar-colour').addEventListener('change', (event) =>
     attempt(() => action('bar-colour', { colour: event.target.value.toUpperCase() })));
+  byId('content').addEventListener('change', (event) =>
+    attempt(() => action('content', { name: event.target.value })));
 }
 
 export function showControls(state) {
@@ -165,4 +167,11 @@ export function showControls(state) {
   const picker = byId('bar-colour');
   picker.disabled = !state.front;
   if (colour && document.activeElement !== picker) picker.value = colour.toLowerCase();
+  // The pictures come from the phone, which knows them; the app in front shows one, the home screen another.
+  const content = byId('content');
+  if (content.options.length !== state.pictures.length) {
+    content.replaceChildren(...state.pictures.map((name) => new Option(name, name)));
+  }
+  content.title = state.front ? 'What the app in front shows' : "The home screen's wallpaper";
+  if (document.activeElement !== content) content.value = state.contents[state.front] || 'plain';
 }

@@ -116,10 +116,10 @@ async function start() {
     phone.setState(state);
     showControls(state);
     showScreenNote(state, table.models);
-    const shown = JSON.stringify([state.settings, state.lint]);
+    const shown = JSON.stringify([state.settings, state.lint, state.colours]);
     if (shown !== paneShows) {
       paneShows = shown;
-      pane.update(state.settings, state.lint);
+      pane.update(state.settings, state.lint, state.colours);
     }
     document.body.dataset.ready = 'true';
   });
