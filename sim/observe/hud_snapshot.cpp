@@ -164,4 +164,11 @@ PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
   return out;
 }
 
+std::optional<HudView> hudViewOf(const tarvo::Tarvo12& lib, const platform::UIView* view) {
+  if (!view) return std::nullopt;
+  for (const SnapshotField& field : snapshotFields())
+    if (field.view && viewOf(lib.views, *field.view) == view) return field.view;
+  return std::nullopt;
+}
+
 }  // namespace sim

@@ -14,6 +14,10 @@
 #include "platform/foundation/plist_value.h"
 #include "sim/scenario/snapshot_fields.h"
 
+namespace platform {
+class UIView;
+}
+
 namespace tarvo {
 class Tarvo12;
 }
@@ -27,5 +31,8 @@ platform::PlistDict hudSnapshot(const tarvo::Tarvo12& lib);
 std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, const SnapshotField& field);
 // The field of this name; a name the table lacks is a programming error (std::logic_error).
 std::optional<platform::PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_view name);
+
+// Which of the HUD's views `view` is, if it is one.
+std::optional<HudView> hudViewOf(const tarvo::Tarvo12& lib, const platform::UIView* view);
 
 }  // namespace sim

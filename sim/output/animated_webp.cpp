@@ -58,11 +58,15 @@ struct AnimatedWebp::Encoder {
   WebPMemoryWriter pending;
   Rect pendingArea;
   int pendingMs = -1;
+  int framesPushed = 0;
   ~Encoder() {
     if (mux) WebPMuxDelete(mux);
     WebPMemoryWriterClear(&pending);
   }
-  bool flush(int untilMs) {
+  // `last`: no frame follows. The muxer makes a lone frame that covers the canvas a still image, which has
+  // no length; a recording keeps its length, so such a frame is stored twice: all but the last
+  // millisecond, then that.
+  bool flush(int untilMs, bool last = false) {
     if (pendingMs < 0) return true;
     WebPMuxFrameInfo frame{};
     frame.bitstream.bytes = pending.mem;
@@ -74,8 +78,15 @@ struct AnimatedWebp::Encoder {
     frame.blend_method = WEBP_MUX_NO_BLEND;  // the rectangle replaces what was there, alpha included
     // A frame longer than the format's longest duration is stored again for the rest.
     bool pushed = true;
-    for (int left = std::max(untilMs - pendingMs, 1); left > 0 && pushed; left -= frame.duration) {
+    int left = std::max(untilMs - pendingMs, 1);
+    if (last && framesPushed == 0 && left > 1) --left;
+    for (; left > 0 && pushed; left -= frame.duration) {
       frame.duration = std::min(left, kLongestFrameMs);
+      pushed = WebPMuxPushFrame(mux, &frame, 1) == WEBP_MUX_OK;
+      ++framesPushed;
+    }
+    if (pushed && last && framesPushed == 1) {
+      frame.duration = 1;
       pushed = WebPMuxPushFrame(mux, &frame, 1) == WEBP_MUX_OK;
     }
     WebPMemoryWriterClear(&pending);
@@ -160,7 +171,7 @@ std::vector<std::uint8_t> AnimatedWebp::finish(platform::Nanos end) {
   if (failed_ || !started_) return {};
   int endMs = std::max(millisecondsBetween(first_, std::max(end, first_)), lastMs_ + 1);
   failed_ = true;  // nothing more can be added
-  if (!encoder_->flush(endMs)) return {};
+  if (!encoder_->flush(endMs, true)) return {};
   WebPMuxAnimParams params{};
   params.bgcolor = 0;
   params.loop_count = 0;

@@ -1,16 +1,13 @@
 #include "sim/studio/event_hub.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sim::studio {
 
-std::optional<std::string> EventHub::Subscription::next(std::chrono::milliseconds wait) {
-  std::unique_lock lock(mutex_);
-  ready_.wait_for(lock, wait, [&] { return closed_ || !queue_.empty(); });
-  if (queue_.empty()) return std::nullopt;
-  std::string message = std::move(queue_.front());
-  queue_.pop_front();
-  return message;
+std::deque<EventHub::Message> EventHub::Subscription::take() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(queue_, {});
 }
 
 bool EventHub::Subscription::closed() const {
@@ -18,8 +15,9 @@ bool EventHub::Subscription::closed() const {
   return closed_;
 }
 
-std::shared_ptr<EventHub::Subscription> EventHub::subscribe() {
+std::shared_ptr<EventHub::Subscription> EventHub::subscribe(std::function<void()> wake) {
   auto subscription = std::make_shared<Subscription>();
+  subscription->wake_ = std::move(wake);
   std::lock_guard lock(mutex_);
   subscription->closed_ = closed_;
   subscriptions_.push_back(subscription);
@@ -32,17 +30,22 @@ void EventHub::unsubscribe(const std::shared_ptr<Subscription>& subscription) {
 }
 
 void EventHub::publish(std::string_view event, std::string_view data) {
-  std::string message = "event: ";
-  message.append(event).append("\ndata: ").append(data).append("\n\n");
-  std::lock_guard lock(mutex_);
-  for (const auto& s : subscriptions_) {
-    {
+  std::string text = "event: ";
+  text.append(event).append("\ndata: ").append(data).append("\n\n");
+  auto message = std::make_shared<const std::string>(std::move(text));
+  std::vector<std::shared_ptr<Subscription>> woken;
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& s : subscriptions_) {
       std::lock_guard inner(s->mutex_);
       if (s->queue_.size() >= backlog_) s->queue_.pop_front();
       s->queue_.push_back(message);
+      // One wake per batch: a stream that has not taken its messages yet will take this one with them.
+      if (s->queue_.size() == 1) woken.push_back(s);
     }
-    s->ready_.notify_one();
   }
+  for (const auto& s : woken)
+    if (s->wake_) s->wake_();
 }
 
 std::size_t EventHub::subscribers() const {
@@ -51,15 +54,18 @@ std::size_t EventHub::subscribers() const {
 }
 
 void EventHub::close() {
-  std::lock_guard lock(mutex_);
-  closed_ = true;
-  for (const auto& s : subscriptions_) {
-    {
+  std::vector<std::shared_ptr<Subscription>> woken;
+  {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    for (const auto& s : subscriptions_) {
       std::lock_guard inner(s->mutex_);
       s->closed_ = true;
+      woken.push_back(s);
     }
-    s->ready_.notify_all();
   }
+  for (const auto& s : woken)
+    if (s->wake_) s->wake_();
 }
 
 }  // namespace sim::studio

@@ -1,39 +1,43 @@
 #pragma once
 // Server-sent events for every open page: the phone's thread publishes, each page's stream takes them
-// in order. A page that falls behind loses its oldest messages rather than holding the phone up.
-#include <chrono>
-#include <condition_variable>
+// in order. A page that falls behind loses its oldest messages rather than holding the phone up, and a
+// message is kept once however many pages wait for it.
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sim::studio {
 
 class EventHub {
  public:
+  using Message = std::shared_ptr<const std::string>;  // "event: ...\ndata: ...\n\n"
+
   class Subscription {
    public:
-    // The next message ("event: ...\ndata: ...\n\n"), or nothing after `wait` or once the hub closed.
-    std::optional<std::string> next(std::chrono::milliseconds wait);
+    // Every message waiting, oldest first.
+    std::deque<Message> take();
     bool closed() const;
 
    private:
     friend class EventHub;
     mutable std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<std::string> queue_;
+    std::deque<Message> queue_;
     bool closed_ = false;
+    std::function<void()> wake_;
   };
 
   // `backlog` is how many messages a page may fall behind.
   explicit EventHub(std::size_t backlog = 256) : backlog_(backlog) {}
   ~EventHub() { close(); }
 
-  std::shared_ptr<Subscription> subscribe();
+  // `wake` is called, from the publishing thread and without the hub's locks held, when messages arrive
+  // or the hub closes; it must not block.
+  std::shared_ptr<Subscription> subscribe(std::function<void()> wake);
   void unsubscribe(const std::shared_ptr<Subscription>& subscription);
   // `data` is one line of JSON.
   void publish(std::string_view event, std::string_view data);

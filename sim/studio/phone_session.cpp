@@ -53,24 +53,40 @@ void PhoneSession::stop() {
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();
   // Whoever still waits for a request or a recording learns that the phone has stopped.
-  std::lock_guard lock(mutex_);
-  queue_.clear();
+  std::deque<std::pair<std::uint64_t, Task>> abandoned;
+  {
+    std::lock_guard lock(mutex_);
+    abandoned.swap(queue_);
+  }
+  for (auto& [id, task] : abandoned) task(nullptr);
   recordings_.clear();
 }
 
-std::uint64_t PhoneSession::enqueue(Task task) {
+std::uint64_t PhoneSession::post(Task task) {
   std::uint64_t id = 0;
   {
     std::lock_guard lock(mutex_);
-    if (stopping_) throw std::runtime_error("the phone has stopped");
-    id = nextId_++;
-    queue_.emplace_back(id, std::move(task));
+    if (!stopping_) {
+      id = nextId_++;
+      queue_.emplace_back(id, std::move(task));
+    }
+  }
+  if (!id) {
+    task(nullptr);
+    return 0;
   }
   wake_.notify_all();
   return id;
 }
 
 void PhoneSession::boot(const DeviceModel& model, const std::optional<platform::PlistDict>& settings) {
+  // Recordings end with the phone they record: the next one starts its clock at zero, maybe with another
+  // screen size.
+  if (phone_) {
+    platform::Nanos end = phone_->phone().device().now();
+    for (auto& r : recordings_) r->finishBy(end, true);
+    recordings_.clear();
+  }
   phone_ = std::make_unique<StudioPhone>(model, settings);
   phone_->phone().device().trace().setRetention(kTraceRetention);
   bootedAt_ = Clock::now();
@@ -79,33 +95,30 @@ void PhoneSession::boot(const DeviceModel& model, const std::optional<platform::
   watcher_.forget();
 }
 
-void PhoneSession::reboot(const DeviceModel& model) {
-  call([this, &model](StudioPhone& phone) {
-    auto settings = phone.settings();
+void PhoneSession::reboot(const DeviceModel& model, std::function<void(bool)> done) {
+  post([this, &model, done = std::move(done)](StudioPhone* phone) {
+    if (!phone) return done(false);
+    auto settings = phone->settings();
     boot(model, settings);
     hub_.publish("reboot", nlohmann::json{{"model", model.identifier}}.dump());
+    done(true);
   });
 }
 
-std::vector<std::uint8_t> PhoneSession::record(double seconds) {
-  auto result = call([this, seconds](StudioPhone& phone) {
-    platform::Nanos now = phone.phone().device().now();
-    platform::CGImageRef first = watcher_.current(phone.phone());
-    if (!first) return std::future<std::vector<std::uint8_t>>{};
-    auto recording = std::make_shared<ScreenRecording>(*first, now, now + platform::secondsToNanos(seconds));
-    recordings_.push_back(recording);
-    return recording->result();
+void PhoneSession::record(double seconds, ScreenRecording::Done done) {
+  post([this, seconds, done = std::move(done)](StudioPhone* phone) mutable {
+    if (!phone) return done({});
+    platform::Nanos now = phone->phone().device().now();
+    platform::CGImageRef first = watcher_.current(phone->phone());
+    if (!first) return done({});
+    recordings_.push_back(std::make_shared<ScreenRecording>(*first, now, now + platform::secondsToNanos(seconds),
+                                                            std::move(done)));
   });
-  if (!result.valid()) return {};
-  try {
-    return result.get();
-  } catch (const std::future_error&) {
-    throw std::runtime_error("the phone has stopped");
-  }
 }
 
 void PhoneSession::greet() {
-  call([this](StudioPhone&) {
+  post([this](StudioPhone* phone) {
+    if (!phone) return;
     lastFields_.clear();
     watcher_.forget();
     publishState();
@@ -130,7 +143,8 @@ void PhoneSession::loop() {
     }
     followWallClock();
     for (auto& [id, task] : tasks) {
-      task(*phone_);
+      running_ = id;
+      task(phone_.get());
       applied_ = id;
       watcher_.poke(phone_->phone().device().now());
     }
@@ -143,7 +157,7 @@ void PhoneSession::loop() {
       publishFrame(*frame);
       for (auto& r : recordings_) r->add(*frame->image, now);
     }
-    std::erase_if(recordings_, [&](const auto& r) { return r->finishBy(now); });
+    std::erase_if(recordings_, [&](const auto& r) { return r->finishBy(now, false); });
     if (!tasks.empty()) publishState();
     publishTrace();
     if (fieldsDue_ && Clock::now() >= fieldsSent_ + kFieldsInterval) publishFields();

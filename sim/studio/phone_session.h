@@ -38,45 +38,50 @@ class PhoneSession {
   PhoneSession(const PhoneSession&) = delete;
   PhoneSession& operator=(const PhoneSession&) = delete;
 
-  // Runs `work` on the phone's thread, with the phone's clock at the wall clock's moment, and answers its
-  // result (or rethrows what it threw). `id`, when given, receives the request's number: frames carry the
-  // number of the last request they show. Throws std::runtime_error once the session has stopped.
+  // The phone, or nullptr when the session stopped before the work could run (it then runs on the thread
+  // that posted it or the one that stopped the session).
+  using Task = std::function<void(StudioPhone*)>;
+
+  // Queues `task` to the phone's thread, where it runs with the phone's clock at the wall clock's moment,
+  // and answers the request's number: frames carry the number of the last request they show. Never waits.
+  std::uint64_t post(Task task);
+
+  // Runs `work` on the phone's thread and waits for its result (or rethrows what it threw). Throws
+  // std::runtime_error once the session has stopped.
   template <class F>
   auto call(F work, std::uint64_t* id = nullptr) -> std::invoke_result_t<F, StudioPhone&> {
     using R = std::invoke_result_t<F, StudioPhone&>;
     auto promise = std::make_shared<std::promise<R>>();
     auto future = promise->get_future();
-    std::uint64_t number = enqueue([promise, work = std::move(work)](StudioPhone& phone) mutable {
+    std::uint64_t number = post([promise, work = std::move(work)](StudioPhone* phone) mutable {
       try {
+        if (!phone) throw std::runtime_error("the phone has stopped");
         if constexpr (std::is_void_v<R>) {
-          work(phone);
+          work(*phone);
           promise->set_value();
         } else {
-          promise->set_value(work(phone));
+          promise->set_value(work(*phone));
         }
       } catch (...) {
         promise->set_exception(std::current_exception());
       }
     });
     if (id) *id = number;
-    try {
-      return future.get();
-    } catch (const std::future_error&) {
-      throw std::runtime_error("the phone has stopped");
-    }
+    return future.get();
   }
 
-  // Boots a new phone of `model` with the settings file the current one holds.
-  void reboot(const DeviceModel& model);
-  // Frames of the next `seconds` as an animated WebP (empty when it cannot be made).
-  std::vector<std::uint8_t> record(double seconds);
+  // Boots a new phone of `model` with the settings file the current one holds; `done` learns whether it did.
+  void reboot(const DeviceModel& model, std::function<void(bool)> done);
+  // Frames of the next `seconds` as an animated WebP, handed to `done` (empty when it cannot be made or the
+  // session stopped). A reboot ends the recording early: the new phone's screen may have another size.
+  void record(double seconds, ScreenRecording::Done done);
+  // The number of the request running now (phone's thread only).
+  std::uint64_t runningRequest() const { return running_; }
   // Publishes everything a newly opened page needs: state, fields and the current frame.
   void greet();
   void stop();
 
  private:
-  using Task = std::function<void(StudioPhone&)>;
-  std::uint64_t enqueue(Task task);
   void loop();
   void boot(const DeviceModel& model, const std::optional<platform::PlistDict>& settings);
   void followWallClock();
@@ -101,6 +106,7 @@ class PhoneSession {
   std::chrono::steady_clock::time_point bootedAt_;
   ScreenWatcher watcher_;
   std::uint64_t applied_ = 0;
+  std::uint64_t running_ = 0;
   std::uint64_t frameNumber_ = 0;
   std::size_t traceSeen_ = 0;
   std::string lastFields_;

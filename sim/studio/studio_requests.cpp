@@ -1,5 +1,6 @@
 #include "sim/studio/studio_requests.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -52,6 +53,17 @@ bool isColourString(const std::string& s) {
 }
 
 }  // namespace
+
+std::optional<double> strictDecimal(std::string_view text) {
+  // from_chars takes no sign but '-', no spaces and, in this format, no "0x"; the end must be the text's.
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  // "inf" and "nan" are words, not decimals, whatever from_chars makes of them.
+  if (text.find_first_not_of("0123456789.eE-+") != std::string_view::npos) return std::nullopt;
+  return value;
+}
 
 json parseJsonObject(std::string_view body) {
   json parsed = json::parse(body, nullptr, false);

@@ -3,7 +3,9 @@
 // that does not hold together is refused with a message and changes nothing.
 #include <functional>
 #include <nlohmann/json_fwd.hpp>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "platform/foundation/plist_value.h"
@@ -12,11 +14,20 @@ namespace sim::studio {
 
 class StudioPhone;
 
-// A request the studio refuses (HTTP 400); what() says why.
+// A request the studio refuses (HTTP 400); message() says why, whole (what() stops at a NUL the request
+// put in it).
 class BadRequest : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit BadRequest(const std::string& message) : std::runtime_error(message), message_(message) {}
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
 };
+
+// The whole text as a decimal number ("12", "0.5", "1e3"): nothing before or after it, no hexadecimal, no
+// infinity; nothing otherwise.
+std::optional<double> strictDecimal(std::string_view text);
 
 using PhoneAction = std::function<void(StudioPhone&)>;
 

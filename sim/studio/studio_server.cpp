@@ -1,113 +1,151 @@
 #include "sim/studio/studio_server.h"
 
-#include <httplib.h>
+#include <utility>  // before Asio, whose awaitable.hpp uses std::exchange without it
 
-#include <nlohmann/json.hpp>
+#include <boost/asio.hpp>
+#include <list>
+#include <map>
 
-#include "sim/studio/page_assets.h"
+#include "sim/studio/http_connection.h"
 #include "sim/studio/request_guard.h"
-#include "sim/studio/studio_api.h"
 
 namespace sim::studio {
 
-namespace {
+namespace asio = boost::asio;
+using asio::ip::tcp;
 
-void refuse(httplib::Response& res, int status, const std::string& message) {
-  res.status = status;
-  res.set_content(nlohmann::json{{"error", message}}.dump(), "application/json");
-}
+class StudioServer::Core {
+ public:
+  Core(PhoneSession& session, EventHub& hub, ServerLimits limits, ApiOptions api)
+      : session_(session), hub_(hub), limits_(limits), apiOptions_(api), acceptor_(io_), retry_(io_) {}
 
-}  // namespace
+  int bind(const std::string& address, int port) {
+    boost::system::error_code error;
+    auto ip = asio::ip::make_address(address == "localhost" ? "127.0.0.1" : address, error);
+    if (error) return -1;
+    tcp::endpoint endpoint(ip, static_cast<unsigned short>(port));
+    acceptor_.open(endpoint.protocol(), error);
+    if (!error) acceptor_.set_option(tcp::acceptor::reuse_address(true), error);
+    if (!error) acceptor_.bind(endpoint, error);
+    if (!error) acceptor_.listen(asio::socket_base::max_listen_connections, error);
+    if (error) return -1;
+    int bound = acceptor_.local_endpoint().port();
+    api_.emplace(session_, RequestGuard(address, bound), apiOptions_);
+    host_.emplace(ConnectionHost{*api_, hub_, session_, limits_, [this](HttpConnection* c) { forget(c); }});
+    accept();
+    return bound;
+  }
 
-StudioServer::StudioServer(PhoneSession& session, EventHub& hub)
-    : session_(session), hub_(hub), server_(std::make_unique<httplib::Server>()) {
-  // Each open page holds one thread for its event stream.
-  server_->new_task_queue = [] { return new httplib::ThreadPool(16); };
-  server_->set_tcp_nodelay(true);
-  server_->set_payload_max_length(kMaxSettingsUpload);
-  server_->set_keep_alive_max_count(1000);
-}
+  void serve() {
+    if (api_) io_.run();
+  }
 
-StudioServer::~StudioServer() { stop(); }
+  void stop() {
+    // Streams end and whoever waits for the phone (a recording) is answered at once; then every
+    // connection is closed and the thread that serves returns.
+    hub_.close();
+    session_.stop();
+    asio::post(io_, [this] {
+      boost::system::error_code ignored;
+      acceptor_.close(ignored);
+      std::vector<std::shared_ptr<HttpConnection>> open;
+      for (auto& [peer, list] : peers_)
+        for (auto& weak : list)
+          if (auto c = weak.lock()) open.push_back(std::move(c));
+      for (auto& c : open) c->close();
+      io_.stop();
+    });
+  }
 
-int StudioServer::bind(const std::string& address, int port) {
-  address_ = address;
-  port_ = port == 0 ? server_->bind_to_any_port(address) : (server_->bind_to_port(address, port) ? port : -1);
-  if (port_ > 0) routes();
-  return port_;
-}
+  // Connections still open go with the context's pending work, touching nothing but the hub.
+  ~Core() { stop(); }
 
-void StudioServer::serve() { server_->listen_after_bind(); }
+ private:
+  void accept() {
+    acceptor_.async_accept([this](boost::system::error_code error, tcp::socket socket) {
+      if (error == asio::error::operation_aborted || !acceptor_.is_open()) return;
+      if (error) {
+        // Out of file descriptors, most likely: try again in a moment rather than spin.
+        retry_.expires_after(std::chrono::milliseconds(100));
+        retry_.async_wait([this](boost::system::error_code e) {
+          if (!e) accept();
+        });
+        return;
+      }
+      admit(std::move(socket));
+      accept();
+    });
+  }
 
-void StudioServer::stop() {
-  // Streams end, and requests still waiting for the phone (a recording) learn that it has stopped, so the
-  // server's threads are free to finish.
-  hub_.close();
-  session_.stop();
-  if (server_->is_running()) server_->stop();
-}
-
-void StudioServer::routes() {
-  auto guard = std::make_shared<RequestGuard>(address_, port_);
-  server_->set_pre_routing_handler([guard](const httplib::Request& req, httplib::Response& res) {
-    std::optional<std::string> origin;
-    if (req.has_header("Origin")) origin = req.get_header_value("Origin");
-    if (auto why = guard->refuse(req.get_header_value("Host"), origin ? std::optional<std::string_view>(*origin) : std::nullopt)) {
-      refuse(res, 403, *why);
-      return httplib::Server::HandlerResponse::Handled;
+  void admit(tcp::socket socket) {
+    boost::system::error_code error;
+    auto remote = socket.remote_endpoint(error);
+    if (error) return;
+    std::string peer = remote.address().to_string();
+    auto connection = std::make_shared<HttpConnection>(std::move(socket), *host_, peer);
+    auto& mine = peers_[peer];
+    bool full = mine.size() >= limits_.connectionsPerPeer || count_ >= limits_.connections;
+    if (full && !evictIdle(mine.size() >= limits_.connectionsPerPeer ? &mine : nullptr)) {
+      mine.push_back(connection);
+      ++count_;
+      return connection->refuse("too many connections from " + peer);
     }
-    return httplib::Server::HandlerResponse::Unhandled;
-  });
-  server_->set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (!res.body.empty()) return;
-    if (res.status == 413) refuse(res, 413, "the body is too large");
-    else if (res.status == 404) refuse(res, 404, "no such page");
-    else refuse(res, res.status, "the request cannot be served");
-  });
-  server_->set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr e) {
-    try {
-      std::rethrow_exception(e);
-    } catch (const std::exception& ex) {
-      refuse(res, 500, ex.what());
-    } catch (...) {
-      refuse(res, 500, "unknown failure");
-    }
-  });
+    mine.push_back(connection);
+    ++count_;
+    connection->start();
+  }
 
-  // The page: only the embedded files, looked up by name.
-  server_->Get(R"(/([A-Za-z0-9_.-]*))", [](const httplib::Request& req, httplib::Response& res) {
-    std::string name = req.matches[1];
-    const PageAsset* asset = findPageAsset(name.empty() ? "index.html" : name);
-    if (!asset) return refuse(res, 404, "no such page");
-    res.set_header("Cache-Control", "no-store");
-    res.set_content(std::string(asset->bytes), std::string(asset->type).c_str());
-  });
+  // Closes the longest idle connection of `list`, or of anyone when null; false when none is idle.
+  bool evictIdle(std::list<std::weak_ptr<HttpConnection>>* list) {
+    auto tryList = [](std::list<std::weak_ptr<HttpConnection>>& l) {
+      for (auto& weak : l)
+        if (auto c = weak.lock(); c && c->idle()) {
+          c->close();
+          return true;
+        }
+      return false;
+    };
+    if (list) return tryList(*list);
+    for (auto& [peer, l] : peers_)
+      if (tryList(l)) return true;
+    return false;
+  }
 
-  server_->Get("/api/events", [this](const httplib::Request&, httplib::Response& res) {
-    auto subscription = hub_.subscribe();
-    res.set_header("Cache-Control", "no-store");
-    res.set_chunked_content_provider(
-        "text/event-stream",
-        [this, subscription, greeted = false](std::size_t, httplib::DataSink& sink) mutable {
-          if (!greeted) {
-            greeted = true;
-            sink.write(": hello\n\n", 9);
-            try {
-              session_.greet();
-            } catch (const std::exception&) {
-              return false;
-            }
-          }
-          auto message = subscription->next(std::chrono::milliseconds(1000));
-          if (subscription->closed() && !message) return false;
-          // A comment now and then finds out when the page has gone.
-          std::string text = message ? *message : std::string(": still here\n\n");
-          return sink.write(text.data(), text.size());
-        },
-        [this, subscription](bool) { hub_.unsubscribe(subscription); });
-  });
+  void forget(HttpConnection* connection) {
+    auto it = peers_.find(connection->peer());
+    if (it == peers_.end()) return;
+    auto& list = it->second;
+    std::erase_if(list, [&](const std::weak_ptr<HttpConnection>& weak) {
+      auto c = weak.lock();
+      bool gone = !c || c.get() == connection;
+      if (gone) --count_;
+      return gone;
+    });
+    if (list.empty()) peers_.erase(it);
+  }
 
-  addApiRoutes(*server_, session_);
-}
+  PhoneSession& session_;
+  EventHub& hub_;
+  ServerLimits limits_;
+  ApiOptions apiOptions_;
+  asio::io_context io_{1};
+  tcp::acceptor acceptor_;
+  asio::steady_timer retry_;
+  std::optional<StudioApi> api_;
+  std::optional<ConnectionHost> host_;
+  std::map<std::string, std::list<std::weak_ptr<HttpConnection>>> peers_;
+  std::size_t count_ = 0;
+};
+
+StudioServer::StudioServer(PhoneSession& session, EventHub& hub, ServerLimits limits, ApiOptions api)
+    : core_(std::make_unique<Core>(session, hub, limits, api)) {}
+
+StudioServer::~StudioServer() = default;
+
+int StudioServer::bind(const std::string& address, int port) { return core_->bind(address, port); }
+
+void StudioServer::serve() { core_->serve(); }
+
+void StudioServer::stop() { core_->stop(); }
 
 }  // namespace sim::studio

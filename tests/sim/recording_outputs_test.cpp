@@ -73,6 +73,23 @@ TEST(AnimatedWebp, KeepsEveryChangedFrameExactlyAtItsTime) {
   EXPECT_TRUE(frames[2].argb == solid(6, 4, 0xffa0b0c0u)->pixels());
 }
 
+TEST(AnimatedWebp, AStillRecordingIsStillAnAnimationOfItsLength) {
+  const platform::Nanos ms = 1'000'000;
+  for (int repeats : {1, 3}) {  // one frame, or several alike
+    sim::AnimatedWebp webp(6, 4);
+    for (int i = 0; i < repeats; ++i) EXPECT_TRUE(webp.add(*solid(6, 4, 0xff102030u), (500 + 40 * i) * ms));
+    auto bytes = webp.finish(1500 * ms);
+    std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("VP8X"), std::string::npos);
+    EXPECT_NE(text.find("ANIM"), std::string::npos);
+    EXPECT_NE(text.find("ANMF"), std::string::npos);
+    auto frames = decode(bytes);
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back().timestampMs, 1000) << "the length asked for";
+    for (const auto& f : frames) EXPECT_TRUE(f.argb == solid(6, 4, 0xff102030u)->pixels());
+  }
+}
+
 TEST(AnimatedWebp, NothingAddedOrNoSizeGivesNoFile) {
   EXPECT_TRUE(sim::AnimatedWebp(6, 4).finish(0).empty());
   sim::AnimatedWebp empty(0, 4);

@@ -42,27 +42,55 @@ function switchControl(entry) {
   return { node: input, show(value) { input.checked = Boolean(value); } };
 }
 
+// A value outside the options (the system reads any other whole number as centred) selects no segment
+// and says so in lint's words.
 function segmentedControl(entry) {
   const box = element('span', { class: 'segmented', 'data-key': entry.key });
   const buttons = entry.options.map((o) => element('button', { type: 'button', 'data-value': o.value,
     onclick: () => write(entry.key, o.value) }, o.label));
-  box.append(...buttons);
-  return { node: box, show(value) {
-    for (const b of buttons) b.classList.toggle('on', Number(b.dataset.value) === Math.trunc(Number(value)));
+  const outside = element('span', { class: 'outside', 'data-key': entry.key + '.outside' });
+  box.append(...buttons, outside);
+  return { node: box, show(value, { warnings }) {
+    const n = Number(value);
+    const known = entry.options.some((o) => o.value === n);
+    for (const b of buttons) b.classList.toggle('on', known && Number(b.dataset.value) === n);
+    outside.textContent = known ? '' : warnings.length ? warnings.map((w) => w.text).join('; ') : `${value} is none of these`;
   } };
 }
 
+// The field takes any number; the slider follows it, and its arrow keys step from the value the file holds
+// (typed or dragged), not from where the slider's own steps would round it.
 function numberControl(entry) {
   const send = throttledWriter(entry.key);
-  const field = element('input', { type: 'number', step: 'any', 'data-key': entry.key,
-    onchange: () => { if (field.value !== '' && Number.isFinite(Number(field.value))) write(entry.key, Number(field.value)); } });
+  const step = Number(entry.step) || 1;
+  const field = element('input', { type: 'number', step: 'any', 'data-key': entry.key });
   const slider = element('input', { type: 'range', min: entry.min, max: entry.max, step: entry.step, 'data-key': entry.key,
     oninput: () => { field.value = slider.value; send(Number(slider.value)); } });
+  const typed = () => field.value !== '' && Number.isFinite(Number(field.value));
+  field.addEventListener('change', () => {
+    if (!typed()) return;
+    slider.value = field.value;
+    write(entry.key, Number(field.value));
+  });
+  slider.addEventListener('keydown', (event) => {
+    const moves = { ArrowRight: step, ArrowUp: step, ArrowLeft: -step, ArrowDown: -step, PageUp: 10 * step, PageDown: -10 * step };
+    if (!(event.key in moves) || !typed()) return;
+    event.preventDefault();
+    // Steps are decimal: add in whole steps so that 137.5 + 1 is 138.5, not 138.49999.
+    const digits = Math.max(0, -Math.floor(Math.log10(step)) + 3);
+    const next = Number((Number(field.value) + moves[event.key]).toFixed(digits));
+    field.value = String(next);
+    slider.value = String(next);
+    send(next);
+  });
   const box = element('span', { class: 'control' }, field, slider, element('span', { class: 'unit' }, entry.unit));
+  let dragging = false;
+  slider.addEventListener('pointerdown', () => { dragging = true; });
+  window.addEventListener('pointerup', () => { dragging = false; });
   return { node: box, show(value) {
     const n = Number(value);
     if (document.activeElement !== field) field.value = String(n);
-    if (document.activeElement !== slider) slider.value = String(n);
+    if (!dragging) slider.value = String(n);
   } };
 }
 
@@ -80,7 +108,7 @@ function colourControl(entry) {
   alpha.addEventListener('input', change);
   const box = element('span', { class: 'control' }, picker, alpha, text);
   // `verdict` is the server's: the string the system parses, the colour it draws and why.
-  return { node: box, show(value, verdict) {
+  return { node: box, show(value, { verdict }) {
     if (!verdict) return;
     const note = verdict.source === 'file' || verdict.source === 'default' ? '' : ' (' + verdict.source + ')';
     text.textContent = verdict.text + note;
@@ -126,13 +154,14 @@ export function buildPane(groups, container) {
       for (const r of rows) {
         const value = settings[r.entry.key];
         const inFile = value !== undefined;
-        r.control.show(usable(r.entry, value) ? value : r.entry.default, colours[r.entry.key]);
+        const mine = warnings.filter((w) => concerns(w, r.entry.key));
+        r.control.show(usable(r.entry, value) ? value : r.entry.default, { warnings: mine, verdict: colours[r.entry.key] });
         r.state.replaceChildren(inFile ? 'set' : 'default');
         if (inFile) {
           r.state.append(' ', element('button', { type: 'button', title: 'Back to ' + JSON.stringify(r.entry.default),
             onclick: () => attempt(() => request('DELETE', 'api/settings/' + r.entry.key)) }, 'reset'));
         }
-        r.lint.textContent = warnings.filter((w) => concerns(w, r.entry.key)).map((w) => '⚠ ' + w.text).join('\n');
+        r.lint.textContent = mine.map((w) => '⚠ ' + w.text).join('\n');
       }
     },
   };

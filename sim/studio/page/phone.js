@@ -16,6 +16,7 @@ export function createPhone(canvas) {
   let orientation = 1;
   let zoom = 1;
   let picture = null;  // the last decoded frame
+  let highlight = null;  // [x, y, w, h] in portrait points: the inspector's view
   let decoding = false;
   let waiting = null;  // a frame that came in while another was decoding
   const painted = [];  // recent frames: { applied, time }
@@ -45,6 +46,24 @@ export function createPhone(canvas) {
     const h = screen.height * zoom * ratio;
     context.imageSmoothingQuality = 'high';
     context.drawImage(picture, -w / 2, -h / 2, w, h);
+    if (highlight) {
+      const scale = zoom * ratio;
+      context.strokeStyle = '#ff2d95';
+      context.lineWidth = 2 * ratio;
+      context.setLineDash([6 * ratio, 3 * ratio]);
+      context.strokeRect(-w / 2 + highlight[0] * scale, -h / 2 + highlight[1] * scale, highlight[2] * scale, highlight[3] * scale);
+      context.setLineDash([]);
+    }
+  }
+
+  // Where a pointer event falls on the portrait screen, in points.
+  function pointAt(event) {
+    const box = canvas.getBoundingClientRect();
+    const dx = (event.clientX - box.left - box.width / 2) / zoom;
+    const dy = (event.clientY - box.top - box.height / 2) / zoom;
+    const turn = -(uprightTurn[orientation] || 0) * Math.PI / 180;
+    return { x: screen.width / 2 + dx * Math.cos(turn) - dy * Math.sin(turn),
+      y: screen.height / 2 + dx * Math.sin(turn) + dy * Math.cos(turn) };
   }
 
   function settle(frame, arrived, decoded) {
@@ -90,13 +109,11 @@ export function createPhone(canvas) {
     else pressed.push({ request: answer.request, start, answered: performance.now() });
   }
 
+  // A click taps, unless the inspector holds the pointer: then it pins the view under it.
+  let inspecting = false;
   canvas.addEventListener('click', (event) => {
-    const box = canvas.getBoundingClientRect();
-    const dx = (event.clientX - box.left - box.width / 2) / zoom;
-    const dy = (event.clientY - box.top - box.height / 2) / zoom;
-    const turn = -(uprightTurn[orientation] || 0) * Math.PI / 180;
-    const x = screen.width / 2 + dx * Math.cos(turn) - dy * Math.sin(turn);
-    const y = screen.height / 2 + dx * Math.sin(turn) + dy * Math.cos(turn);
+    if (inspecting) return;
+    const { x, y } = pointAt(event);
     attempt(() => action('tap', { x, y }));
   });
   window.addEventListener('resize', layout);
@@ -105,6 +122,10 @@ export function createPhone(canvas) {
   return {
     show,
     volumeUp,
+    pointAt,
+    canvas,
+    setInspecting(on) { inspecting = on; if (!on) { highlight = null; draw(); } },
+    highlight(frame) { highlight = frame; draw(); },
     setState(state) {
       const changed = state.orientation !== orientation || state.screen[0] !== screen.width ||
         state.screen[1] !== screen.height;

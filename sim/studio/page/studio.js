@@ -4,6 +4,9 @@ import { request, attempt, say } from './api.js';
 import { buildPane } from './pane.js';
 import { createPhone, wireButtons, showControls } from './phone.js';
 import { createTrace, createFields } from './trace.js';
+import { createTimeline } from './timeline.js';
+import { createCommandLine } from './command_line.js';
+import { createInspector } from './inspector.js';
 
 function download(blob, name) {
   const link = document.createElement('a');
@@ -15,14 +18,31 @@ function download(blob, name) {
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
+// Held upside down, the interface is laid out as in portrait and not turned, as on the real phone: the page
+// turns the picture to stand in the person's hands, so the interface reads upside down. Said, so that it is
+// not taken for a drawing fault.
+function showScreenNote(state, models) {
+  const model = models.find((m) => m.identifier === state.model);
+  document.getElementById('screen-note').textContent = state.orientation !== 2 ? '' :
+    'Upside down: the interface is drawn upside down, as the real phone' + (model && model.notched ? ' (a notched model)' : '') +
+    ' draws it; the system lays it out as in portrait and does not turn it.';
+}
+
 async function start() {
   const table = await request('GET', 'api/table');
   const pane = buildPane(table.groups, document.getElementById('pane'));
   const phone = createPhone(document.getElementById('screen'));
   wireButtons(phone);
+  const commands = createCommandLine(document.getElementById('command-form'), document.getElementById('command'),
+    document.getElementById('command-log'));
+  createInspector(phone, document.getElementById('inspect'), document.getElementById('inspector'), null);  // run: once the server runs command lines
+  void commands;
   const trace = createTrace(document.getElementById('trace'), document.getElementById('trace-filter'));
   const fields = createFields(document.getElementById('fields'));
-  document.getElementById('trace-clear').addEventListener('click', () => trace.clear());
+  const timeline = createTimeline(document.getElementById('timeline'), document.getElementById('timeline-details'),
+    document.getElementById('trace-filter'), document.getElementById('timeline-fit'));
+  window.studio.timeline = timeline;
+  document.getElementById('trace-clear').addEventListener('click', () => { trace.clear(); timeline.clear(); });
 
   const device = document.getElementById('device');
   for (const m of table.models) device.append(new Option(`${m.identifier} (${m.name})`, m.identifier));
@@ -82,7 +102,11 @@ async function start() {
 
   const events = new EventSource('api/events');
   events.addEventListener('frame', (e) => phone.show(JSON.parse(e.data)));
-  events.addEventListener('trace', (e) => trace.add(JSON.parse(e.data)));
+  events.addEventListener('trace', (e) => {
+    const event = JSON.parse(e.data);
+    trace.add(event);
+    timeline.add(event);
+  });
   events.addEventListener('fields', (e) => fields.show(JSON.parse(e.data)));
   // Each request brings a state; the pane is redrawn only when the file or its warnings changed.
   let paneShows = '';
@@ -91,6 +115,7 @@ async function start() {
     device.value = state.model;
     phone.setState(state);
     showControls(state);
+    showScreenNote(state, table.models);
     const shown = JSON.stringify([state.settings, state.lint, state.colours]);
     if (shown !== paneShows) {
       paneShows = shown;
@@ -98,7 +123,8 @@ async function start() {
     }
     document.body.dataset.ready = 'true';
   });
-  events.addEventListener('reboot', () => trace.add({ t: 0, process: 'studio', event: 'reboot' }));
+  // A new phone's clock starts at zero: its timeline starts afresh.
+  events.addEventListener('reboot', () => { trace.add({ t: 0, process: 'studio', event: 'reboot' }); timeline.clear(); });
   events.addEventListener('error', () => say('The connection to the studio is lost; it retries', true));
 }
 
