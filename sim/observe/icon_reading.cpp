@@ -170,6 +170,11 @@ IconReading readIcon(const platform::UIImagePtr& image) {
   reading.alphaDigest = digest(shown);
   reading.colour = colourOf(pixels);
   if (!reading.colour || shown.width == 0 || shown.height == 0) return reading;
+  // A translucent colour scales every pixel's coverage alike; the shape is the coverage relative to
+  // the strongest pixel, so a glyph drawn at 40 % is still that glyph.
+  const std::uint8_t strongest = *std::max_element(shown.alpha.begin(), shown.alpha.end());
+  if (strongest < 255)
+    for (std::uint8_t& a : shown.alpha) a = static_cast<std::uint8_t>(std::lround(a * 255.0 / strongest));
   double best = kSameShape;
   reading.glyph = "unrecognised";
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {

@@ -117,6 +117,17 @@ TEST(IconReading, KnowsEachGlyphPlainAndMirroredAndNothingElse) {
     EXPECT_TRUE(mirrored.mirrored) << c.glyph;
     EXPECT_NE(mirrored.alphaDigest, plain.alphaDigest) << c.glyph;
     digests.insert(plain.alphaDigest);
+
+    // The same glyph in a translucent colour (premultiplied, as the HUD tints it) is still that glyph.
+    std::vector<std::uint32_t> faint(icon->CGImage()->pixels().begin(), icon->CGImage()->pixels().end());
+    for (std::uint32_t& p : faint) {
+      auto scaled = [&](int shift) { return static_cast<std::uint32_t>(((p >> shift) & 0xFF) * 2 / 5) << shift; };
+      p = scaled(24) | scaled(16) | scaled(8) | scaled(0);
+    }
+    auto faintImage = platform::CGImage::make(icon->CGImage()->width(), icon->CGImage()->height(), faint);
+    sim::IconReading translucent = sim::readIcon(platform::UIImage::imageWithCGImage(faintImage));
+    EXPECT_EQ(translucent.glyph, c.glyph) << "at 40 %";
+    ASSERT_TRUE(translucent.colour) << c.glyph;
   }
   EXPECT_EQ(digests.size(), 6u);
 
