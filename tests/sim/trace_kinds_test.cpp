@@ -64,7 +64,9 @@ TEST(TraceKinds, TheExamplesRecordEveryKindAndEveryFieldOfTheTable) {
   std::map<std::string, std::set<std::string>> seen;
   for (const auto& file : examples::scenarioFiles()) {
     const sim::Scenario scenario = sim::loadScenario(file);  // the runner keeps a reference to it
-    sim::Runner runner(scenario, {});
+    sim::RunOptions options;
+    options.keptTraceEvents = sim::kWholeTrace;
+    sim::Runner runner(scenario, std::move(options));
     runner.run();
     for (const auto& event : runner.phone().device().trace().events()) {
       auto& fields = seen[event.kind];
