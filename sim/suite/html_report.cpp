@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/foundation/base64.h"
+#include "sim/suite/markup_text.h"
 #include "sim/suite/report_page.h"
 
 namespace sim::suite {
@@ -16,44 +18,15 @@ namespace {
 namespace fs = std::filesystem;
 using baselines::Outcome;
 
-std::string html(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-std::string base64(const std::string& bytes) {
-  static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    std::uint32_t n = static_cast<std::uint8_t>(bytes[i]) << 16;
-    if (i + 1 < bytes.size()) n |= static_cast<std::uint8_t>(bytes[i + 1]) << 8;
-    if (i + 2 < bytes.size()) n |= static_cast<std::uint8_t>(bytes[i + 2]);
-    out += kDigits[(n >> 18) & 63];
-    out += kDigits[(n >> 12) & 63];
-    out += i + 1 < bytes.size() ? kDigits[(n >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kDigits[n & 63] : '=';
-  }
-  return out;
-}
-
 // The PNG as a data URL, or empty when it cannot be read.
 std::string pngUrl(const fs::path& path) {
   if (path.empty()) return {};
   std::ifstream file(path, std::ios::binary);
   if (!file) return {};
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return bytes.empty() ? std::string() : "data:image/png;base64," + base64(bytes);
+  if (bytes.empty()) return {};
+  return "data:image/png;base64," +
+         platform::base64Encode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 // A link from the page's folder to a file, as the browser resolves it from the file system.
@@ -101,9 +74,9 @@ std::string frameBlock(const ScenarioResult& r, const FrameResult& frame) {
                               : fs::exists(captured, ec) ? captured
                                                          : fs::path());
   std::string diff = pngUrl(frame.verdict.diff);
-  std::string out = "<div class=\"frame\" data-frame=\"" + html(frame.name) + "\"><h3>" + html(frame.name) + " <span class=\"badge " +
+  std::string out = "<div class=\"frame\" data-frame=\"" + markupText(frame.name) + "\"><h3>" + markupText(frame.name) + " <span class=\"badge " +
                     (frame.verdict.outcome == Outcome::Missing ? "missing" : "failed") + "\">" +
-                    html(baselines::nameOf(frame.verdict.outcome)) + "</span></h3><pre>" + html(frame.verdict.report) +
+                    markupText(baselines::nameOf(frame.verdict.outcome)) + "</span></h3><pre>" + markupText(frame.verdict.report) +
                     "</pre><div class=\"images\">";
   out += figure("baseline", baseline, "baseline") + figure("actual", actual, "actual") + figure("diff", diff, "diff");
   if (!baseline.empty() && !actual.empty())
@@ -138,8 +111,8 @@ std::string row(const fs::path& from, const ScenarioResult& r, bool ci) {
   }
   char time[32];
   std::snprintf(time, sizeof time, "%.2f s", r.seconds);
-  std::string out = "<tr class=\"scenario " + name + "\"><td><span class=\"badge " + name + "\">" + html(label) +
-                    "</span></td><td><a href=\"" + linkTo(from, r.file) + "\">" + html(r.file.generic_string()) +
+  std::string out = "<tr class=\"scenario " + name + "\"><td><span class=\"badge " + name + "\">" + markupText(label) +
+                    "</span></td><td><a href=\"" + linkTo(from, r.file) + "\">" + markupText(r.file.generic_string()) +
                     "</a></td><td class=\"time\">" + time + "</td><td>" + linksOf(from, r) + "</td></tr>\n";
   if (result == Result::Passed) return out;
   out += "<tr class=\"details " + name + "\"><td colspan=\"4\">";
@@ -150,11 +123,11 @@ std::string row(const fs::path& from, const ScenarioResult& r, bool ci) {
   for (const auto& m : r.expectationFailures) messages.push_back(m);
   for (const auto& m : r.problems) messages.push_back(m);
   if (!r.missingError.empty()) messages.push_back(r.missingError);
-  for (const auto& m : messages) out += "<pre class=\"message\">" + html(m) + "</pre>";
+  for (const auto& m : messages) out += "<pre class=\"message\">" + markupText(m) + "</pre>";
   for (const auto& frame : r.frames) {
     Outcome o = frame.verdict.outcome;
     if (o == Outcome::Fail || o == Outcome::UnexpectedPass || o == Outcome::Missing) out += frameBlock(r, frame);
-    else if (o == Outcome::ExpectedFailure) out += "<pre class=\"message\">" + html(frame.verdict.report) + "</pre>";
+    else if (o == Outcome::ExpectedFailure) out += "<pre class=\"message\">" + markupText(frame.verdict.report) + "</pre>";
   }
   return out + "</td></tr>\n";
 }

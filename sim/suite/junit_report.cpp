@@ -3,30 +3,13 @@
 #include <cstdio>
 #include <map>
 
+#include "sim/suite/markup_text.h"
+
 namespace sim::suite {
 
 namespace {
 
 using baselines::Outcome;
-
-// XML 1.0 holds no control characters but tab and newlines, whatever a message quotes.
-std::string escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') out += "?";
-        else out += c;
-    }
-  }
-  return out;
-}
 
 std::string seconds(double value) {
   char text[32];
@@ -96,8 +79,8 @@ void writeJunit(std::ostream& out, const std::vector<ScenarioResult>& results, b
       Result result = r->result(ci);
       ++counts.tests;
       counts.time += r->seconds;
-      cases += "    <testcase classname=\"" + escaped(folder) + "\" name=\"" + escaped(r->file.stem().string()) +
-               "\" file=\"" + escaped(r->file.generic_string()) + "\" time=\"" + seconds(r->seconds) + "\"";
+      cases += "    <testcase classname=\"" + markupText(folder) + "\" name=\"" + markupText(r->file.stem().string()) +
+               "\" file=\"" + markupText(r->file.generic_string()) + "\" time=\"" + seconds(r->seconds) + "\"";
       std::string details = detailsOf(*r, ci);
       if (!fails(result, ci) && result != Result::MissingBaseline && result != Result::ExpectedFailure) {
         cases += "/>\n";
@@ -118,11 +101,11 @@ void writeJunit(std::ostream& out, const std::vector<ScenarioResult>& results, b
         auto kinds = r->failureKinds(ci);
         type = kinds.empty() ? std::string(nameOf(result)) : kinds.front();
       }
-      cases += ">\n      <" + element + " type=\"" + escaped(type) + "\" message=\"" + escaped(firstLine(details)) +
-               "\">" + escaped(details) + "</" + element + ">\n";
-      cases += "      <system-out>outputs: " + escaped(r->out.generic_string()) + "</system-out>\n    </testcase>\n";
+      cases += ">\n      <" + element + " type=\"" + markupText(type) + "\" message=\"" + markupText(firstLine(details)) +
+               "\">" + markupText(details) + "</" + element + ">\n";
+      cases += "      <system-out>outputs: " + markupText(r->out.generic_string()) + "</system-out>\n    </testcase>\n";
     }
-    body += "  <testsuite name=\"" + escaped(folder) + "\"" + attributes(counts) + ">\n" + cases + "  </testsuite>\n";
+    body += "  <testsuite name=\"" + markupText(folder) + "\"" + attributes(counts) + ">\n" + cases + "  </testsuite>\n";
     total.add(counts);
   }
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
