@@ -180,7 +180,9 @@ int TraceTimeline::track(const std::string& process) {
 }
 
 void TraceTimeline::observe(const platform::TraceEvent& event) {
-  last_ = std::max(last_, event.time);
+  // Events of one instant are set a nanosecond apart, in the order recorded: each slice of no duration
+  // then has a moment of its own on its track, so an arrow binds to its own post and its own delivery.
+  now_ = observed_++ ? std::max(event.time, now_ + 1) : event.time;
   int pid = track(event.process);
   const auto& roles = rolesByKind();
   auto role = roles.find(event.kind);
@@ -200,7 +202,7 @@ void TraceTimeline::observe(const platform::TraceEvent& event) {
 }
 
 void TraceTimeline::instant(const platform::TraceEvent& event, int pid) {
-  json e = eventOn("i", pid, event.time);
+  json e = eventOn("i", pid, now_);
   e["s"] = "t";
   e["name"] = event.kind;
   e["cat"] = categoryOf(event.kind);
@@ -211,7 +213,7 @@ void TraceTimeline::instant(const platform::TraceEvent& event, int pid) {
 void TraceTimeline::post(const platform::TraceEvent& event, int pid) {
   std::string name = text(event.fields, "name");
   // A post is an instant of virtual time: a slice of no duration, for the arrows to leave from.
-  json slice = eventOn("X", pid, event.time);
+  json slice = eventOn("X", pid, now_);
   slice["dur"] = 0;
   slice["name"] = "post " + name;
   slice["cat"] = "notification";
@@ -220,7 +222,7 @@ void TraceTimeline::post(const platform::TraceEvent& event, int pid) {
   auto observers = observers_.find(name);
   if (observers == observers_.end() || observers->second.empty()) return;
   if (posts_.size() >= kMaxOpen) posts_.pop_front();
-  posts_.push_back({pid, event.time, event.process, std::move(name), observers->second});
+  posts_.push_back({pid, now_, event.process, std::move(name), observers->second});
 }
 
 void TraceTimeline::deliver(const platform::TraceEvent& event, int pid) {
@@ -243,14 +245,14 @@ void TraceTimeline::deliver(const platform::TraceEvent& event, int pid) {
     post->awaiting.erase(std::find(post->awaiting.begin(), post->awaiting.end(), event.process));
     if (post->awaiting.empty()) posts_.erase(post);
   }
-  json slice = eventOn("X", pid, event.time);
+  json slice = eventOn("X", pid, now_);
   slice["dur"] = 0;
   slice["name"] = "deliver " + name;
   slice["cat"] = "notification";
   slice["args"] = toJson(event.fields);
   write(dump(slice));
   if (!flow) return;
-  json finish = eventOn("f", pid, event.time);
+  json finish = eventOn("f", pid, now_);
   finish["bp"] = "e";  // bound to the delivery's slice, which encloses it
   finish["id"] = flow;
   finish["name"] = name;
@@ -282,7 +284,7 @@ void TraceTimeline::closeSlice(const Slice& slice, platform::Nanos end, const ch
 }
 
 void TraceTimeline::schedule(const platform::TraceEvent& event, int pid) {
-  Slice timer{pid, event.time, "timer", text(event.fields, "selector"), text(event.fields, "selector"),
+  Slice timer{pid, now_, "timer", text(event.fields, "selector"), text(event.fields, "selector"),
               event.fields, nextId_++};
   timer.due = platform::secondsToNanos(number(event.fields, "fireAt"));
   timer.interval = number(event.fields, "interval");
@@ -302,19 +304,19 @@ void TraceTimeline::endTimer(const platform::TraceEvent& event, int pid, bool fi
   if (timer == timers_.end()) return instant(event, pid);  // scheduled before the timeline began
   Slice ended = std::move(*timer);
   timers_.erase(timer);
-  closeSlice(ended, event.time, fired ? "fired" : "invalidated");
+  closeSlice(ended, now_, fired ? "fired" : "invalidated");
   if (!fired || !ended.repeats) return;
   // A repeating timer: one slice per period.
   Slice next = ended;
-  next.start = event.time;
+  next.start = now_;
   next.id = nextId_++;
-  next.due = event.time + platform::secondsToNanos(ended.interval);
+  next.due = now_ + platform::secondsToNanos(ended.interval);
   keep(timers_, std::move(next));
 }
 
 void TraceTimeline::beginAnimation(const platform::TraceEvent& event, int pid) {
   // Recorded when the block ends; its animations run from then plus the delay.
-  platform::Nanos start = event.time + platform::secondsToNanos(number(event.fields, "delay"));
+  platform::Nanos start = now_ + platform::secondsToNanos(number(event.fields, "delay"));
   keep(animations_, {pid, start, "animation", animationName(event.fields), blockId(event.fields), event.fields,
                      nextId_++});
 }
@@ -327,12 +329,12 @@ void TraceTimeline::completeAnimation(const platform::TraceEvent& event, int pid
   Slice done = std::move(*block);
   animations_.erase(block);
   // A block that changed nothing completes before its delay is over.
-  done.start = std::min(done.start, event.time);
-  closeSlice(done, event.time, "completed");
+  done.start = std::min(done.start, now_);
+  closeSlice(done, now_, "completed");
 }
 
 void TraceTimeline::finish(platform::Nanos end) {
-  end = std::max(end, last_);
+  end = std::max(end, now_);
   for (const Slice& slice : timers_) closeSlice(slice, end, "open at the end");
   for (const Slice& slice : animations_) closeSlice(slice, end, "open at the end");
   timers_.clear();

@@ -64,7 +64,8 @@ class TraceTimeline {
 
   std::ostream& out_;
   std::size_t written_ = 0;
-  platform::Nanos last_ = 0;
+  std::size_t observed_ = 0;
+  platform::Nanos now_ = 0;  // the moment the timeline gives the latest event
   std::int64_t nextId_ = 1;
   std::map<std::string, int, std::less<>> pids_;
   std::map<std::string, std::vector<std::string>, std::less<>> observers_;  // by notification name
