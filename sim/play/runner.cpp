@@ -40,9 +40,14 @@ RunResult Runner::run() {
   platform::Device& device = phone_->device();
   platform::Trace& trace = device.trace();
   // What the trace holds from the boot counts too; from here on, events are tallied as they are recorded.
-  if (!tally_.empty()) {
-    for (const platform::TraceEvent& event : trace.events()) tally_.observe(event);
-    trace.setObserver([this](const platform::TraceEvent& event) { tally_.observe(event); });
+  const bool tallied = !tally_.empty();
+  if (tallied || options_.traceObserver) {
+    auto observe = [this, tallied](const platform::TraceEvent& event) {
+      if (tallied) tally_.observe(event);
+      if (options_.traceObserver) options_.traceObserver(event);
+    };
+    for (const platform::TraceEvent& event : trace.events()) observe(event);
+    trace.setObserver(observe);
   }
   trace.setRetention(options_.keptTraceEvents);
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -47,6 +47,8 @@ struct RunOptions {
   // need none (they tally the trace as it streams), so a run's memory does not grow with its trace;
   // kWholeTrace keeps every event for a caller that reads the trace afterwards.
   std::size_t keptTraceEvents = 0;
+  // Sees every event of the run as it is recorded, the boot's first, beside the expectations' tally.
+  std::function<void(const platform::TraceEvent&)> traceObserver;
 };
 inline constexpr std::size_t kWholeTrace = static_cast<std::size_t>(-1);
 

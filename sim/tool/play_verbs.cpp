@@ -35,6 +35,8 @@ Verb addRunVerb(CLI::App& app) {
       ->capture_default_str();
   command->add_option("--scale", run->scale, "Render at this many pixels per point (a faster draft)");
   command->add_flag("--bare", run->bare, "Frames as the screen's whole rectangle, without the display's outline");
+  command->add_option("--timeline", run->timeline,
+                      "Also write the trace as a Chrome trace event file (Perfetto, chrome://tracing)");
   return {command, [run, scenario] { return runScenarioFile(*scenario, *run, std::cout, std::cerr); }};
 }
 

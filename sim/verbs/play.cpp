@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <fstream>
 #include <unistd.h>
 
 #include "hud/hud_caches.h"
@@ -6,6 +7,7 @@
 #include "sim/verbs/play.h"
 #include "sim/play/demo_scenario.h"
 #include "sim/output/output_directory.h"
+#include "sim/output/trace_timeline.h"
 #include "sim/phone/screen_content.h"
 #include "sim/scenario/parse_scenario.h"
 
@@ -17,6 +19,34 @@ namespace {
 // (320 points wide) would be drawn at fewer than three pixels a side.
 constexpr double kSmallestScale = 0.01;
 constexpr double kLargestScale = 4;
+
+// The file --timeline names, with the timeline streaming into it.
+struct TimelineFile {
+  std::ofstream file;
+  std::optional<TraceTimeline> timeline;
+
+  bool open(const std::filesystem::path& path, const std::filesystem::path& trace, std::ostream& err) {
+    std::error_code pathError, traceError;
+    auto resolved = std::filesystem::weakly_canonical(path, pathError);
+    auto traceResolved = std::filesystem::weakly_canonical(trace, traceError);
+    if (path.empty() || (!pathError && !traceError && resolved == traceResolved)) {
+      err << "tarvo12-sim: --timeline needs the name of a file other than the trace's, not '" << path.string()
+          << "'\n";
+      return false;
+    }
+    file.open(path, std::ios::trunc);
+    if (!file) {
+      err << "tarvo12-sim: cannot write " << path.string() << "\n";
+      return false;
+    }
+    timeline.emplace(file);
+    return true;
+  }
+  void finish(platform::Nanos end) {
+    timeline->finish(end);
+    file.close();
+  }
+};
 
 int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out, std::ostream& err) {
   checkScenarioContent(scenario);
@@ -49,6 +79,9 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
     err << "tarvo12-sim: " << e.what() << "\n";
     return 2;
   }
+  TimelineFile timeline;
+  if (options.timeline && !timeline.open(*options.timeline, dir->tracePath(), err)) return 2;
+  if (timeline.timeline) run.traceObserver = [&timeline](const platform::TraceEvent& e) { timeline.timeline->observe(e); };
   run.frames = dir->frameSink();
   run.recordings = dir->recordingSink();
   run.film = dir->film();
@@ -68,6 +101,7 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   RunResult result = runner.run();
   runner.phone().device().trace().setSink(nullptr);
   auto sheet = dir->finish(result.end);
+  if (timeline.timeline) timeline.finish(result.end);
 
   const auto& model = runner.phone().model();
   out << "scenario     " << scenario.file << "\n";
@@ -82,10 +116,12 @@ int play(const Scenario& scenario, const PlayOptions& options, std::ostream& out
   if (options.filmFps) out << "film         " << dir->filmPath().string() << "\n";
   out << "trace        " << dir->tracePath().string() << " (" << runner.phone().device().trace().recorded()
       << " events)\n";
+  if (options.timeline) out << "timeline     " << options.timeline->string() << "\n";
   out << "expectations " << result.expectations - result.failures.size() << " passed, " << result.failures.size()
       << " failed\n";
   for (const auto& failure : result.failures) err << failure << "\n";
   auto unwritten = dir->failures();
+  if (timeline.timeline && !timeline.file) unwritten.push_back(*options.timeline);
   for (const auto& path : unwritten) err << "tarvo12-sim: cannot write " << path.string() << "\n";
   if (!unwritten.empty()) return 2;
   return result.passed() ? 0 : 1;
@@ -107,7 +143,9 @@ int runScenarioFile(const std::filesystem::path& path, const PlayOptions& option
 int runDemo(const PlayOptions& options, std::ostream& out, std::ostream& err) {
   try {
     Scenario scenario = parseScenario(demoScenarioText(), "demo");
-    return play(scenario, options, out, err);
+    PlayOptions demo = options;
+    if (!demo.timeline) demo.timeline = demo.out / "timeline.json";  // beside trace.jsonl
+    return play(scenario, demo, out, err);
   } catch (const ScenarioError& e) {
     err << describe(e) << "\n";
     return 2;

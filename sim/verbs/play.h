@@ -19,6 +19,9 @@ struct PlayOptions {
   std::optional<int> filmFps;       // also film the whole run as one animated WebP, FILMNAME.webp
   std::string filmName = "film";
   bool bare = false;  // frames as the screen's whole rectangle, without the display's outline
+  // Also write the trace as a timeline in the Chrome trace event format (Perfetto, chrome://tracing);
+  // the demo always writes one, as DIR/timeline.json.
+  std::optional<std::filesystem::path> timeline;
 };
 
 int runScenarioFile(const std::filesystem::path& scenario, const PlayOptions& options, std::ostream& out,
