@@ -127,7 +127,8 @@ async function inspector(browser, screenWidth) {
   const fields = await browser.run(readFields);
   const [x, y, w, h] = fields['tarvoHUDWindow.frame'] || [0, 0, 0, 0];
   // The HUD's middle on the page: the canvas shows the portrait screen at its own scale.
-  const point = await browser.run(`const box = document.getElementById('screen').getBoundingClientRect();
+  const point = await browser.run(`document.getElementById('screen').scrollIntoView({ block: 'center' });
+    const box = document.getElementById('screen').getBoundingClientRect();
     const k = box.width / arguments[0];
     return { x: box.left + arguments[1] * k, y: box.top + arguments[2] * k };`, screenWidth, x + w / 2, y + h / 2);
   await browser.pointer(point.x, point.y);
@@ -141,13 +142,20 @@ async function inspector(browser, screenWidth) {
   await browser.pointer(point.x, point.y, true);
   const lines = await browser.run("return [...document.querySelectorAll('#inspector .expect-line code')].map((c) => c.textContent)");
   check(lines.length > 0 && lines.every((l) => l.startsWith('expect ')), `the inspector offers expect lines (${lines.length})`);
+  // Every line it offers says what the phone holds, so each one passes when run.
   const logged = (await browser.run(readLog)).length;
-  await browser.click('#inspector .expect-line button:last-of-type');
-  await settle(browser, `return document.querySelectorAll('#command-log > div').length >= arguments[0] + 2;`,
-    'the offered expect line to run', logged);
+  const buttons = await browser.run("return document.querySelectorAll('#inspector .expect-line button:last-of-type').length");
+  for (let i = 0; i < buttons; i += 1) {
+    await browser.click(`#inspector .expect-line:nth-of-type(${i + 2}) button:last-of-type`);
+    await settle(browser, `return document.querySelectorAll('#command-log > div').length >= arguments[0];`,
+      'an offered expect line to run', logged + 2 * (i + 1));
+  }
   const ran = (await browser.run(readLog)).slice(logged);
-  check(ran[0] && ran[0].text === '› ' + lines[0] && ran[1] && ran[1].kind === 'passed',
-    `the offered line runs and passes: ${JSON.stringify(ran)}`);
+  const asked = ran.filter((entry) => entry.kind === 'asked').map((entry) => entry.text.slice(2));
+  const failing = ran.filter((entry, i) => entry.kind === 'asked' && (ran[i + 1] || {}).kind !== 'passed')
+    .map((entry, i) => entry.text + ' → ' + (ran[ran.indexOf(entry) + 1] || {}).text);
+  check(JSON.stringify(asked) === JSON.stringify(lines) && failing.length === 0,
+    `every offered expect line runs and passes (${asked.length} of ${lines.length})` + (failing.length ? ': ' + failing.join('; ') : ''));
 }
 
 async function timeline(browser) {
@@ -161,8 +169,9 @@ async function timeline(browser) {
   // Filtered by kind as the list is: only presses left.
   await browser.run(`const filter = document.getElementById('trace-filter');
     filter.value = 'button.volume'; filter.dispatchEvent(new Event('change'));`);
-  await settle(browser, `const kinds = window.studio.timeline.summary().kinds;
-    return kinds.length > 0 && kinds.every((k) => k === 'mark');`, 'the filter to leave only presses');
+  if (await settle(browser, `const kinds = window.studio.timeline.summary().kinds;
+    return kinds.length > 0 && kinds.every((k) => k === 'mark');`, 'the filter to leave only presses'))
+    check(true, 'filtered by button.volume, the timeline draws only presses');
   // A click on a press shows its fields; new events may move the view meanwhile, so aim again if missed.
   let details = '';
   for (let attempt = 0; attempt < 5 && !details.includes('button.volume'); attempt += 1) {
@@ -241,9 +250,13 @@ async function main() {
     await inspector(browser, screenWidth);
     await timeline(browser);
 
-    // The screenshot for docs/studio.md: the pane from its top, the HUD up on the phone, the inspector on it.
-    await browser.run("document.getElementById('pane').scrollTop = 0; window.scrollTo(0, 0);");
+    // The screenshots for docs/studio.md: the pane from its top and the HUD up on the phone with the
+    // inspector on it; then the command line's answers, the trace and the timeline below.
+    await browser.run(`for (const id of ['pane', 'inspector']) document.getElementById(id).scrollTop = 0;
+      window.scrollTo(0, 0);`);
     writeFileSync(join(outDir, 'studio-screenshot.png'), Buffer.from(await browser.screenshot(), 'base64'));
+    await browser.run("document.getElementById('command-box').scrollIntoView({ block: 'start' });");
+    writeFileSync(join(outDir, 'studio-tools-screenshot.png'), Buffer.from(await browser.screenshot(), 'base64'));
     await enter(browser, 'settings remove durationDisplay', 'done');
 
     // The presses run inside the page, so that no WebDriver round trip sits between them: volume down
