@@ -104,7 +104,7 @@ const StudioApp* studioAppNamed(std::string_view bundle) {
 }
 
 StudioPhone::StudioPhone(const DeviceModel& model, const std::optional<platform::PlistDict>& settings)
-    : boot_(bootScenario(model, settings)), session_(boot_), reader_("studio") {
+    : boot_(bootScenario(model, settings)), session_(boot_), reader_("studio", FileReading::Refused) {
   RunOptions options;
   options.model = &model;
   options.keptTraceEvents = kWholeTrace;  // the session shows the boot's events, then keeps the latest
