@@ -133,6 +133,10 @@ std::optional<std::string> checkField(const std::optional<PlistValue>& value, co
          ", found " + describeSnapshotValue(actual, expect.field.type);
 }
 
+std::string describeFound(const std::optional<PlistValue>& value, const SnapshotField& field) {
+  return describeSnapshotValue(lookUp(value, field), field.type);
+}
+
 std::optional<std::string> checkEntryCount(const std::optional<PlistValue>& value, const ExpectEntries& expect) {
   const PlistValue* actual = lookUp(value, expect.field);
   std::optional<std::int64_t> entries;

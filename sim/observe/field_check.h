@@ -19,4 +19,7 @@ std::optional<std::string> checkEntryCount(const std::optional<platform::PlistVa
 // How a snapshot value reads in messages: colours as #RRGGBB:alpha, rectangles as "x y w h".
 std::string describeSnapshotValue(const platform::PlistValue* value, FieldType type);
 
+// What an expectation on `field` finds in the field's value, as its failure would say it ("nil" for none).
+std::string describeFound(const std::optional<platform::PlistValue>& value, const SnapshotField& field);
+
 }  // namespace sim

@@ -21,6 +21,7 @@ bool namesAFile(std::string_view text) {
 }
 
 std::vector<std::uint8_t> readImageFile(TokenReader& in, const Token& where, const ScenarioBuilder& builder) {
+  if (!builder.readsFiles()) in.fail(where, "no files are read here: name a built-in picture instead of " + quoted(where));
   std::filesystem::path path = where.text;
   // Relative to the scenario's own folder, so that examples carry their pictures along.
   if (path.is_relative()) path = std::filesystem::path(builder.file()).parent_path() / path;

@@ -139,10 +139,11 @@ Scenario parseScenario(std::string_view text, std::string fileName) {
   }
 }
 
-LineReader::LineReader(std::string fileName)
+LineReader::LineReader(std::string fileName, FileReading files)
     : builder_(std::make_unique<ScenarioBuilder>(std::move(fileName), true)) {
   builder_->closeSetup(0);
   builder_->markLaunched();
+  if (files == FileReading::Refused) builder_->refuseFiles();
 }
 LineReader::~LineReader() = default;
 LineReader::LineReader(LineReader&&) noexcept = default;

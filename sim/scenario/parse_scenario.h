@@ -23,9 +23,12 @@ class ScenarioBuilder;
 
 // Reads a scenario a statement at a time, each in the light of those before it (the launch, the apps
 // started, the frame names taken), as a live session's command line does. The session has launched.
+enum class FileReading { Allowed, Refused };
+
 class LineReader {
  public:
-  explicit LineReader(std::string fileName);
+  // With FileReading::Refused, a line naming a file to read (a PNG picture, a settings file) is refused.
+  explicit LineReader(std::string fileName, FileReading files = FileReading::Allowed);
   ~LineReader();
   LineReader(LineReader&&) noexcept;
   LineReader& operator=(LineReader&&) noexcept;

@@ -57,6 +57,9 @@ class ScenarioBuilder {
   void closeSetup(std::size_t line);
 
   bool launched() const { return launched_; }
+  // Lines from someone who may not read this machine's files (a page of the studio) name no files.
+  void refuseFiles() { readsFiles_ = false; }
+  bool readsFiles() const { return readsFiles_; }
   void launch(TokenReader& in, const Token& where);
   void requireLaunched(TokenReader& in, const Token& where, std::string_view what) const;
 
@@ -82,6 +85,7 @@ class ScenarioBuilder {
   bool setupOpen_ = true;
   bool hasExplicitLaunch_;
   bool launched_ = false;
+  bool readsFiles_ = true;
   std::optional<std::size_t> launchLine_;
   std::map<std::string, std::size_t> setupLines_;
   std::vector<StartedApp> apps_;

@@ -16,6 +16,8 @@ namespace {
 constexpr std::uintmax_t kLargestSettingsFile = platform::kMaxPlistFileBytes;
 
 std::string readNamedFile(TokenReader& in, const Token& where, const ScenarioBuilder& builder) {
+  if (!builder.readsFiles())
+    in.fail(where, "no files are read here: give the contents with 'settings raw' or 'settings plist' instead of " + quoted(where));
   std::filesystem::path path = where.text;
   // Relative to the scenario's own folder, so that examples carry their files along.
   if (path.is_relative()) path = std::filesystem::path(builder.file()).parent_path() / path;

@@ -6,6 +6,7 @@
 #include "platform/foundation/plist_file.h"
 #include "sim/scenario/device_models.h"
 #include "sim/lint/settings_lint.h"
+#include "sim/scenario/scenario_error.h"
 #include "sim/studio/page_assets.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"
@@ -82,6 +83,19 @@ void onPhone(PhoneSession& session, Reply reply, Work work) {
   });
 }
 
+// What a line run on the live phone did, command by command.
+json lineResultsJson(const std::vector<LineResult>& results) {
+  json out = json::array();
+  for (const LineResult& r : results) {
+    json item{{"line", r.line}, {"later", r.later}, {"expectation", r.outcome.expectation}, {"passed", r.outcome.passed()}};
+    if (r.outcome.failure) item["failure"] = *r.outcome.failure;
+    if (r.found) item["found"] = *r.found;
+    if (r.outcome.snapshot) item["snapshot"] = true;
+    out.push_back(std::move(item));
+  }
+  return out;
+}
+
 }  // namespace
 
 StudioApi::StudioApi(PhoneSession& session, RequestGuard guard, ApiOptions options)
@@ -155,6 +169,24 @@ void StudioApi::route(const StudioRequest& request, Reply& reply) {
     return onPhone(session_, std::exchange(reply, nullptr), [action, session](StudioPhone& phone) {
       action(phone);
       return answer(json{{"ok", true}, {"request", session->runningRequest()}});
+    });
+  }
+  if (path == "/api/line") {
+    if (m != "POST") return refuse(405, "scenario lines take POST");
+    json body = jsonBody(request);
+    if (!body.contains("line") || !body["line"].is_string())
+      throw BadRequest("missing \"line\" (a scenario line such as \"press up\")");
+    std::string line = body["line"].get<std::string>();
+    PhoneSession* session = &session_;
+    return onPhone(session_, std::exchange(reply, nullptr), [line, session](StudioPhone& phone) {
+      std::vector<LineResult> results;
+      try {
+        results = phone.runLine(line);
+      } catch (const ScenarioError& e) {
+        // As `tarvo12-sim run` prints it: where, what, the line and a caret under the column.
+        throw BadRequest(describe(e));
+      }
+      return answer(json{{"ok", true}, {"results", lineResultsJson(results)}, {"request", session->runningRequest()}});
     });
   }
   if (path == "/api/device") {

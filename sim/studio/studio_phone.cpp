@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "hud/tarvo12.h"
 #include "platform/foundation/plist_file.h"
 #include "settings/preferences.h"
 #include "sim/scenario/format_scenario.h"
@@ -10,6 +11,8 @@
 #include "sim/scenario/literals.h"
 #include "sim/scenario/overloaded.h"
 #include "sim/scenario/plist_literal.h"
+#include "sim/observe/field_check.h"
+#include "sim/observe/hud_snapshot.h"
 #include "sim/phone/settings_pane.h"
 
 namespace sim::studio {
@@ -83,6 +86,13 @@ bool supersedes(const Command& later, const Command& earlier) {
   return a && b && *a == *b;
 }
 
+// The HUD field an expectation looks at, if it looks at one.
+const SnapshotField* expectedField(const Command& command) {
+  if (const auto* e = std::get_if<ExpectField>(&command)) return &e->field;
+  if (const auto* e = std::get_if<ExpectEntries>(&command)) return &e->field;
+  return nullptr;
+}
+
 }  // namespace
 
 std::span<const StudioApp> studioApps() { return kApps; }
@@ -94,7 +104,7 @@ const StudioApp* studioAppNamed(std::string_view bundle) {
 }
 
 StudioPhone::StudioPhone(const DeviceModel& model, const std::optional<platform::PlistDict>& settings)
-    : boot_(bootScenario(model, settings)), session_(boot_), reader_("studio") {
+    : boot_(bootScenario(model, settings)), session_(boot_), reader_("studio", FileReading::Refused) {
   RunOptions options;
   options.model = &model;
   options.keptTraceEvents = kWholeTrace;  // the session shows the boot's events, then keeps the latest
@@ -154,7 +164,7 @@ std::vector<LineResult> StudioPhone::runLine(std::string_view line) {
       times.clear();
       for (std::size_t k = 0; k < frameCount(*record); ++k) times.push_back(frameTime(*record, kept.time, k));
     }
-    LineResult result{formatCommand(kept.command, {kept.time, kept.beforeDue}), {}, false};
+    LineResult result{formatCommand(kept.command, {kept.time, kept.beforeDue}), {}, false, std::nullopt};
     for (std::size_t k = 0; k < times.size(); ++k) {
       if (times[k] > now) {
         pending_.push_back({times[k], index, k});
@@ -163,6 +173,9 @@ std::vector<LineResult> StudioPhone::runLine(std::string_view line) {
         result.outcome = apply(kept, k);
       }
     }
+    const SnapshotField* field = expectedField(kept.command);
+    if (field && !result.later && phone().tarvo())
+      result.found = describeFound(readHudField(*phone().tarvo(), *field), *field);
     results.push_back(std::move(result));
   }
   return results;

@@ -46,6 +46,8 @@ struct LineResult {
   std::string line;   // the command as the session's scenario writes it
   CommandOutcome outcome;
   bool later = false;  // due after now (`wait`, `at`, more presses): it runs when the phone gets there
+  // For an expectation on a HUD field that ran now: the value it found, as its failure would say it.
+  std::optional<std::string> found;
 };
 
 class StudioPhone {

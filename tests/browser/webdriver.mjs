@@ -75,6 +75,16 @@ export class Browser {
     await this.call('POST', this.s(`/element/${id}/clear`), {});
     return this.call('POST', this.s(`/element/${id}/value`), { text });
   }
+  // Keys typed into an element as it is, without clearing it first.
+  async keys(css, text) { return this.call('POST', this.s(`/element/${await this.find(css)}/value`), { text }); }
+  // The mouse at a point of the viewport (CSS pixels), optionally clicking there, as a person moves it.
+  pointer(x, y, click = false) {
+    const actions = [{ type: 'pointerMove', duration: 0, origin: 'viewport', x: Math.round(x), y: Math.round(y) }];
+    if (click) actions.push({ type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 });
+    return this.call('POST', this.s('/actions'), {
+      actions: [{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions }],
+    });
+  }
   screenshot() { return this.call('GET', this.s('/screenshot')); }
 
   async waitFor(script, what, timeoutMs = 10000, ...args) {

@@ -115,6 +115,18 @@ TEST_F(StudioApi, BadRequestsAreRefusedWithAMessageAndChangeNothing) {
       {"device without model", "POST", "/api/device", R"({})", json, {}, 400, "missing \"model\""},
       {"recording too long", "GET", "/api/recording.webp?seconds=3600", "", "", {}, 400, "0.1 to 30"},
       {"recording of no length", "GET", "/api/recording.webp?seconds=abc", "", "", {}, 400, "0.1 to 30"},
+      {"line not JSON", "POST", "/api/line", "press up", "text/plain", {}, 400, "Content-Type"},
+      {"line missing", "POST", "/api/line", R"({"text":"press up"})", json, {}, 400, "missing \"line\""},
+      {"line not a string", "POST", "/api/line", R"({"line":7})", json, {}, 400, "missing \"line\""},
+      {"line by GET", "GET", "/api/line", "", "", {}, 405, "POST"},
+      {"malformed line, with its caret", "POST", "/api/line", R"({"line":"press sideways"})", json, {}, 400,
+       "studio:1:7: "},
+      {"unknown command word", "POST", "/api/line", R"({"line":"explode now"})", json, {}, 400, "\n  explode now\n  ^"},
+      {"a picture from the server's disk", "POST", "/api/line", R"({"line":"wallpaper /etc/hostname.png"})", json, {},
+       400, "no files are read here"},
+      {"a settings file from the server's disk", "POST", "/api/line", R"({"line":"settings file /etc/passwd"})", json,
+       {}, 400, "no files are read here"},
+      {"setup line on a running phone", "POST", "/api/line", R"({"line":"device iPhone8,4"})", json, {}, 400, "studio:1:"},
       {"a path outside the page", "GET", "/../etc/passwd", "", "", {}, 404, ""},
       {"a page file that is not there", "GET", "/secret.txt", "", "", {}, 404, "no such page"},
   };
@@ -170,6 +182,54 @@ TEST_F(StudioApi, TheSettingsFileHoldsWhatThePaneWrites) {
   file = settingsFile();
   EXPECT_EQ(file.find("sliderWidth"), std::string::npos) << file;
   EXPECT_NE(file.find("<key>fromBottom</key>"), std::string::npos) << file;
+}
+
+TEST_F(StudioApi, ScenarioLinesRunOnTheLivePhoneAndJoinTheSession) {
+  auto runLine = [&](const std::string& line) {
+    auto res = client_->Post("/api/line", json{{"line", line}}.dump(), "application/json");
+    EXPECT_TRUE(res) << line;
+    if (!res) return json();
+    EXPECT_EQ(res->status, 200) << line << ": " << res->body;
+    auto answer = json::parse(res->body, nullptr, false);
+    EXPECT_TRUE(answer.is_object() && answer["results"].is_array()) << res->body;
+    return answer["results"];
+  };
+  struct Case {
+    std::string line;
+    bool expectation;
+    bool passed;
+    std::string found;  // the value found, or a part of the failure
+  };
+  const std::vector<Case> cases = {
+      {"settings set sliderWidth 120", false, true, ""},
+      {"expect setting.WIDTH == 120", true, true, "120"},
+      {"expect setting.WIDTH == 90", true, false, "found 120"},
+      {"expect tarvoHUDWindow.hidden == true", true, true, "true"},
+      {"press up", false, true, ""},
+  };
+  for (const auto& c : cases) {
+    json results = runLine(c.line);
+    ASSERT_EQ(results.size(), 1u) << c.line << ": " << results;
+    const json& r = results[0];
+    EXPECT_EQ(r["expectation"], c.expectation) << c.line << ": " << r;
+    EXPECT_EQ(r["passed"], c.passed) << c.line << ": " << r;
+    EXPECT_FALSE(r["later"].get<bool>()) << c.line;
+    if (c.expectation && c.passed) {
+      EXPECT_EQ(r.value("found", ""), c.found) << c.line << ": " << r;
+    }
+    if (!c.passed) {
+      EXPECT_NE(r.value("failure", "").find(c.found), std::string::npos) << c.line << ": " << r;
+    }
+  }
+  // What is due later is said so, and runs when the phone gets there.
+  json later = runLine("wait 0.2\nexpect tarvoHUDWindow.hidden == false");
+  ASSERT_EQ(later.size(), 1u) << later;
+  EXPECT_TRUE(later[0]["later"].get<bool>()) << later;
+  EXPECT_NE(settingsFile().find("<key>sliderWidth</key>\n\t<integer>120</integer>"), std::string::npos) << settingsFile();
+  // Every line run is part of the session's scenario, as the formatter writes it.
+  std::string scenario = played();
+  for (const char* line : {"settings set sliderWidth 120", "expect setting.WIDTH == 120", "press up"})
+    EXPECT_NE(scenario.find(line), std::string::npos) << line << " in\n" << scenario;
 }
 
 }  // namespace

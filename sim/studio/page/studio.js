@@ -35,8 +35,7 @@ async function start() {
   wireButtons(phone);
   const commands = createCommandLine(document.getElementById('command-form'), document.getElementById('command'),
     document.getElementById('command-log'));
-  createInspector(phone, document.getElementById('inspect'), document.getElementById('inspector'), null);  // run: once the server runs command lines
-  void commands;
+  createInspector(phone, document.getElementById('inspect'), document.getElementById('inspector'), commands.run);
   const trace = createTrace(document.getElementById('trace'), document.getElementById('trace-filter'));
   const fields = createFields(document.getElementById('fields'));
   const timeline = createTimeline(document.getElementById('timeline'), document.getElementById('timeline-details'),
