@@ -31,7 +31,7 @@ void setStableFontOptions(cairo_t* cr) {
   cairo_font_options_destroy(options);
 }
 
-// How far beyond a changed box its scratch surface reaches, in pixels.
+// How far beyond a changed box the area drawn into the scratch surface reaches, in pixels.
 constexpr int kScratchMargin = 4;
 
 // Copies `box` (screen pixels) between two screen-sized surfaces.
@@ -143,10 +143,10 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
   if (redraw.contains(PixelBox{0, 0, width, height})) {
     drawArea(surface.get(), PixelBox{0, 0, width, height}, *previous_, *fonts_, *surfaces_, *blurs_);
   } else {
-    // cairo rounds an antialiased shape, an image or a group a little differently when a clip or the
-    // surface's edge cuts it. So each box is drawn unclipped into a scratch surface that holds whole every
-    // operation reaching into the box (but reaches no further than the screen, where a full redraw is cut
-    // too), and only the box is copied: its pixels are those of a full redraw.
+    // cairo rounds an antialiased shape, an image or a group a little differently when a clip cuts it, and
+    // when it lands on other device coordinates. So each box is drawn into a screen-sized scratch surface,
+    // clipped to an area that holds whole every operation reaching into the box, at the coordinates of a
+    // full redraw, and only the box is copied: its pixels are those of a full redraw.
     if (!scratch_ || cairo_image_surface_get_width(scratch_->surface.get()) != width ||
         cairo_image_surface_get_height(scratch_->surface.get()) != height)
       scratch_ = std::make_unique<Scratch>(Scratch{cairo::makeSurface(width, height)});
