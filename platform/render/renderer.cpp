@@ -31,11 +31,11 @@ void setStableFontOptions(cairo_t* cr) {
   cairo_font_options_destroy(options);
 }
 
-// How far beyond a changed box its scratch surface reaches, in pixels.
+// How far beyond a changed box the area drawn into the scratch surface reaches, in pixels.
 constexpr int kScratchMargin = 4;
 
-// Copies `box` (screen pixels) from a surface showing `area` of the screen into one showing all of it.
-void copyBox(cairo_surface_t* from, const PixelBox& area, cairo_surface_t* to, const PixelBox& box) {
+// Copies `box` (screen pixels) between two screen-sized surfaces.
+void copyBox(cairo_surface_t* from, cairo_surface_t* to, const PixelBox& box) {
   cairo_surface_flush(from);
   const unsigned char* source = cairo_image_surface_get_data(from);
   unsigned char* target = cairo_image_surface_get_data(to);
@@ -44,15 +44,20 @@ void copyBox(cairo_surface_t* from, const PixelBox& area, cairo_surface_t* to, c
   if (!source || !target) return;
   for (int y = box.y; y < box.y + box.height; ++y)
     std::memcpy(target + static_cast<std::ptrdiff_t>(y) * targetStride + static_cast<std::ptrdiff_t>(box.x) * 4,
-                source + static_cast<std::ptrdiff_t>(y - area.y) * sourceStride +
-                    static_cast<std::ptrdiff_t>(box.x - area.x) * 4,
+                source + static_cast<std::ptrdiff_t>(y) * sourceStride + static_cast<std::ptrdiff_t>(box.x) * 4,
                 static_cast<std::size_t>(box.width) * 4);
 }
 
-// Draws the part `area` of the screen into a surface of its size, skipping windows that cannot reach it.
+// Draws the part `area` of the screen into a screen-sized surface, skipping windows that cannot reach it.
+// Every operation lands on the same device coordinates as in a full redraw, so the pixels inside `area`
+// come from the same arithmetic.
 void drawArea(cairo_surface_t* target, const PixelBox& area, const SceneRecord& scene, FontCache& fonts,
               SurfacePool& surfaces, BlurCache& blurs) {
   cairo::ContextPtr cr(cairo_create(target));
+  if (area != PixelBox{0, 0, scene.width, scene.height}) {
+    cairo_rectangle(cr.get(), area.x, area.y, area.width, area.height);
+    cairo_clip(cr.get());
+  }
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   if (scene.background) {
     const UIColor& bg = *scene.background;
@@ -62,12 +67,10 @@ void drawArea(cairo_surface_t* target, const PixelBox& area, const SceneRecord& 
   }
   cairo_paint(cr.get());
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
-  cairo_translate(cr.get(), -area.x, -area.y);
   cairo_scale(cr.get(), scene.scale, scene.scale);
   setStableFontOptions(cr.get());
 
   ViewPainter painter(cr.get(), fonts, surfaces, &blurs);
-  painter.showsPartOfScreen(area.x, area.y, scene.width, scene.height);
   for (const auto& window : scene.windows)
     if (window.extent.intersects(area)) painter.drawView(window.views);
 }
@@ -76,6 +79,10 @@ void drawArea(cairo_surface_t* target, const PixelBox& area, const SceneRecord& 
 constexpr std::size_t kChangesKept = 16;
 
 }  // namespace
+
+struct Renderer::Scratch {
+  cairo::SurfacePtr surface;
+};
 
 Renderer::Renderer()
     : fonts_(std::make_unique<FontCache>()),
@@ -136,15 +143,17 @@ CGImageRef Renderer::render(std::vector<std::shared_ptr<UIWindow>> windows, cons
   if (redraw.contains(PixelBox{0, 0, width, height})) {
     drawArea(surface.get(), PixelBox{0, 0, width, height}, *previous_, *fonts_, *surfaces_, *blurs_);
   } else {
-    // cairo rounds an antialiased shape, an image or a group a little differently when a clip or the
-    // surface's edge cuts it. So each box is drawn unclipped into a scratch surface that holds whole every
-    // operation reaching into the box (but reaches no further than the screen, where a full redraw is cut
-    // too), and only the box is copied: its pixels are those of a full redraw.
+    // cairo rounds an antialiased shape, an image or a group a little differently when a clip cuts it, and
+    // when it lands on other device coordinates. So each box is drawn into a screen-sized scratch surface,
+    // clipped to an area that holds whole every operation reaching into the box, at the coordinates of a
+    // full redraw, and only the box is copied: its pixels are those of a full redraw.
+    if (!scratch_ || cairo_image_surface_get_width(scratch_->surface.get()) != width ||
+        cairo_image_surface_get_height(scratch_->surface.get()) != height)
+      scratch_ = std::make_unique<Scratch>(Scratch{cairo::makeSurface(width, height)});
     for (const auto& box : redraw.boxes()) {
       PixelBox area = areaToDrawFor(box, *previous_).inflated(kScratchMargin).clippedTo(width, height);
-      SurfacePool::Lease scratch = surfaces_->acquire(CAIRO_FORMAT_ARGB32, area.width, area.height);
-      drawArea(scratch.get(), area, *previous_, *fonts_, *surfaces_, *blurs_);
-      copyBox(scratch.get(), area, surface.get(), box);
+      drawArea(scratch_->surface.get(), area, *previous_, *fonts_, *surfaces_, *blurs_);
+      copyBox(scratch_->surface.get(), surface.get(), box);
     }
   }
   cairo_surface_flush(surface.get());

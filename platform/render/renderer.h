@@ -76,6 +76,8 @@ class Renderer {
   std::unique_ptr<BlurCache> blurs_;
   std::unique_ptr<FramePool> frames_;
   std::unique_ptr<SceneRecord> previous_;
+  struct Scratch;
+  std::unique_ptr<Scratch> scratch_;  // screen-sized: where parts of a frame are drawn before their boxes are copied
   std::shared_ptr<const ScreenShade> shade_;  // the last frame's
   std::deque<Change> changes_;  // per frame, what differed from the frame before; the latest last
   std::uint64_t serial_ = 0;

@@ -25,7 +25,7 @@ namespace {
 
 using namespace platform;
 
-constexpr int kDefaultTrees = 12;
+constexpr int kDefaultTrees = 40;
 constexpr int kFramesPerTree = 36;
 constexpr Nanos kFrame = 33'333'333;
 
@@ -315,9 +315,7 @@ int treesToPlay() {
   return *end == '\0' && n > 0 && n <= 1'000'000 ? static_cast<int>(n) : kDefaultTrees;
 }
 
-// Disabled until the one-level channel difference it finds (seed 1, frame 1) is tracked down; run it with
-// --gtest_also_run_disabled_tests.
-TEST(RandomViewTrees, DISABLED_EveryTrackedFrameEqualsAFullRedraw) {
+TEST(RandomViewTrees, EveryTrackedFrameEqualsAFullRedraw) {
   std::size_t frames = 0, patched = 0;
   for (int seed = 1; seed <= treesToPlay(); ++seed) {
     RandomScene scene(static_cast<std::uint64_t>(seed));
@@ -344,7 +342,7 @@ TEST(RandomViewTrees, DISABLED_EveryTrackedFrameEqualsAFullRedraw) {
     }
   }
   // Most frames change only part of the screen: the tracked renderer must have patched many of them.
-  EXPECT_GE(patched * 3, frames) << patched << " of " << frames;
+  EXPECT_GE(patched * 4, frames) << patched << " of " << frames;
 }
 
 }  // namespace
