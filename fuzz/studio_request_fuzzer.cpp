@@ -4,8 +4,10 @@
 // a request that is never answered.
 #include <cstddef>
 #include <cstdint>
+#include <condition_variable>
 #include <cstdlib>
 #include <future>
+#include <mutex>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -24,20 +26,59 @@ constexpr int kPort = 8412;
 // A phone remembers what it was asked; a fresh one now and then keeps the run's memory flat.
 constexpr int kInputsPerSession = 400;
 
+// Between inputs the phone's thread waits here, inside a task, touching nothing: the fuzzer may exit at any
+// moment, destroying the statics (caches, pools) that thread would otherwise be using.
+class Gate {
+ public:
+  void park(PhoneSession& session) {
+    {
+      std::lock_guard lock(mutex_);
+      open_ = false;
+      parked_ = false;
+    }
+    session.post([this](StudioPhone*) {
+      std::unique_lock lock(mutex_);
+      parked_ = true;
+      changed_.notify_all();
+      changed_.wait(lock, [&] { return open_; });
+    });
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return parked_ || open_; });
+  }
+  void open() {
+    std::lock_guard lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = true;
+  bool parked_ = false;
+};
+
 struct Studio {
   EventHub hub;
   PhoneSession session{SessionOptions{}, hub};
   // Recordings wait for the wall clock: short ones keep every input quick.
   StudioApi api{session, RequestGuard("127.0.0.1", kPort), ApiOptions{.longestRecording = 0.3}};
-  ~Studio() { session.stop(); }
+  Gate gate;
+  ~Studio() {
+    gate.open();
+    session.stop();
+  }
 };
 
+// Never destroyed at exit (its thread is parked in the gate); replaced now and then.
 Studio& studio() {
-  static std::unique_ptr<Studio> current;
+  static Studio* current = nullptr;
   static int inputs = 0;
   if (!current || ++inputs % kInputsPerSession == 0) {
-    current.reset();
-    current = std::make_unique<Studio>();
+    delete current;
+    current = new Studio;
+  } else {
+    current->gate.open();
   }
   return *current;
 }
@@ -75,11 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!request.header("Host")) request.headers.emplace_back("Host", "127.0.0.1:8412");
   }
   Studio& s = studio();
-  if (s.api.opensEventStream(request)) return 0;  // the server's, not the API's: nothing to answer
+  if (s.api.opensEventStream(request)) {  // the server's, not the API's: nothing to answer
+    s.gate.park(s.session);
+    return 0;
+  }
   std::promise<StudioResponse> answered;
   auto future = answered.get_future();
   s.api.handle(request, [&answered](StudioResponse r) { answered.set_value(std::move(r)); });
   if (future.wait_for(std::chrono::seconds(8)) != std::future_status::ready) __builtin_trap();
   check(future.get());
+  s.gate.park(s.session);
   return 0;
 }
