@@ -7,7 +7,7 @@
 // Booting costs far more than an input, so `phoneFor` keeps one phone per model and reboots it every
 // kInputsPerBoot inputs: the first input after a boot is its settings file at launch, the others arrive
 // as the settings pane delivers them (the file rewritten, the change posted) on a phone reset to the app
-// in front, portrait and the HUD hidden. A single input replayed runs on a fresh phone, as its first; a
+// in front, portrait, plain content, no kept values and the HUD hidden. A single input replayed runs on a fresh phone, as its first; a
 // finding that needs what earlier inputs left behind replays with those inputs in order.
 // TARVO_FUZZ_INPUTS_PER_BOOT=1 gives every input a fresh phone.
 //
@@ -80,14 +80,15 @@ class FuzzPhone {
                    [&](const sim::ReplaceSettings&) { moved_.settings = true; },
                    [&](const sim::DeleteSettings&) { moved_.settings = true; },
                    [&](const sim::WriteSettingsFile&) { moved_.settings = true; },
+                   // An input's kept values are its own: the next input's expectations must not see them.
+                   [&](const sim::KeepValue&) { moved_.kept = true; },
                    // No app leaves a phone once started: the next input gets a new phone.
                    [&](const sim::StartApp&) { worn_ = true; },
                    // Tarvo12 keeps a split layout once told of it.
                    [&](const sim::SetForceSplit& c) { worn_ = worn_ || c.split; },
                    [&](const sim::SetModernBar& c) { worn_ = worn_ || c.modern; },
-                   // What a screen shows behind everything is not put back either.
-                   [&](const sim::SetAppContent&) { worn_ = true; },
-                   [&](const sim::SetWallpaper&) { worn_ = true; },
+                   [&](const sim::SetAppContent&) { moved_.content = true; },
+                   [&](const sim::SetWallpaper&) { moved_.content = true; },
                    [](const auto&) {},
                },
                command);
@@ -109,10 +110,16 @@ class FuzzPhone {
     }
     if (moved_.orientation) runner_->apply(sim::Rotate{});
     if (moved_.ringer) runner_->apply(sim::SetRingerSwitch{false});
+    if (moved_.content) {
+      // Plain content is no view at all, as at boot.
+      for (const char* bundle : {kFrontApp, kOtherApp}) runner_->apply(sim::SetAppContent{bundle, {}});
+      runner_->apply(sim::SetWallpaper{});
+    }
     if (moved_.settings) {
       if (bootSettings_) runner_->apply(*bootSettings_);
       else runner_->apply(sim::DeleteSettings{});
     }
+    if (moved_.kept) runner_->forgetKept();
     moved_ = {};
     device.drain();
     device.advance(5);  // any HUD hidden, any fade over
@@ -197,7 +204,8 @@ class FuzzPhone {
   }
 
   struct Moved {
-    bool front = false, bars = false, orientation = false, ringer = false, settings = false;
+    bool front = false, bars = false, orientation = false, ringer = false, settings = false, content = false,
+         kept = false;
   } moved_;
   bool worn_ = false;
 };

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,7 +96,7 @@ class RandomScenario {
   void command() {
     // Before the launch: only what may set the scene the shell finds (settings, apps, the switch).
     static const std::uint32_t kBeforeLaunch[] = {0, 2, 3, 5, 8};
-    switch (launched_ ? c_.below(23) : c_.pick(kBeforeLaunch)) {
+    switch (launched_ ? c_.below(24) : c_.pick(kBeforeLaunch)) {
       case 0: case 1: cursor_ += c_.millis(2); break;
       case 2: settings(); break;
       case 3: startApp(); break;
@@ -115,6 +117,7 @@ class RandomScenario {
       case 20: expectEntries(); break;
       case 21: cursor_ += c_.millis(1); break;
       case 22: splitLayout(); break;
+      case 23: keepValue(); break;
     }
   }
 
@@ -192,6 +195,7 @@ class RandomScenario {
     const sim::StartApp& app = c_.pick(apps_);
     if (c_.chance(4)) return add(sim::SetWallpaper{content()});
     if (c_.chance(4)) return add(sim::SetAppContent{app.bundle, content()});
+    if (c_.chance(4)) return add(sim::InitApplicationAgain{c_.chance(80) ? app.bundle : ""});
     if (c_.chance(5)) return add(sim::SetAppBarColour{"", c_.chance(50) ? std::optional<sim::Colour>(values_.colour()) : std::nullopt});
     if (c_.chance(5)) return add(sim::SetAppBarStyle{"", c_.below(3)});
     if (app.bar == sim::BarKind::Split && c_.chance(25)) return add(sim::SetAppBarStyle{app.bundle, c_.below(3)});
@@ -312,7 +316,10 @@ class RandomScenario {
     using T = sim::FieldType;
     const T type = e.field.type;
     bool tolerant = type == T::Real || type == T::Rect || type == T::Point || type == T::Colour || type == T::Value;
-    if (c_.chance(10)) {
+    if (auto name = keptOfType(type); name && c_.chance(25)) {
+      e.kept = *name;
+      e.comparison = comparison(type == T::Real || type == T::Value, type == T::Text || type == T::Value);
+    } else if (c_.chance(10)) {
       e.expected = sim::Nil{};
       e.comparison = comparison(false, false);
     } else {
@@ -397,18 +404,27 @@ class RandomScenario {
     add(std::move(e), c_.chance(20));
   }
 
+  // A process (an app started so far, or the shell) and one of its fields.
+  void appField(std::string& app, std::vector<std::string>& view, std::string& property) {
+    if (!apps_.empty() && c_.chance(70)) app = c_.pick(apps_).bundle;
+    if (c_.chance(20)) {
+      property = "liveObjects";
+    } else {
+      view = {c_.chance(70) ? "statusBar" : "foregroundView"};
+      for (std::uint32_t i = c_.below(3); i > 0; --i) view.push_back(std::to_string(c_.below(3)));
+      static const char* const kProperties[] = {"alpha", "presentation.alpha", "hidden", "class"};
+      property = c_.pick(kProperties);
+    }
+  }
+
   void expectApp() {
     sim::ExpectAppField e;
-    if (!apps_.empty() && c_.chance(70)) e.app = c_.pick(apps_).bundle;
-    if (c_.chance(20)) {
-      e.property = "liveObjects";
-    } else {
-      e.view = {c_.chance(70) ? "statusBar" : "foregroundView"};
-      for (std::uint32_t i = c_.below(3); i > 0; --i) e.view.push_back(std::to_string(c_.below(3)));
-      static const char* const kProperties[] = {"alpha", "presentation.alpha", "hidden", "class"};
-      e.property = c_.pick(kProperties);
-    }
-    if (c_.chance(15)) {
+    appField(e.app, e.view, e.property);
+    const sim::FieldType type = sim::appFieldType(e.property);
+    if (auto name = keptOfType(type); name && c_.chance(25)) {
+      e.kept = *name;
+      e.comparison = comparison(type == sim::FieldType::Real, type == sim::FieldType::Text);
+    } else if (c_.chance(15)) {
       e.comparison = c_.chance(50) ? sim::Comparison::Absent : sim::Comparison::Exists;
     } else if (e.property == "class") {
       e.expected = std::string(c_.chance(50) ? "UIStatusBar" : "_UIStatusBarForegroundView");
@@ -421,6 +437,29 @@ class RandomScenario {
     add(std::move(e), c_.chance(20));
   }
 
+  // A value kept for a later expectation, under one of a few names so that some are kept again.
+  void keepValue() {
+    sim::KeepValue k;
+    static const char* const kNames[] = {"first", "second", "third"};
+    k.name = c_.pick(kNames);
+    if (c_.chance(60)) {
+      k.hud = field();
+      keptNames_[k.name] = k.hud->type;
+    } else {
+      appField(k.app, k.view, k.property);
+      keptNames_[k.name] = sim::appFieldType(k.property);
+    }
+    add(std::move(k));
+  }
+
+  std::optional<std::string> keptOfType(sim::FieldType type) {
+    std::vector<std::string> names;
+    for (const auto& [name, keptType] : keptNames_)
+      if (keptType == type) names.push_back(name);
+    if (names.empty()) return std::nullopt;
+    return c_.pick(names);
+  }
+
   Choices& c_;
   RandomValues values_;
   sim::Scenario s_;
@@ -430,6 +469,7 @@ class RandomScenario {
   std::vector<sim::StartApp> apps_;
   int serial_ = 0;
   int recordings_ = 0;
+  std::map<std::string, sim::FieldType> keptNames_;
 };
 
 }  // namespace fuzzing

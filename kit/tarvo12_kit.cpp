@@ -35,8 +35,10 @@ Tarvo12Kit::Tarvo12Kit(platform::Process& proc) : process(proc) {
 }
 
 rt::Id Tarvo12Kit::applicationInit(const rt::Id& self) {
-  // Every run registers a further set: nothing here guards against a second init.
-  registerObservers();
+  // Once per process: an app that initialises its application object again would otherwise get a second
+  // set of observers, and act on every command and answer every colour request twice.
+  if (!observersRegistered_) registerObservers();
+  observersRegistered_ = true;
   if (!previousInit) return self;
   return previousInit(self);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Tarvo12Kit loaded into one UIKit process. Loading it replaces `init` of UIApplication and does nothing
-// else; the replacement subscribes the process to SpringBoard's status bar commands and colour requests.
+// else; the replacement subscribes the process to SpringBoard's status bar commands and colour requests,
+// the first time the process's application object is initialised.
 #include "platform/device/process.h"
 #include "platform/runtime/message.h"
 
@@ -19,6 +20,7 @@ class Tarvo12Kit : public platform::Process::Library {
  private:
   rt::Id applicationInit(const rt::Id& self);
   void registerObservers();
+  bool observersRegistered_ = false;
 };
 
 }  // namespace tarvokit

@@ -127,6 +127,10 @@ void SBHUDController::present(const rt::Id& view, double dismissAfter) {
   PlistDict f;
   f.set("view", view->className());
   f.set("delay", dismissAfter);
+  // What is left of the stock view once the library has stripped it, in order.
+  PlistArray subviews;
+  for (const auto& sub : hudView->subviews()) subviews.push_back(PlistValue(sub->className()));
+  f.set("subviews", PlistValue(std::move(subviews)));
   process().trace("hud.present", std::move(f));
   rt::send<void()>(self(), "_recenterHUDView");
   std::uint64_t presentation = ++presentation_;

@@ -24,6 +24,16 @@ std::shared_ptr<UIApplication> UIApplicationMain(Process& process, std::string_v
   return app;
 }
 
+bool initApplicationAgain(Process& process) {
+  auto app = UIApplication::sharedApplication(process);
+  if (!app) return false;
+  PlistDict fields;
+  fields.set("class", app->className());
+  process.trace("app.reinit", std::move(fields));
+  rt::send<rt::Id()>(rt::Id(app), "init");
+  return true;
+}
+
 NSBundle NSBundle::mainBundle(Process& process) {
   return NSBundle(process.bundleIdentifier());
 }

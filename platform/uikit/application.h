@@ -41,6 +41,10 @@ class UIApplication : public UIResponder {
 std::shared_ptr<UIApplication> UIApplicationMain(Process& process,
                                                  std::string_view principalClass = "UIApplication");
 
+// The process's application object sent `init` once more, through the runtime, as an app that initialises
+// it twice does; traced as app.reinit. False when the process has no application object.
+bool initApplicationAgain(Process& process);
+
 class NSBundle {
  public:
   static NSBundle mainBundle(Process& process);

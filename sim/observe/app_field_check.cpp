@@ -63,6 +63,7 @@ std::optional<std::string> checkAppField(platform::Process& process, const Expec
                          : field.comparison == Comparison::Exists
                              ? "not nil"
                              : std::string(symbolOf(field.comparison)) + " " + describeValue(field.expected);
+  if (!field.kept.empty()) expected += " (kept " + field.kept + ")";
   std::string name;
   for (const std::string& part : field.view) name += part + ".";
   return "expected " + process.name() + " " + name + field.property + " " + expected + ", found " +

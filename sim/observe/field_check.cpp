@@ -129,8 +129,9 @@ std::optional<std::string> checkField(const std::optional<PlistValue>& value, co
   const PlistValue* actual = lookUp(value, expect.field);
   if (holds(actual, expect)) return std::nullopt;
   std::string name = expect.field.name + (expect.field.key ? " \"" + *expect.field.key + "\"" : "");
-  return "expected " + name + " " + std::string(symbolOf(expect.comparison)) + " " + describe(expect.expected) +
-         ", found " + describeSnapshotValue(actual, expect.field.type);
+  std::string wanted = describe(expect.expected);
+  if (!expect.kept.empty()) wanted = "kept " + expect.kept + " (" + wanted + ")";
+  return "expected " + name + " " + std::string(symbolOf(expect.comparison)) + " " + wanted + ", found " + describeSnapshotValue(actual, expect.field.type);
 }
 
 std::string describeFound(const std::optional<PlistValue>& value, const SnapshotField& field) {

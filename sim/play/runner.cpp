@@ -6,6 +6,7 @@
 #include "hud/tarvo12.h"
 #include "platform/device/distributed_center.h"
 #include "platform/springboard/host.h"
+#include "platform/uikit/application.h"
 #include "platform/uikit/hit_testing.h"
 #include "platform/uikit/window.h"
 #include "settings/preferences.h"
@@ -83,6 +84,11 @@ void Runner::advanceTo(platform::Nanos time, bool beforeDue) {
   else device.runUntil(time);
 }
 
+const std::optional<platform::PlistValue>* Runner::keptValue(std::string_view name) const {
+  auto found = kept_.find(name);
+  return found == kept_.end() ? nullptr : &found->second;
+}
+
 void Runner::fail(const Step& step, const std::string& message) {
   // Found values come from the phone and may hold any character, so the message is cleaned too.
   std::string failure = step.file + ":" + std::to_string(step.line);
@@ -118,6 +124,12 @@ CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
           [&](const WriteSettingsFile& c) { pane.writeFile(c); },
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
+          [&](const InitApplicationAgain& c) {
+            platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
+            if (!process) return fail("no process for '" + c.app + "'");
+            if (!platform::initApplicationAgain(*process))
+              fail(process->name() + " has no application object to initialise again");
+          },
           [&](const GoHome&) { phone.goHome(); },
           [&](const SetAppContent& c) { phone.setAppContent(c.app, c.content); },
           [&](const SetWallpaper& c) { phone.setWallpaper(c.content); },
@@ -139,7 +151,21 @@ CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
             outcome.expectation = true;
             platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
             if (!process) return fail("no process for '" + c.app + "'");
-            if (auto failure = checkAppField(*process, c)) fail(*failure);
+            ExpectAppField compared = c;
+            if (!c.kept.empty()) {
+              const std::optional<platform::PlistValue>* kept = keptValue(c.kept);
+              if (!kept) return fail("nothing is kept as '" + c.kept + "' yet");
+              if (*kept) {
+                compared.expected = **kept;
+              } else if (c.comparison == Comparison::Equal || c.comparison == Comparison::NotEqual) {
+                // Kept from a view that did not exist: == and != ask whether this one does.
+                compared.comparison = c.comparison == Comparison::Equal ? Comparison::Absent : Comparison::Exists;
+              } else {
+                return fail("'" + c.kept + "' was kept without a value, so '" +
+                            std::string(symbolOf(c.comparison)) + "' has nothing to compare with");
+              }
+            }
+            if (auto failure = checkAppField(*process, compared)) fail(*failure);
           },
           [&](const TapHud&) {
             tarvo::Tarvo12* lib = needsHud();
@@ -177,9 +203,33 @@ CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
           [&](const PostNotification& c) { phone.post(c); },
           [&](const ExpectField& c) {
             outcome.expectation = true;
+            ExpectField compared = c;
+            if (!c.kept.empty()) {
+              const std::optional<platform::PlistValue>* kept = keptValue(c.kept);
+              if (!kept) return fail("nothing is kept as '" + c.kept + "' yet");
+              compared.expected = *kept ? ExpectedValue(**kept) : ExpectedValue(Nil{});
+            }
             tarvo::Tarvo12* lib = phone.tarvo();
             auto value = lib ? readHudField(*lib, c.field) : std::nullopt;
-            if (auto failure = checkField(value, c)) fail(*failure);
+            if (auto failure = checkField(value, compared)) fail(*failure);
+          },
+          [&](const KeepValue& c) {
+            if (c.hud) {
+              tarvo::Tarvo12* lib = phone.tarvo();
+              std::optional<platform::PlistValue> value = lib ? readHudField(*lib, *c.hud) : std::nullopt;
+              if (value && c.hud->key) {
+                const platform::PlistValue* entry = entryOf(*value, *c.hud->key);
+                value = entry ? std::optional(*entry) : std::nullopt;  // the copy is made before value changes
+              }
+              kept_[c.name] = std::move(value);
+              return;
+            }
+            platform::Process* process = c.app.empty() ? &shell : phone.app(c.app);
+            if (!process) return fail("no process for '" + c.app + "'");
+            ExpectAppField field;
+            field.view = c.view;
+            field.property = c.property;
+            kept_[c.name] = appFieldValue(*process, field);
           },
           [&](const ExpectEntries& c) {
             outcome.expectation = true;

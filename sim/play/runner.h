@@ -3,6 +3,7 @@
 // every failed expectation collected with its file and line.
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,18 +92,24 @@ class Runner {
   SimPhone& phone() { return *phone_; }
   // The options' sinks, for whoever plays commands one by one.
   RunOptions& options() { return options_; }
+  // Drops every value kept so far (a phone reused for an unrelated scenario).
+  void forgetKept() { kept_.clear(); }
 
  private:
   // Runs the device to `time`, filming on the way when asked.
   // Before due: stop short of what is due at that instant (a snapshot taken before the deliveries).
   void advanceTo(platform::Nanos time, bool beforeDue = false);
   void fail(const Step& step, const std::string& message);
+  // What was kept under a name: nullptr when nothing was.
+  const std::optional<platform::PlistValue>* keptValue(std::string_view name) const;
 
   const Scenario& scenario_;
   RunOptions options_;
   std::unique_ptr<SimPhone> phone_;
   RunResult result_;
   TraceTally tally_;
+  // What `keep` lines kept, by name; nothing for a field that had no value.
+  std::map<std::string, std::optional<platform::PlistValue>, std::less<>> kept_;
   platform::Nanos nextFilmFrame_ = 0;
   std::size_t filmFrames_ = 0;
 };

@@ -1,4 +1,4 @@
-// app start / front / color / style, and home: the apps on the phone and which one is in front.
+// app start / front / color / style / content / init-again, and home: the apps on the phone and which one is in front.
 #include <map>
 
 #include "sim/scenario/command_parsers.h"
@@ -125,7 +125,7 @@ std::string appWithBar(TokenReader& in, ScenarioBuilder& builder, std::string_vi
 }  // namespace
 
 void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
-  const std::string what = "start, front, color, style or content after 'app'";
+  const std::string what = "start, front, color, style, content or init-again after 'app'";
   if (!in.peekKind(TokenKind::Word)) in.failExpected(what);
   const Token& action = in.take(what);
   if (action.text == "start") {
@@ -153,6 +153,12 @@ void parseApp(TokenReader& in, ScenarioBuilder& builder, const Token&) {
     ContentChoice content = parseContentChoice(in, builder, "app content");
     in.expectEnd("the content");
     builder.add(in, SetAppContent{app.bundle, std::move(content)});
+  } else if (action.text == "init-again") {
+    if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
+      in.failExpected("an app or springboard after 'app init-again'");
+    ProcessRef process = builder.process(in, in.take("an app"));
+    in.expectEnd("the app");
+    builder.add(in, InitApplicationAgain{process.app.value_or("")});
   } else {
     in.fail(action, "expected " + what + ", found " + quoted(action));
   }

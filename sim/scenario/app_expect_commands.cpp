@@ -19,12 +19,13 @@ bool isIndex(std::string_view part) {
   return error == std::errc() && end == part.data() + part.size();
 }
 
-// liveObjects | statusBar[.N]... .PROPERTY | foregroundView[.N]... .PROPERTY
-void parseAppField(TokenReader& in, ExpectAppField& expect) {
+}  // namespace
+
+void parseAppField(TokenReader& in, std::vector<std::string>& view, std::string& property) {
   if (!in.peekKind(TokenKind::Word)) in.failExpected("liveObjects, or a status bar view and a property");
   const Token& token = in.take("a field");
   if (token.text == "liveObjects") {
-    expect.property = token.text;
+    property = token.text;
     return;
   }
   std::vector<std::string> parts;
@@ -41,17 +42,15 @@ void parseAppField(TokenReader& in, ExpectAppField& expect) {
     in.fail(token,
             "unknown app field " + quoted(token) + "; liveObjects or a view of the status bar" + usage);
   std::size_t i = 0;
-  expect.view.push_back(parts[i++]);
-  while (i < parts.size() && isIndex(parts[i])) expect.view.push_back(parts[i++]);
-  if (expect.view.size() > kDeepestViewPath) in.fail(token, "the view path is too deep");
-  std::string property;
-  for (; i < parts.size(); ++i) property += (property.empty() ? "" : ".") + parts[i];
-  if (property != "alpha" && property != "presentation.alpha" && property != "hidden" && property != "class")
+  view.push_back(parts[i++]);
+  while (i < parts.size() && isIndex(parts[i])) view.push_back(parts[i++]);
+  if (view.size() > kDeepestViewPath) in.fail(token, "the view path is too deep");
+  std::string name;
+  for (; i < parts.size(); ++i) name += (name.empty() ? "" : ".") + parts[i];
+  if (name != "alpha" && name != "presentation.alpha" && name != "hidden" && name != "class")
     in.fail(token, "expected a property at the end of " + quoted(token) + usage);
-  expect.property = property;
+  property = name;
 }
-
-}  // namespace
 
 void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, bool now) {
   if (!in.peekKind(TokenKind::Word) && !in.peekKind(TokenKind::String))
@@ -59,10 +58,13 @@ void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, bool now) {
   ExpectAppField expect;
   ProcessRef process = builder.process(in, in.take("an app"));
   expect.app = process.app.value_or("");
-  parseAppField(in, expect);
+  parseAppField(in, expect.view, expect.property);
   expect.comparison = parseComparison(in, "a comparison after the field");
   const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
-  if (in.acceptWord("nil")) {
+  // A kept value's type was checked against the field's; what it holds is known only as the scenario plays.
+  expect.kept = parseKeptReference(in, builder, appFieldType(expect.property), expect.comparison);
+  if (!expect.kept.empty()) {
+  } else if (in.acceptWord("nil")) {
     // nil: the view does not exist.
     if (expect.comparison != Comparison::Equal && expect.comparison != Comparison::NotEqual)
       in.fail(*valueToken, "nil is compared with == or !=");

@@ -3,6 +3,7 @@
 // (`head`) and adds what it means to the builder.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/scenario/scenario_builder.h"
 #include "sim/scenario/token_reader.h"
@@ -62,5 +63,14 @@ void parseSnapshot(TokenReader& in, ScenarioBuilder& builder, const Token& head)
 void parseExpect(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 // expect app APP FIELD ... (app_expect_commands.cpp)
 void parseExpectApp(TokenReader& in, ScenarioBuilder& builder, bool now);
+// liveObjects | statusBar[.N]... .PROPERTY | foregroundView[.N]... .PROPERTY (app_expect_commands.cpp)
+void parseAppField(TokenReader& in, std::vector<std::string>& view, std::string& property);
+// `kept NAME` in place of an expected value: the name, checked against what was kept under it, or empty
+// when the value is written out. (keep_commands.cpp)
+std::string parseKeptReference(TokenReader& in, const ScenarioBuilder& builder, FieldType type,
+                               Comparison comparison);
+
+// Values kept for later expectations: keep FIELD as NAME, keep app APP FIELD as NAME. (keep_commands.cpp)
+void parseKeep(TokenReader& in, ScenarioBuilder& builder, const Token& head);
 
 }  // namespace sim

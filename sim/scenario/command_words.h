@@ -49,6 +49,8 @@ SIM_COMMAND_WORDS(SetForceSplit, "force-split");
 SIM_COMMAND_WORDS(SetModernBar, "modern-bar");
 SIM_COMMAND_WORDS(SetAppContent, "app content");
 SIM_COMMAND_WORDS(SetWallpaper, "wallpaper");
+SIM_COMMAND_WORDS(KeepValue, "keep");
+SIM_COMMAND_WORDS(InitApplicationAgain, "app init-again");
 
 #undef SIM_COMMAND_WORDS
 

@@ -118,6 +118,11 @@ struct SetWallpaper {  // the home screen's, behind its icons
   ContentChoice content;
   bool operator==(const SetWallpaper&) const = default;
 };
+// The process initialises its application object once more: `init` sent again to the one it has.
+struct InitApplicationAgain {
+  std::string app;  // bundle identifier; empty for the shell
+  bool operator==(const InitApplicationAgain&) const = default;
+};
 struct BringToFront {
   std::string app;  // bundle identifier
   bool operator==(const BringToFront&) const = default;
@@ -219,6 +224,6 @@ using Command = std::variant<Launch, SetSetting, RemoveSetting, ReplaceSettings,
                              PressButton, SetRingerSwitch, Rotate, TapHud, TapPoint, Capture, Record,
                              TakeSnapshot, PostNotification, ExpectField, ExpectEntries, ExpectCount, ExpectOrder,
                              RefreshServiceItem, PresentOtherHud, ExpectAppField, SetForceSplit, SetModernBar,
-                             SetAppContent, SetWallpaper>;
+                             SetAppContent, SetWallpaper, KeepValue, InitApplicationAgain>;
 
 }  // namespace sim

@@ -106,8 +106,9 @@ void parseExpectField(TokenReader& in, ScenarioBuilder& builder, const Token& he
   expect.comparison =
       parseComparison(in, "a comparison (==, !=, <, <=, >, >=, contains, starts-with) after the field");
   const Token* valueToken = in.atEnd() ? nullptr : &in.peek();
-  expect.expected = parseExpectedValue(in, field->type);
-  if (!allows(field->type, expect.comparison, expect.expected))
+  expect.kept = parseKeptReference(in, builder, field->type, expect.comparison);
+  if (expect.kept.empty()) expect.expected = parseExpectedValue(in, field->type);
+  if (expect.kept.empty() && !allows(field->type, expect.comparison, expect.expected))
     in.fail(*valueToken, "'" + std::string(symbolOf(expect.comparison)) + "' cannot compare " +
                              std::string(nameOf(field->type)) +
                              (std::holds_alternative<Nil>(expect.expected) ? " with nil" : ""));

@@ -44,6 +44,12 @@ std::string_view symbolOf(Comparison comparison) {
   return "?";
 }
 
+FieldType appFieldType(std::string_view property) {
+  if (property == "hidden") return FieldType::Bool;
+  if (property == "class") return FieldType::Text;
+  return FieldType::Real;
+}
+
 std::string describe(const ExpectedValue& value) {
   return std::visit(Overloaded{
                         [](const Nil&) -> std::string { return "nil"; },

@@ -2,6 +2,7 @@
 // What `expect` lines check: a field of the HUD against a value, or the trace's events by kind and
 // fields, counted within a time window or in order.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -47,6 +48,7 @@ struct ExpectField {
   Comparison comparison = Comparison::Equal;
   ExpectedValue expected;
   double tolerance = kDefaultTolerance;
+  std::string kept;  // when set: compared with the value kept under this name instead of `expected`
   bool operator==(const ExpectField&) const = default;
 };
 
@@ -82,7 +84,23 @@ struct ExpectAppField {
   Comparison comparison = Comparison::Equal;
   platform::PlistValue expected;  // a number, a boolean or a string; integer 0 with Exists/Absent
   double tolerance = kDefaultTolerance;
+  std::string kept;  // when set: compared with the value kept under this name instead of `expected`
   bool operator==(const ExpectAppField&) const = default;
+};
+
+// How an app field's value is written: liveObjects and the alphas are numbers, hidden a boolean, class a
+// string. A kept value is compared only with fields of its own type.
+FieldType appFieldType(std::string_view property);
+
+// `keep FIELD as NAME`: a field's value as it is now, kept under a name for later `expect ... kept NAME`
+// (the live objects after the 200th press against after the 2nd, say). Keeping a name again replaces it.
+struct KeepValue {
+  std::string name;
+  std::optional<SnapshotField> hud;  // a HUD field; without one, the app field below
+  std::string app;                   // as ExpectAppField's
+  std::vector<std::string> view;
+  std::string property;
+  bool operator==(const KeepValue&) const = default;
 };
 
 struct EventPattern {

@@ -168,17 +168,23 @@ std::string settingsFile(const WriteSettingsFile& c) {
          writeOptions(c.write, false);
 }
 
+std::string appFieldName(const std::vector<std::string>& view, const std::string& property) {
+  std::string text;
+  for (const std::string& part : view) text += part + ".";
+  return text + property;
+}
+
 std::string appField(const ExpectAppField& c, const LineContext& at) {
-  std::string text = wordsAt<ExpectAppField>(at) + " " + process(c.app) + " ";
-  if (c.view.empty()) {
-    text += c.property;
-  } else {
-    for (const std::string& part : c.view) text += part + ".";
-    text += c.property;
-  }
+  std::string text = wordsAt<ExpectAppField>(at) + " " + process(c.app) + " " + appFieldName(c.view, c.property);
   if (c.comparison == Comparison::Absent) return text + " == nil";
   if (c.comparison == Comparison::Exists) return text + " != nil";
-  return text + comparison(c.comparison) + formatPlistLiteral(c.expected) + tolerance(c.tolerance, kDefaultTolerance);
+  std::string value = c.kept.empty() ? formatPlistLiteral(c.expected) : "kept " + c.kept;
+  return text + comparison(c.comparison) + value + tolerance(c.tolerance, kDefaultTolerance);
+}
+
+std::string keep(const KeepValue& c) {
+  std::string field = c.hud ? fieldWithKey(*c.hud) : "app " + process(c.app) + " " + appFieldName(c.view, c.property);
+  return words<KeepValue>() + " " + field + " as " + c.name;
 }
 
 }  // namespace
@@ -235,7 +241,7 @@ std::string formatCommand(const Command& command, const LineContext& at) {
           [&](const ExpectField& c) {
             double byDefault = c.field.type == FieldType::Colour ? kDefaultColourTolerance : kDefaultTolerance;
             return wordsAt<ExpectField>(at) + " " + fieldWithKey(c.field) + comparison(c.comparison) +
-                   expected(c.expected) + tolerance(c.tolerance, byDefault);
+                   (c.kept.empty() ? expected(c.expected) : "kept " + c.kept) + tolerance(c.tolerance, byDefault);
           },
           [&](const ExpectEntries& c) {
             return wordsAt<ExpectEntries>(at) + " " + fieldWithKey(c.field) + comparison(c.comparison) +
@@ -256,6 +262,8 @@ std::string formatCommand(const Command& command, const LineContext& at) {
           [&](const ExpectAppField& c) { return appField(c, at); },
           [](const SetForceSplit& c) { return words<SetForceSplit>() + (c.split ? " yes" : " no"); },
           [](const SetModernBar& c) { return words<SetModernBar>() + (c.modern ? " yes" : " no"); },
+          [](const KeepValue& c) { return keep(c); },
+          [](const InitApplicationAgain& c) { return words<InitApplicationAgain>() + " " + process(c.app); },
       },
       command);
 }

@@ -46,6 +46,7 @@ constexpr auto kCommands = std::to_array<CommandEntry>({
     {"record", parseRecord, false},
     {"snapshot", parseSnapshot, false},
     {"expect", parseExpect, false},
+    {"keep", parseKeep, false},
     {"wait", nullptr, false},  // these two move the cursor and are read here
     {"at", nullptr, false},
 });

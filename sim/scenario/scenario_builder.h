@@ -77,6 +77,13 @@ class ScenarioBuilder {
   std::string nextCaptureName();
   void countFrames(TokenReader& in, const Token& where, std::size_t frames);
 
+  // Names of kept values and the type of field each was kept from; a name kept again takes the newer type.
+  void keep(const std::string& name, FieldType type) { kept_[name] = type; }
+  std::optional<FieldType> keptType(const std::string& name) const {
+    auto found = kept_.find(name);
+    return found == kept_.end() ? std::nullopt : std::optional<FieldType>(found->second);
+  }
+
   Scenario finish(std::size_t lastLine);
 
  private:
@@ -93,6 +100,7 @@ class ScenarioBuilder {
   std::size_t unnamedCaptures_ = 0;
   std::size_t frames_ = 0;
   std::size_t actions_ = 0;
+  std::map<std::string, FieldType> kept_;
 };
 
 // Whether text is a usable frame name or bundle identifier.

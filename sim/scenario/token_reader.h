@@ -20,6 +20,10 @@ class TokenReader {
   const Token& peek() const;  // the next token; only when !atEnd()
   bool peekWord(std::string_view word) const;
   bool peekKind(TokenKind kind) const { return !atEnd() && peek().kind == kind; }
+  // The token `ahead` places after the next one, or nullptr past the statement's end.
+  const Token* peekAhead(std::size_t ahead) const {
+    return next_ + ahead < statement_.tokens.size() ? &statement_.tokens[next_ + ahead] : nullptr;
+  }
   // Consumes the next token when it is exactly this word.
   bool acceptWord(std::string_view word);
   bool acceptKind(TokenKind kind);
