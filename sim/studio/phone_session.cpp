@@ -1,5 +1,7 @@
 #include "sim/studio/phone_session.h"
 
+#include <malloc.h>
+
 #include <nlohmann/json.hpp>
 
 #include "hud/tarvo12.h"
@@ -14,6 +16,13 @@ namespace sim::studio {
 
 namespace {
 
+// glibc keeps freed memory for later; a studio that parsed a large file should not keep its peak for ever.
+void returnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
 // The pictures the page offers behind the HUD, from the platform's own table.
 nlohmann::json pictureNames() {
   nlohmann::json names = nlohmann::json::array();
@@ -27,6 +36,8 @@ using Clock = std::chrono::steady_clock;
 // while it may be changing, so that a frame waits less for the look that finds it.
 constexpr auto kTick = std::chrono::milliseconds(16);
 constexpr auto kWatchingTick = std::chrono::milliseconds(8);
+// How often, at most, memory freed by requests is handed back to the system.
+constexpr auto kTrimInterval = std::chrono::seconds(1);
 // The HUD's fields go out at most this often while they change: the page need not rebuild its table of
 // them at the frame rate.
 constexpr auto kFieldsInterval = std::chrono::milliseconds(100);
@@ -134,6 +145,12 @@ void PhoneSession::followWallClock() {
 void PhoneSession::loop() {
   auto nextLook = Clock::now();
   for (;;) {
+    // Here the last requests' tasks, and what they held, are gone.
+    if (!trimmed_ && Clock::now() >= lastTrim_ + kTrimInterval) {
+      returnFreedMemory();
+      trimmed_ = true;
+      lastTrim_ = Clock::now();
+    }
     std::deque<std::pair<std::uint64_t, Task>> tasks;
     {
       std::unique_lock lock(mutex_);
@@ -148,6 +165,7 @@ void PhoneSession::loop() {
       applied_ = id;
       watcher_.poke(phone_->phone().device().now());
     }
+    trimmed_ = trimmed_ && tasks.empty();
     // Look at once after a request: what it changes may already show (a label, a setting).
     if (tasks.empty() && Clock::now() < nextLook) continue;
     auto now = phone_->phone().device().now();
