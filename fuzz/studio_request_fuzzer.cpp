@@ -31,31 +31,33 @@ constexpr int kInputsPerSession = 400;
 class Gate {
  public:
   void park(PhoneSession& session) {
+    std::uint64_t ticket = 0;
     {
       std::lock_guard lock(mutex_);
-      open_ = false;
-      parked_ = false;
+      ticket = ++parks_;
     }
-    session.post([this](StudioPhone*) {
+    session.post([this, ticket](StudioPhone*) {
       std::unique_lock lock(mutex_);
-      parked_ = true;
+      parked_ = ticket;
       changed_.notify_all();
-      changed_.wait(lock, [&] { return open_; });
+      changed_.wait(lock, [&] { return opened_ >= ticket; });
     });
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return parked_ || open_; });
+    changed_.wait(lock, [&] { return parked_ == ticket; });
   }
+  // Lets the thread go on from every park so far.
   void open() {
     std::lock_guard lock(mutex_);
-    open_ = true;
+    opened_ = parks_;
     changed_.notify_all();
   }
 
  private:
   std::mutex mutex_;
   std::condition_variable changed_;
-  bool open_ = true;
-  bool parked_ = false;
+  std::uint64_t parks_ = 0;   // tickets handed out
+  std::uint64_t opened_ = 0;  // the thread may leave any park up to this ticket
+  std::uint64_t parked_ = 0;  // the ticket of the park the thread is in
 };
 
 struct Studio {
