@@ -194,7 +194,7 @@ class RandomScene {
 
   // One random change to one view: its geometry, its looks, its content, its place in the tree, or an
   // animation of some of these.
-  void change(const std::shared_ptr<UIView>& view) {
+  void change(std::shared_ptr<UIView> view) {  // a copy: adding a view may move views_
     CGSize room = view->superview() ? view->superview()->bounds().size : options_.screenSize;
     CALayer& layer = view->layer();
     switch (random_.below(17)) {
