@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ class Choices {
   platform::Nanos millis(std::uint32_t seconds) {
     return static_cast<platform::Nanos>(below(seconds * 1000)) * 1'000'000;
   }
+};
+
+// Choices from a seeded engine, for tests and soaks that replay by seed.
+class SeededChoices : public Choices {
+ public:
+  explicit SeededChoices(std::uint64_t seed) : engine_(seed) {}
+  std::uint32_t below(std::uint32_t n) override { return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(engine_); }
+
+ private:
+  std::mt19937_64 engine_;
 };
 
 class RandomValues {

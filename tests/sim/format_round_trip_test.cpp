@@ -14,15 +14,6 @@
 
 namespace {
 
-class SeededChoices : public fuzzing::Choices {
- public:
-  explicit SeededChoices(std::uint64_t seed) : engine_(seed) {}
-  std::uint32_t below(std::uint32_t n) override { return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(engine_); }
-
- private:
-  std::mt19937_64 engine_;
-};
-
 // What a replay depends on; where the lines were written does not count.
 void expectSame(const sim::Scenario& original, const sim::Scenario& parsed, const std::string& text) {
   EXPECT_TRUE(parsed.setup == original.setup) << text;
@@ -69,7 +60,7 @@ TEST(FormatRoundTrip, EveryExampleReadsBackAsItself) {
 TEST(FormatRoundTrip, GeneratedScenariosCoverEveryKindAndReadBack) {
   std::set<std::size_t> kinds;
   for (std::uint64_t seed = 1; seed <= 300; ++seed) {
-    SeededChoices choices(seed);
+    fuzzing::SeededChoices choices(seed);
     fuzzing::RandomScenario generator(choices);
     sim::Scenario scenario = generator.generate(40);
     for (const sim::Step& step : scenario.steps) kinds.insert(step.command.index());

@@ -12,18 +12,9 @@
 
 namespace {
 
-class SeededChoices : public fuzzing::Choices {
- public:
-  explicit SeededChoices(std::uint64_t seed) : engine_(seed) {}
-  std::uint32_t below(std::uint32_t n) override { return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(engine_); }
-
- private:
-  std::mt19937_64 engine_;
-};
-
 TEST(RandomScenarios, EveryOneParsesPlaysAndKeepsTheInvariants) {
   for (std::uint64_t seed = 1; seed <= 60; ++seed) {
-    SeededChoices choices(seed);
+    fuzzing::SeededChoices choices(seed);
     const std::string text = sim::formatScenario(fuzzing::RandomScenario(choices).generate(30));
     sim::Scenario scenario;
     try {
