@@ -10,7 +10,7 @@
 #include "sim/studio/page_assets.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"
-#include "sim/studio/screen_inspector.h"
+#include "sim/studio/view_at_point.h"
 #include "sim/studio/studio_requests.h"
 
 namespace sim::studio {
@@ -175,7 +175,7 @@ void StudioApi::route(const StudioRequest& request, Reply& reply) {
     if (m != "POST") return refuse(405, "scenario lines take POST");
     json body = jsonBody(request);
     if (!body.contains("line") || !body["line"].is_string())
-      throw BadRequest("missing \"line\" (a scenario line such as \"press up\")");
+      throw BadRequest("missing \"line\" (one line of the scenario language, as `tarvo12-sim run` reads it)");
     std::string line = body["line"].get<std::string>();
     PhoneSession* session = &session_;
     return onPhone(session_, std::exchange(reply, nullptr), [line, session](StudioPhone& phone) {
@@ -230,7 +230,7 @@ void StudioApi::route(const StudioRequest& request, Reply& reply) {
     };
     double x = coordinate("x"), y = coordinate("y");
     return onPhone(session_, std::exchange(reply, nullptr),
-                   [x, y](StudioPhone& phone) { return answer(inspectScreen(phone, x, y)); });
+                   [x, y](StudioPhone& phone) { return answer(viewAtPoint(phone, x, y)); });
   }
   if (path == "/api/table") {
     if (m != "GET") return refuse(405, "the table takes GET");

@@ -19,11 +19,11 @@ namespace sim::studio {
 
 namespace {
 
-constexpr std::array<StudioApp, 3> kApps{{
+constexpr auto kApps = std::to_array<StudioApp>({
     {"com.example.music", "Music", "split", "#FFFFFF"},
     {"com.example.notes", "Notes", "classic", "#000000"},
     {"com.example.camera", "Camera", "none", ""},
-}};
+});
 
 constexpr std::string_view kFinalCapture = "studio";
 

@@ -6,7 +6,7 @@ import { createPhone, wireButtons, showControls } from './phone.js';
 import { createTrace, createFields } from './trace.js';
 import { createTimeline } from './timeline.js';
 import { createCommandLine } from './command_line.js';
-import { createInspector } from './inspector.js';
+import { createViewPicker } from './view_picker.js';
 
 function download(blob, name) {
   const link = document.createElement('a');
@@ -35,7 +35,7 @@ async function start() {
   wireButtons(phone);
   const commands = createCommandLine(document.getElementById('command-form'), document.getElementById('command'),
     document.getElementById('command-log'));
-  createInspector(phone, document.getElementById('inspect'), document.getElementById('inspector'), commands.run);
+  createViewPicker(phone, document.getElementById('inspect'), document.getElementById('inspector'), commands.run);
   const trace = createTrace(document.getElementById('trace'), document.getElementById('trace-filter'));
   const fields = createFields(document.getElementById('fields'));
   const timeline = createTimeline(document.getElementById('timeline'), document.getElementById('timeline-details'),

@@ -1,4 +1,4 @@
-#include "sim/studio/screen_inspector.h"
+#include "sim/studio/view_at_point.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,7 +115,7 @@ std::optional<std::string> literal(FieldType type, const platform::PlistValue& v
 
 }  // namespace
 
-nlohmann::json inspectScreen(StudioPhone& phone, double x, double y) {
+nlohmann::json viewAtPoint(StudioPhone& phone, double x, double y) {
   auto windows = platform::windowsByLevel(phone.phone().device());
   CGPoint point{x, y};
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {

@@ -9,6 +9,6 @@ namespace sim::studio {
 class StudioPhone;
 
 // `x`, `y` in points of the portrait screen. {"hit": false} when no visible view is there.
-nlohmann::json inspectScreen(StudioPhone& phone, double x, double y);
+nlohmann::json viewAtPoint(StudioPhone& phone, double x, double y);
 
 }  // namespace sim::studio

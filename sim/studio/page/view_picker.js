@@ -3,7 +3,7 @@
 // lines to copy or to run on the command line. A click pins the view; moving on lets it go.
 import { request } from './api.js';
 
-export function createInspector(phone, toggle, box, run) {
+export function createViewPicker(phone, toggle, box, run) {
   let busy = false;
   let next = null;
   let pinned = false;
