@@ -1,6 +1,9 @@
 #include "sim/studio/phone_session.h"
 
 #include <malloc.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include <nlohmann/json.hpp>
 
@@ -23,6 +26,14 @@ void returnFreedMemory() {
 #endif
 }
 
+// The process's resident memory in bytes; 0 where it cannot be read.
+std::size_t residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0, resident = 0;
+  if (!(statm >> pages >> resident)) return 0;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
 // The pictures the page offers behind the HUD, from the platform's own table.
 nlohmann::json pictureNames() {
   nlohmann::json names = nlohmann::json::array();
@@ -36,8 +47,11 @@ using Clock = std::chrono::steady_clock;
 // while it may be changing, so that a frame waits less for the look that finds it.
 constexpr auto kTick = std::chrono::milliseconds(16);
 constexpr auto kWatchingTick = std::chrono::milliseconds(8);
-// How often, at most, memory freed by requests is handed back to the system.
+// How often, at most, memory freed by requests is handed back to the system, and how much it must have
+// grown by since: each page given back costs every thread of the process a flush of its address cache, and
+// pages taken back again a fault, so the ordinary churn of frames is left alone.
 constexpr auto kTrimInterval = std::chrono::seconds(1);
+constexpr std::size_t kTrimGrowth = std::size_t{8} << 20;
 // The HUD's fields go out at most this often while they change: the page need not rebuild its table of
 // them at the frame rate.
 constexpr auto kFieldsInterval = std::chrono::milliseconds(100);
@@ -147,7 +161,10 @@ void PhoneSession::loop() {
   for (;;) {
     // Here the last requests' tasks, and what they held, are gone.
     if (!trimmed_ && Clock::now() >= lastTrim_ + kTrimInterval) {
-      returnFreedMemory();
+      if (residentBytes() >= residentAfterTrim_ + kTrimGrowth) {
+        returnFreedMemory();
+        residentAfterTrim_ = residentBytes();
+      }
       trimmed_ = true;
       lastTrim_ = Clock::now();
     }

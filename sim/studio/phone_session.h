@@ -111,6 +111,7 @@ class PhoneSession {
   // A large import frees most of what it allocated, but the allocator keeps it; given back a moment later.
   bool trimmed_ = true;
   std::chrono::steady_clock::time_point lastTrim_;
+  std::size_t residentAfterTrim_ = 0;  // bytes
   std::size_t traceSeen_ = 0;
   std::string lastFields_;
   bool fieldsDue_ = false;  // trace events came since the fields last went out

@@ -13,17 +13,8 @@ constexpr platform::Nanos kLookAfterChange = 100'000'000;
 
 }  // namespace
 
-std::uint64_t frameHash(const platform::CGImage& image) {
-  // FNV-1a over the pixel words.
-  std::uint64_t h = 1469598103934665603ull;
-  auto mix = [&](std::uint64_t v) {
-    h ^= v;
-    h *= 1099511628211ull;
-  };
-  mix(static_cast<std::uint64_t>(image.width()));
-  mix(static_cast<std::uint64_t>(image.height()));
-  for (std::uint32_t p : image.pixels()) mix(p);
-  return h;
+bool sameFrame(const platform::CGImage& a, const platform::CGImage& b) {
+  return a.width() == b.width() && a.height() == b.height() && a.pixels() == b.pixels();
 }
 
 void ScreenWatcher::poke(platform::Nanos now) {
@@ -31,7 +22,7 @@ void ScreenWatcher::poke(platform::Nanos now) {
 }
 
 void ScreenWatcher::forget() {
-  haveLast_ = false;
+  last_ = nullptr;
   activeUntil_ = 0;
 }
 
@@ -42,10 +33,8 @@ std::optional<ScreenFrame> ScreenWatcher::look(SimPhone& phone) {
   if (!watching(now)) return std::nullopt;
   platform::CGImageRef image = current(phone);
   if (!image) return std::nullopt;
-  std::uint64_t hash = frameHash(*image);
-  if (haveLast_ && hash == lastHash_) return std::nullopt;
-  haveLast_ = true;
-  lastHash_ = hash;
+  if (last_ && sameFrame(*image, *last_)) return std::nullopt;
+  last_ = image;
   if (now + kLookAfterChange > activeUntil_) activeUntil_ = now + kLookAfterChange;
   return ScreenFrame{image, encoder_.encode(*image)};
 }

@@ -35,7 +35,7 @@ class ScreenWatcher {
   // The screen as it is now, whether or not it changed.
   platform::CGImageRef current(SimPhone& phone);
   // Whether the screen may be changing at `now` (a look may find a new frame).
-  bool watching(platform::Nanos now) const { return !haveLast_ || now <= activeUntil_; }
+  bool watching(platform::Nanos now) const { return !last_ || now <= activeUntil_; }
   // Forget the last frame: the next look hands one out (a new page, a rebooted phone).
   void forget();
 
@@ -46,11 +46,11 @@ class ScreenWatcher {
   // a fraction of a millisecond to encode.
   platform::PngFrameEncoder encoder_;
   platform::Nanos activeUntil_ = 0;
-  std::uint64_t lastHash_ = 0;
-  bool haveLast_ = false;
+  // The last frame handed out, compared whole: cheaper than a fingerprint of it, and never mistaken.
+  platform::CGImageRef last_;
 };
 
-// A quick fingerprint of a frame's pixels and size.
-std::uint64_t frameHash(const platform::CGImage& image);
+// Whether two frames hold the same pixels.
+bool sameFrame(const platform::CGImage& a, const platform::CGImage& b);
 
 }  // namespace sim::studio
