@@ -11,7 +11,7 @@
 namespace platform {
 
 // The eight bytes every PNG file starts with.
-inline constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+inline constexpr auto kPngSignature = std::to_array<std::uint8_t>({0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'});
 
 CGImageRef decodePng(const std::uint8_t* bytes, std::size_t size);
 // Empty when encoding fails.

@@ -135,12 +135,14 @@ LandscapeLayers drawLandscapeLayers(int width, int height) {
   layers.width = std::max(width, 1);
   layers.height = std::max(height, 1);
   const int w = layers.width, h = layers.height;
-  const std::array<Ridge, 4> ridges{Ridge(0.50, 0.10, 11), Ridge(0.575, 0.05, 12), Ridge(0.665, 0.05, 13),
-                                    Ridge(0.775, 0.03, 14)};
-  const std::array<std::pair<Rgb, Rgb>, 4> colours{{{{0.55, 0.58, 0.74}, {0.66, 0.62, 0.70}},
-                                                    {{0.36, 0.52, 0.46}, {0.30, 0.44, 0.40}},
-                                                    {{0.22, 0.42, 0.25}, {0.14, 0.30, 0.18}},
-                                                    {{0.42, 0.60, 0.26}, {0.24, 0.42, 0.15}}}};
+  const auto ridges = std::to_array({Ridge(0.50, 0.10, 11), Ridge(0.575, 0.05, 12), Ridge(0.665, 0.05, 13),
+                                     Ridge(0.775, 0.03, 14)});
+  // Each ridge's colours, top and foot.
+  const auto colours = std::to_array<std::pair<Rgb, Rgb>>({{{0.55, 0.58, 0.74}, {0.66, 0.62, 0.70}},
+                                                          {{0.36, 0.52, 0.46}, {0.30, 0.44, 0.40}},
+                                                          {{0.22, 0.42, 0.25}, {0.14, 0.30, 0.18}},
+                                                          {{0.42, 0.60, 0.26}, {0.24, 0.42, 0.15}}});
+  static_assert(ridges.size() == colours.size());
   // Each band of land reaches to the foot of the picture, so no sky shows below the first ridge.
   layers.landTop = static_cast<int>((ridges[0].base - ridges[0].amplitude) * h);
   layers.landOpaqueFrom = std::min(static_cast<int>(std::ceil((ridges[0].base + ridges[0].amplitude) * h)) + 1, h);
