@@ -231,10 +231,14 @@ Recorder::Reach Recorder::view(const std::shared_ptr<UIView>& view, const cairo_
 
   Reach result;
   result.recorded = true;
+  const std::size_t firstBackdrop = damage_ ? damage_->backdrops.size() : 0;
   if (damage_) {
     const ViewRecord& record = out_[index];
     result.box = boxOf(CGRectInset(reach, -kBleedPoints, -kBleedPoints), full);
-    if (std::holds_alternative<BlurContent>(record.content)) damage_->backdrops.push_back(boxOf(record.bounds, full));
+    if (std::holds_alternative<BlurContent>(record.content)) {
+      PixelBox beneath = boxOf(record.bounds, full);
+      damage_->backdrops.push_back({beneath, beneath});
+    }
     bool plain = full.xy == 0 && full.yx == 0 && !(record.cornerRadius > 0) && !record.border &&
                  plainContent(record.content, full);
     if (!plain) damage_->wholes.push_back(result.box);
@@ -253,7 +257,11 @@ Recorder::Reach Recorder::view(const std::shared_ptr<UIView>& view, const cairo_
   record.extent = extent;
   record.descendants = static_cast<std::uint32_t>(out_.size() - index - 1);
   if (damage_) {
-    if (record.shadow) result.box = shadowed(*record.shadow, full, result.box);
+    if (record.shadow) {
+      result.box = shadowed(*record.shadow, full, result.box);
+      for (std::size_t i = firstBackdrop; i < damage_->backdrops.size(); ++i)
+        damage_->backdrops[i].reach = shadowed(*record.shadow, full, damage_->backdrops[i].reach);
+    }
     if (record.alpha < 1 || record.shadow) damage_->wholes.push_back(result.box);
   }
   result.extent = inPlace ? extent : boundingBoxInSuperview(extent, p);
