@@ -107,8 +107,9 @@ struct WindowRecord {
   PixelBox extent;                  // every pixel the window can touch, shadows included
   std::vector<Backdrop> backdrops;
   // Drawing operations that must be drawn whole to give a full redraw's pixels: cairo rounds an antialiased
-  // shape, an image or a group a little differently when the surface cuts it. Plain rectangles need not be,
-  // nor images copied one pixel to one device pixel at whole-pixel offsets, nor upright videos.
+  // shape, an image, a group or what a clip off the pixel grid holds a little differently when the surface
+  // cuts it. Plain rectangles need not be, nor clips along whole pixels, nor images copied one pixel to one
+  // device pixel at whole-pixel offsets, nor upright videos.
   std::vector<PixelBox> wholes;
 };
 
