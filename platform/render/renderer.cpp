@@ -66,6 +66,11 @@ void drawArea(cairo_surface_t* target, const PixelBox& area, const SceneRecord& 
     cairo_set_source_rgba(cr.get(), 0, 0, 0, 0);
   }
   cairo_paint(cr.get());
+  // cairo blends the first operation onto a surface it knows to be clear as a copy, which rounds differently.
+  // An unclipped clear lets it know and a clipped one does not, so whole and patched frames would part at
+  // their first edge; marking the area dirty keeps both on the blend.
+  cairo_surface_flush(target);
+  cairo_surface_mark_dirty_rectangle(target, area.x, area.y, area.width, area.height);
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
   cairo_scale(cr.get(), scene.scale, scene.scale);
   setStableFontOptions(cr.get());

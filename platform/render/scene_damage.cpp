@@ -54,8 +54,8 @@ void includeBackdrops(DamageRegion& region, const SceneRecord& scene) {
     grew = false;
     for (const auto& window : scene.windows)
       for (const auto& backdrop : window.backdrops)
-        if (region.intersects(backdrop) && !region.contains(backdrop)) {
-          region.add(backdrop);
+        if (region.intersects(backdrop.beneath) && !region.contains(backdrop.reach)) {
+          region.add(backdrop.reach);
           grew = true;
         }
   }

@@ -13,8 +13,8 @@ DamageRegion changesBetween(const SceneRecord& before, const SceneRecord& after)
 // that reaches into it, whole.
 PixelBox areaToDrawFor(const PixelBox& box, const SceneRecord& scene);
 
-// Grows the region over every backdrop it touches: a blur must be redrawn whole or not at all, since each of
-// its pixels depends on its neighbours beneath.
+// Grows the region over the reach of every backdrop it touches: a blur must be redrawn whole or not at all,
+// since each of its pixels depends on its neighbours beneath, and so must the shadows cast from it.
 void includeBackdrops(DamageRegion& region, const SceneRecord& scene);
 
 }  // namespace platform

@@ -92,16 +92,24 @@ struct ViewRecord {
   bool operator==(const ViewRecord&) const = default;
 };
 
+// A blur's pixels come from what lies beneath it, which its window's records do not hold. A shadow that an
+// enclosing view casts is made from those pixels too, so it spreads them farther than the blur.
+struct Backdrop {
+  PixelBox beneath;  // the pixels the blur reads
+  PixelBox reach;    // every pixel they can change: the blur and the shadows cast from it
+};
+
 // One window's records, and what the renderer needs to redraw only part of it.
 struct WindowRecord {
   std::weak_ptr<UIWindow> window;
   const UIWindow* address = nullptr;
   std::vector<ViewRecord> views;
   PixelBox extent;                  // every pixel the window can touch, shadows included
-  std::vector<PixelBox> backdrops;  // areas whose pixels depend on what lies beneath (blur)
+  std::vector<Backdrop> backdrops;
   // Drawing operations that must be drawn whole to give a full redraw's pixels: cairo rounds an antialiased
-  // shape, an image or a group a little differently when the surface cuts it. Plain rectangles need not be,
-  // nor images copied one pixel to one device pixel at whole-pixel offsets, nor upright videos.
+  // shape, an image, a group or what a clip off the pixel grid holds a little differently when the surface
+  // cuts it. Plain rectangles need not be, nor clips along whole pixels, nor images copied one pixel to one
+  // device pixel at whole-pixel offsets, nor upright videos.
   std::vector<PixelBox> wholes;
 };
 

@@ -56,6 +56,15 @@ std::optional<LayerBorder> borderOf(const CALayer& layer, CGRect bounds) {
 }
 
 bool upright(const cairo_matrix_t& m) { return m.xy == 0 && m.yx == 0 && m.xx > 0 && m.yy > 0; }
+bool onWholePixel(double v) { return std::fabs(v - std::round(v)) < 1e-6; }
+
+// A clip along whole device pixels cuts what it holds as the edge of a patch does. Any other clip, cut
+// again by a patch's edge, gives what it holds other coverage than in a full redraw.
+bool clipsOnWholePixels(CGRect bounds, const cairo_matrix_t& m) {
+  return upright(m) && onWholePixel(bounds.origin.x * m.xx + m.x0) && onWholePixel(bounds.origin.y * m.yy + m.y0) &&
+         onWholePixel((bounds.origin.x + bounds.size.width) * m.xx + m.x0) &&
+         onWholePixel((bounds.origin.y + bounds.size.height) * m.yy + m.y0);
+}
 
 // An image drawn upright, one of its pixels on one device pixel at whole-pixel offsets, is a plain copy
 // that comes out the same however a clip cuts it (a full-screen photo behind the HUD).
@@ -67,8 +76,7 @@ bool landsPixelForPixel(const ImageContent& content, const cairo_matrix_t& m) {
   CGRect rect = CGRectStandardize(content.rect);
   double sx = rect.size.width * m.xx / pixels->width(), sy = rect.size.height * m.yy / pixels->height();
   double x = rect.origin.x * m.xx + m.x0, y = rect.origin.y * m.yy + m.y0;
-  auto whole = [](double v) { return std::fabs(v - std::round(v)) < 1e-6; };
-  return std::fabs(sx - 1) < 1e-9 && std::fabs(sy - 1) < 1e-9 && whole(x) && whole(y);
+  return std::fabs(sx - 1) < 1e-9 && std::fabs(sy - 1) < 1e-9 && onWholePixel(x) && onWholePixel(y);
 }
 
 // Content whose pixels come out the same however the surface cuts it, drawn on `m`.
@@ -231,12 +239,16 @@ Recorder::Reach Recorder::view(const std::shared_ptr<UIView>& view, const cairo_
 
   Reach result;
   result.recorded = true;
+  const std::size_t firstBackdrop = damage_ ? damage_->backdrops.size() : 0;
   if (damage_) {
     const ViewRecord& record = out_[index];
     result.box = boxOf(CGRectInset(reach, -kBleedPoints, -kBleedPoints), full);
-    if (std::holds_alternative<BlurContent>(record.content)) damage_->backdrops.push_back(boxOf(record.bounds, full));
+    if (std::holds_alternative<BlurContent>(record.content)) {
+      PixelBox beneath = boxOf(record.bounds, full);
+      damage_->backdrops.push_back({beneath, beneath});
+    }
     bool plain = full.xy == 0 && full.yx == 0 && !(record.cornerRadius > 0) && !record.border &&
-                 plainContent(record.content, full);
+                 !(record.clips && !clipsOnWholePixels(record.bounds, full)) && plainContent(record.content, full);
     if (!plain) damage_->wholes.push_back(result.box);
   }
 
@@ -253,7 +265,11 @@ Recorder::Reach Recorder::view(const std::shared_ptr<UIView>& view, const cairo_
   record.extent = extent;
   record.descendants = static_cast<std::uint32_t>(out_.size() - index - 1);
   if (damage_) {
-    if (record.shadow) result.box = shadowed(*record.shadow, full, result.box);
+    if (record.shadow) {
+      result.box = shadowed(*record.shadow, full, result.box);
+      for (std::size_t i = firstBackdrop; i < damage_->backdrops.size(); ++i)
+        damage_->backdrops[i].reach = shadowed(*record.shadow, full, damage_->backdrops[i].reach);
+    }
     if (record.alpha < 1 || record.shadow) damage_->wholes.push_back(result.box);
   }
   result.extent = inPlace ? extent : boundingBoxInSuperview(extent, p);
