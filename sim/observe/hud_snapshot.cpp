@@ -1,8 +1,6 @@
 #include "sim/observe/hud_snapshot.h"
 
 #include <cmath>
-#include <deque>
-#include <utility>
 #include <stdexcept>
 
 #include "hud/tarvo12.h"
@@ -81,22 +79,8 @@ Read setting(const tarvo::Tarvo12& lib, std::string_view name) {
   return std::nullopt;
 }
 
-// What the icons show, read once per image for one look at the HUD: four fields of an icon read the
-// same pixels. The views hold their images while the HUD is read, so an image's address names it.
-class IconReadings {
- public:
-  const IconReading& of(const platform::UIImagePtr& image) {
-    for (const auto& [seen, reading] : readings_)
-      if (seen == image.get()) return reading;
-    return readings_.emplace_back(image.get(), readIcon(image)).second;
-  }
-
- private:
-  std::deque<std::pair<const platform::UIImage*, IconReading>> readings_;  // keeps references to earlier readings
-};
-
 // Every source in one switch: a source without a reader here does not build.
-Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& field, IconReadings& icons) {
+Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& field) {
   platform::UIView* view = field.view ? viewOf(lib.views, *field.view) : nullptr;
   if (field.view && !view) return std::nullopt;
   auto* label = dynamic_cast<platform::UILabel*>(view);
@@ -135,14 +119,14 @@ Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& f
       return slider ? colour(imageColour(slider->maximumTrackImageForState(0))) : std::nullopt;
     case FieldSource::TrackRect:
       return slider ? Read(rect(platform::sliderTrackRect(lib.views.tarvoHUDSlider, slider->bounds()))) : std::nullopt;
-    case FieldSource::Glyph: return imageView ? Read(icons.of(image).glyph) : std::nullopt;
-    case FieldSource::Mirrored: return imageView ? Read(icons.of(image).mirrored) : std::nullopt;
-    case FieldSource::TintColor: return image ? colour(icons.of(image).colour) : std::nullopt;
+    case FieldSource::Glyph: return imageView ? Read(readIcon(image).glyph) : std::nullopt;
+    case FieldSource::Mirrored: return imageView ? Read(readIcon(image).mirrored) : std::nullopt;
+    case FieldSource::TintColor: return image ? colour(readIcon(image).colour) : std::nullopt;
     case FieldSource::ImageSize: return image ? Read(size(image->size())) : std::nullopt;
     case FieldSource::ImageScale: return image ? Read(image->scale()) : std::nullopt;
     case FieldSource::ImageOrientation:
       return image ? Read(std::string(orientationName(image->imageOrientation()))) : std::nullopt;
-    case FieldSource::ImageAlphaDigest: return image ? Read(icons.of(image).alphaDigest) : std::nullopt;
+    case FieldSource::ImageAlphaDigest: return image ? Read(readIcon(image).alphaDigest) : std::nullopt;
     case FieldSource::MinColor: return colour(lib.colors.tarvoMinColor);
     case FieldSource::MaxColor: return colour(lib.colors.tarvoMaxColor);
     case FieldSource::IndicatorColor: return colour(lib.colors.tarvoIndicatorColor);
@@ -162,23 +146,20 @@ platform::Nanos now(const tarvo::Tarvo12& lib) { return lib.process.device().now
 }  // namespace
 
 std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, const SnapshotField& field) {
-  IconReadings icons;
-  return read(lib, now(lib), field, icons);
+  return read(lib, now(lib), field);
 }
 
 std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_view name) {
   std::optional<SnapshotField> field = snapshotFieldNamed(name);
   if (!field) throw std::logic_error("no HUD field named " + std::string(name));
-  IconReadings icons;
-  return read(lib, now(lib), *field, icons);
+  return read(lib, now(lib), *field);
 }
 
 PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
   PlistDict out;
   const platform::Nanos time = now(lib);
-  IconReadings icons;
   for (const SnapshotField& field : snapshotFields())
-    if (auto value = read(lib, time, field, icons)) out.set(field.name, std::move(*value));
+    if (auto value = read(lib, time, field)) out.set(field.name, std::move(*value));
   for (const auto& [name, value] : tarvo::settingsSnapshot(lib.settings)) out.set("setting." + name, value);
   return out;
 }
