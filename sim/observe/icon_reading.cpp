@@ -160,9 +160,7 @@ std::optional<platform::UIColor> colourOf(const platform::CGImage& image) {
   return platform::UIColor::colorWithRed(red / coverage, green / coverage, blue / coverage, strongest / 255.0);
 }
 
-}  // namespace
-
-IconReading readIcon(const platform::UIImagePtr& image) {
+IconReading readIconPixels(const platform::UIImagePtr& image) {
   IconReading reading;
   if (!image || !image->CGImage()) return reading;
   const platform::CGImage& pixels = *image->CGImage();
@@ -184,6 +182,32 @@ IconReading readIcon(const platform::UIImagePtr& image) {
       if (d < best) best = d, reading.glyph = kGlyphs[i].name, reading.mirrored = mirrored;
     }
   }
+  return reading;
+}
+
+}  // namespace
+
+// An image never changes, and the HUD shows the same few icons again and again: the latest readings are
+// kept by image, held weakly so that a new image at the address of a freed one is not taken for it.
+IconReading readIcon(const platform::UIImagePtr& image) {
+  struct Kept {
+    std::weak_ptr<const platform::UIImage> image;
+    IconReading reading;
+  };
+  constexpr std::size_t kKept = 16;
+  static std::mutex mutex;
+  static std::array<Kept, kKept> kept;
+  static std::size_t next = 0;
+  if (!image) return {};
+  {
+    std::lock_guard lock(mutex);
+    for (const Kept& k : kept)
+      if (k.image.lock() == image) return k.reading;
+  }
+  IconReading reading = readIconPixels(image);
+  std::lock_guard lock(mutex);
+  kept[next] = Kept{image, reading};
+  next = (next + 1) % kKept;
   return reading;
 }
 

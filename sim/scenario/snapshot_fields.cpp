@@ -185,12 +185,16 @@ std::string_view nameOf(HudView view) {
   return "";
 }
 
-std::vector<SnapshotField> snapshotFields() {
-  std::vector<SnapshotField> fields;
-  for (const ViewName& v : kViews)
-    for (const Row& row : rowsOf(v.view)) fields.push_back(viewField(v.view, row));
-  for (const Row& global : kGlobals)
-    fields.push_back(SnapshotField{std::string(global.name), global.type, global.source, std::nullopt, {}});
+const std::vector<SnapshotField>& snapshotFields() {
+  // Made once from the tables: every snapshot walks it.
+  static const std::vector<SnapshotField> fields = [] {
+    std::vector<SnapshotField> made;
+    for (const ViewName& v : kViews)
+      for (const Row& row : rowsOf(v.view)) made.push_back(viewField(v.view, row));
+    for (const Row& global : kGlobals)
+      made.push_back(SnapshotField{std::string(global.name), global.type, global.source, std::nullopt, {}});
+    return made;
+  }();
   return fields;
 }
 

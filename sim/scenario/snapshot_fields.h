@@ -104,7 +104,7 @@ struct SnapshotField {
 };
 
 // Every field with a fixed name, in the table's order (setting.NAME is open-ended and not listed).
-std::vector<SnapshotField> snapshotFields();
+const std::vector<SnapshotField>& snapshotFields();
 
 // The field a name denotes, or nothing. "setting.NAME" is accepted for any NAME made of letters, digits
 // and underscores: which settings exist is for the runner to say.

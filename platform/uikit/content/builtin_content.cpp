@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 #include "platform/device/process.h"
@@ -16,24 +17,21 @@ namespace platform {
 
 namespace {
 
-// The still pictures a process has drawn, by picture and size in pixels: the shell and an app showing the
-// same photo each draw it once.
-class PictureCache {
- public:
-  explicit PictureCache(Process&) {}
-  CGImageRef picture(BuiltinContent content, int width, int height) {
-    auto key = std::make_tuple(content, width, height);
-    if (auto it = pictures_.find(key); it != pictures_.end()) return it->second;
-    if (pictures_.size() >= kKept) pictures_.clear();
-    CGImageRef drawn = content == BuiltinContent::Map ? drawMap(width, height) : drawPhoto(width, height);
-    pictures_.emplace(key, drawn);
-    return drawn;
-  }
-
- private:
-  static constexpr std::size_t kKept = 8;
-  std::map<std::tuple<BuiltinContent, int, int>, CGImageRef> pictures_;
-};
+// The still pictures drawn so far, by picture and size in pixels, for every process of every phone: a
+// drawn image never changes, and drawing one costs more than most of what a phone does. Locked, as
+// phones run on threads of their own.
+CGImageRef cachedPicture(BuiltinContent content, int width, int height) {
+  static std::mutex mutex;
+  static std::map<std::tuple<BuiltinContent, int, int>, CGImageRef> pictures;
+  constexpr std::size_t kKept = 8;
+  const auto key = std::make_tuple(content, width, height);
+  std::lock_guard lock(mutex);
+  if (auto it = pictures.find(key); it != pictures.end()) return it->second;
+  if (pictures.size() >= kKept) pictures.clear();
+  CGImageRef drawn = content == BuiltinContent::Map ? drawMap(width, height) : drawPhoto(width, height);
+  pictures.emplace(key, drawn);
+  return drawn;
+}
 
 std::shared_ptr<UIView> imageContent(Process& process, UIImagePtr image, CGRect frame) {
   auto view = makeView<UIImageView>(process, "UIImageView", frame);
@@ -51,7 +49,7 @@ std::shared_ptr<UIView> stillPicture(Process& process, BuiltinContent content, C
   if (!(w >= 1 && h >= 1) || !isAcceptableImageSize(static_cast<std::int64_t>(std::fmin(w, 1e9)),
                                                     static_cast<std::int64_t>(std::fmin(h, 1e9))))
     return nullptr;
-  CGImageRef picture = process.service<PictureCache>().picture(content, static_cast<int>(w), static_cast<int>(h));
+  CGImageRef picture = cachedPicture(content, static_cast<int>(w), static_cast<int>(h));
   return imageContent(process, UIImage::imageWithCGImage(picture, scale), frame);
 }
 
