@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "sim/studio/json_text.h"
+
 namespace sim::studio {
 
 namespace {
@@ -51,10 +53,7 @@ std::optional<std::string_view> StudioRequest::header(std::string_view name) con
 StudioResponse errorResponse(int status, std::string_view message) {
   StudioResponse response;
   response.status = status;
-  // Messages may quote what the request held: dumped with replacement, bytes that are not UTF-8 cannot
-  // make the answer fail.
-  response.body = nlohmann::json{{"error", std::string(message)}}.dump(-1, ' ', false,
-                                                                         nlohmann::json::error_handler_t::replace);
+  response.body = jsonText(nlohmann::json{{"error", std::string(message)}});
   return response;
 }
 

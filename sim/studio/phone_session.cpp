@@ -13,6 +13,7 @@
 #include "platform/uikit/content/builtin_content.h"
 #include "sim/lint/settings_lint.h"
 #include "sim/observe/hud_snapshot.h"
+#include "sim/studio/json_text.h"
 #include "sim/studio/pane_layout.h"
 
 namespace sim::studio {
@@ -125,7 +126,7 @@ void PhoneSession::reboot(const DeviceModel& model, std::function<void(bool)> do
     if (!phone) return done(false);
     auto settings = phone->settings();
     boot(model, settings);
-    hub_.publish("reboot", nlohmann::json{{"model", model.identifier}}.dump());
+    hub_.publish("reboot", jsonText(nlohmann::json{{"model", model.identifier}}));
     done(true);
   });
 }
@@ -241,7 +242,7 @@ void PhoneSession::publishState() {
       {"lint", lint},
       {"colours", colourVerdicts(settings)},
   };
-  hub_.publish("state", state.dump());
+  hub_.publish("state", jsonText(state));
   publishFields();
 }
 
@@ -254,7 +255,7 @@ void PhoneSession::publishFrame(const ScreenFrame& frame) {
       {"height", frame.image->height()},
       {"png", platform::base64Encode(frame.png)},
   };
-  hub_.publish("frame", message.dump());
+  hub_.publish("frame", jsonText(message));
 }
 
 }  // namespace sim::studio

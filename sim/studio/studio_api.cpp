@@ -7,6 +7,7 @@
 #include "sim/scenario/device_models.h"
 #include "sim/lint/settings_lint.h"
 #include "sim/scenario/scenario_error.h"
+#include "sim/studio/json_text.h"
 #include "sim/studio/page_assets.h"
 #include "sim/studio/pane_layout.h"
 #include "sim/studio/phone_session.h"
@@ -23,7 +24,7 @@ StudioResponse answer(const json& body, int status = 200) {
   StudioResponse response;
   response.status = status;
   response.headers.emplace_back("Cache-Control", "no-store");
-  response.body = body.dump(-1, ' ', false, json::error_handler_t::replace);
+  response.body = jsonText(body);
   return response;
 }
 
