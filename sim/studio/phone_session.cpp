@@ -1,15 +1,13 @@
 #include "sim/studio/phone_session.h"
 
 #include <malloc.h>
-#include <unistd.h>
-
-#include <fstream>
 
 #include <nlohmann/json.hpp>
 
 #include "hud/tarvo12.h"
 #include "platform/foundation/base64.h"
 #include "platform/foundation/json.h"
+#include "platform/foundation/resident_memory.h"
 #include "platform/uikit/content/builtin_content.h"
 #include "sim/lint/settings_lint.h"
 #include "sim/observe/hud_snapshot.h"
@@ -28,13 +26,6 @@ void returnFreedMemory() {
 }
 
 // The process's resident memory in bytes; 0 where it cannot be read.
-std::size_t residentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  std::size_t pages = 0, resident = 0;
-  if (!(statm >> pages >> resident)) return 0;
-  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
 // The pictures the page offers behind the HUD, from the platform's own table.
 nlohmann::json pictureNames() {
   nlohmann::json names = nlohmann::json::array();
@@ -162,9 +153,9 @@ void PhoneSession::loop() {
   for (;;) {
     // Here the last requests' tasks, and what they held, are gone.
     if (!trimmed_ && Clock::now() >= lastTrim_ + kTrimInterval) {
-      if (residentBytes() >= residentAfterTrim_ + kTrimGrowth) {
+      if (platform::residentBytes() >= residentAfterTrim_ + kTrimGrowth) {
         returnFreedMemory();
-        residentAfterTrim_ = residentBytes();
+        residentAfterTrim_ = platform::residentBytes();
       }
       trimmed_ = true;
       lastTrim_ = Clock::now();

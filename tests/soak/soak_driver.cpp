@@ -1,13 +1,13 @@
 #include "soak/soak_driver.h"
 
 #include <cmath>
-#include <fstream>
 #include <limits>
 
 #include "hud/hud_caches.h"
 #include "hud/tarvo12.h"
 #include "platform/device/distributed_center.h"
 #include "platform/foundation/plist_file.h"
+#include "platform/foundation/resident_memory.h"
 #include "platform/runtime/message.h"
 #include "platform/springboard/host.h"
 #include "platform/uikit/hit_testing.h"
@@ -31,12 +31,6 @@ constexpr double kSettleSeconds = 20;
 
 }  // namespace
 
-long residentKilobytes() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * 4;
-}
 
 SoakDriver::SoakDriver(SoakOptions options) : options_(options), random_(options.seed) {
   phone_ = std::make_unique<sim::SimPhone>(*sim::deviceModelNamed("iPhone10,3"), sim::DeviceSetup{});
@@ -184,7 +178,7 @@ SoakCensus SoakDriver::settleAndCount() {
   for (auto name : {protocol::kPrefsChanged, protocol::kToggleTimeX, protocol::kModifyStatusBar,
                     protocol::kRequestStatusBarProperties, protocol::kGetStatusBarProperties, protocol::kStoreColors})
     census.observers += device().bus().observerCount(name);
-  census.residentKilobytes = residentKilobytes();
+  census.residentKilobytes = static_cast<long>(platform::residentBytes() / 1024);
   return census;
 }
 
