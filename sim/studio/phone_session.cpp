@@ -25,7 +25,6 @@ void returnFreedMemory() {
 #endif
 }
 
-// The process's resident memory in bytes; 0 where it cannot be read.
 // The pictures the page offers behind the HUD, from the platform's own table.
 nlohmann::json pictureNames() {
   nlohmann::json names = nlohmann::json::array();

@@ -31,7 +31,6 @@ constexpr double kSettleSeconds = 20;
 
 }  // namespace
 
-
 SoakDriver::SoakDriver(SoakOptions options) : options_(options), random_(options.seed) {
   phone_ = std::make_unique<sim::SimPhone>(*sim::deviceModelNamed("iPhone10,3"), sim::DeviceSetup{});
   device().trace().setRetention(1000);
