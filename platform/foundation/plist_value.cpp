@@ -2,26 +2,43 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "platform/foundation/string_numbers.h"
 
 namespace platform {
 
+namespace {
+std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+}  // namespace
+
 std::optional<std::size_t> PlistDict::indexOf(std::string_view key) const {
-  if (!index_.empty()) {
-    auto it = index_.find(key);
-    return it == index_.end() ? std::nullopt : std::optional<std::size_t>(it->second);
+  if (!slots_.empty()) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hashOf(key) & mask;; at = (at + 1) & mask) {
+      if (slots_[at] == 0) return std::nullopt;
+      if (entries_[slots_[at] - 1].first == key) return slots_[at] - 1;
+    }
   }
   for (std::size_t i = 0; i < entries_.size(); ++i)
     if (entries_[i].first == key) return i;
   return std::nullopt;
 }
 
+void PlistDict::indexEntry(std::size_t entry) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = hashOf(entries_[entry].first) & mask;
+  while (slots_[at] != 0) at = (at + 1) & mask;
+  slots_[at] = static_cast<std::uint32_t>(entry + 1);
+}
+
 void PlistDict::rebuildIndex() {
-  index_.clear();
+  slots_.clear();
   if (entries_.size() < kIndexedFrom) return;
-  index_.reserve(entries_.size());
-  for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].first, i);
+  std::size_t size = 2 * kIndexedFrom;
+  while (size < 2 * entries_.size()) size *= 2;
+  slots_.assign(size, 0);
+  for (std::size_t i = 0; i < entries_.size(); ++i) indexEntry(i);
 }
 
 const PlistValue* PlistDict::find(std::string_view key) const {
@@ -35,30 +52,28 @@ PlistValue* PlistDict::find(std::string_view key) {
 }
 
 void PlistDict::set(std::string key, PlistValue value) {
-  if (!index_.empty()) {
-    // One hash for the look-up and the insertion alike.
-    auto [it, added] = index_.try_emplace(key, entries_.size());
-    if (!added) {
-      entries_[it->second].second = std::move(value);
-      return;
-    }
-    entries_.emplace_back(std::move(key), std::move(value));
-    return;
-  }
   if (auto i = indexOf(key)) {
     entries_[*i].second = std::move(value);
     return;
   }
+  // Positions are kept in 32 bits; a dictionary that large is refused by every reader long before.
+  if (entries_.size() >= std::numeric_limits<std::uint32_t>::max() - 1) throw std::length_error("dictionary too large");
   entries_.emplace_back(std::move(key), std::move(value));
-  if (entries_.size() >= kIndexedFrom) rebuildIndex();
+  if (slots_.empty() || 2 * entries_.size() > slots_.size()) {
+    if (entries_.size() >= kIndexedFrom) rebuildIndex();
+  } else {
+    indexEntry(entries_.size() - 1);
+  }
 }
+
+void PlistDict::reserve(std::size_t keys) { entries_.reserve(keys); }
 
 bool PlistDict::erase(std::string_view key) {
   auto i = indexOf(key);
   if (!i) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*i));
   // Positions after the erased key moved; erasing from a large dictionary is rare enough to re-index.
-  if (!index_.empty()) rebuildIndex();
+  if (!slots_.empty()) rebuildIndex();
   return true;
 }
 

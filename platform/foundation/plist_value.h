@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -32,18 +31,20 @@ class PlistDict {
   std::vector<Entry>::const_iterator begin() const;
   std::vector<Entry>::const_iterator end() const;
   bool operator==(const PlistDict& other) const;
+  // Room for this many keys without growing.
+  void reserve(std::size_t keys);
 
  private:
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-  };
   static constexpr std::size_t kIndexedFrom = 16;  // a scan of fewer keys is as fast as a hash
   std::optional<std::size_t> indexOf(std::string_view key) const;
   void rebuildIndex();
+  void indexEntry(std::size_t entry);
 
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;  // empty while small
+  // Open addressing over the entries themselves: a slot holds an entry's position plus one (zero is free),
+  // so the index costs one allocation, copies as one block and holds no second copy of any key. Empty while
+  // small; otherwise at most half full, its size a power of two.
+  std::vector<std::uint32_t> slots_;
 };
 
 using PlistArray = std::vector<PlistValue>;
