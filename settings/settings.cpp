@@ -174,6 +174,7 @@ std::string formatSettingValue(const SettingValue& value) {
 
 platform::PlistDict settingsSnapshot(const Settings& settings) {
   platform::PlistDict snapshot;
+  snapshot.reserve(kSettingsTable.size());
   for (const auto& entry : kSettingsTable) {
     std::visit([&](auto v) { snapshot.set(std::string(entry.variable), platform::PlistValue(v)); },
                readSetting(settings, entry));

@@ -16,7 +16,7 @@ std::optional<PlistFileCache::Stamp> PlistFileCache::stampOf(const std::filesyst
 
 const std::optional<PlistDict>& PlistFileCache::read(const std::filesystem::path& path) {
   auto stamp = stampOf(path);
-  if (stamp && stamp_ && *stamp == *stamp_ && path == path_) return contents_;
+  if (stamp && stamp_ && *stamp == *stamp_ && path.native() == path_.native()) return contents_;
   ++fileReads_;
   contents_ = readPlistDictionary(path);
   path_ = path;

@@ -157,6 +157,7 @@ std::optional<PlistValue> readHudField(const tarvo::Tarvo12& lib, std::string_vi
 
 PlistDict hudSnapshot(const tarvo::Tarvo12& lib) {
   PlistDict out;
+  out.reserve(snapshotFields().size() + tarvo::kSettingsTable.size());
   const platform::Nanos time = now(lib);
   for (const SnapshotField& field : snapshotFields())
     if (auto value = read(lib, time, field)) out.set(field.name, std::move(*value));

@@ -64,7 +64,10 @@ class Lexer {
   }
 
   void add(TokenKind kind, std::string text, std::size_t line, std::size_t index, std::size_t length) {
-    if (current_.tokens.empty()) current_.line = line;
+    if (current_.tokens.empty()) {
+      current_.line = line;
+      current_.tokens.reserve(8);  // most commands are this long or shorter
+    }
     if (current_.tokens.size() >= kMaxTokensPerStatement)
       fail(line, index, "a command may hold at most " + std::to_string(kMaxTokensPerStatement) + " tokens");
     if (++tokens_ > kMaxTokensPerScenario)
