@@ -58,6 +58,9 @@ void PlistDict::set(std::string key, PlistValue value) {
   }
   // Positions are kept in 32 bits; a dictionary that large is refused by every reader long before.
   if (entries_.size() >= std::numeric_limits<std::uint32_t>::max() - 1) throw std::length_error("dictionary too large");
+  // Most dictionaries are a trace event's or a notification's few fields: start with room for four rather
+  // than grow through one, two and four.
+  if (entries_.capacity() == 0) entries_.reserve(kFirstCapacity);
   entries_.emplace_back(std::move(key), std::move(value));
   if (slots_.empty() || 2 * entries_.size() > slots_.size()) {
     if (entries_.size() >= kIndexedFrom) rebuildIndex();

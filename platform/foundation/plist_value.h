@@ -35,6 +35,7 @@ class PlistDict {
   void reserve(std::size_t keys);
 
  private:
+  static constexpr std::size_t kFirstCapacity = 4;
   static constexpr std::size_t kIndexedFrom = 16;  // a scan of fewer keys is as fast as a hash
   std::optional<std::size_t> indexOf(std::string_view key) const;
   void rebuildIndex();
