@@ -35,6 +35,10 @@ void distribute(double& origin, double& size, double oldExtent, double newExtent
 
 void UIView::setNeedsLayout() {
   needsLayout_ = true;
+  // The views above learn that something below waits, so that a pass walks only the paths that lead to it.
+  // A view moved into a tree is told setNeedsLayout by its new superview, which marks the new path.
+  for (Ptr above = superview(); above && !above->subtreeNeedsLayout_; above = above->superview())
+    above->subtreeNeedsLayout_ = true;
   process().service<WindowRegistry>().scheduleLayoutPass();
 }
 
@@ -43,8 +47,15 @@ void UIView::layoutIfNeeded() {
     needsLayout_ = false;
     rt::send<void()>(selfPtr(), "layoutSubviews");
   }
+  if (!subtreeNeedsLayout_) return;
+  subtreeNeedsLayout_ = false;  // what the children's layout marks again waits for the next pass
   std::vector<Ptr> children = subviews_;  // layoutSubviews may rearrange the tree
-  for (const Ptr& child : children) child->layoutIfNeeded();
+  try {
+    for (const Ptr& child : children) child->layoutIfNeeded();
+  } catch (...) {
+    subtreeNeedsLayout_ = true;  // the children not reached still wait
+    throw;
+  }
 }
 
 void UIView::boundsSizeChanged(CGSize oldSize) {
