@@ -79,22 +79,34 @@ void requestColors(Tarvo12& lib, const std::string& front) {
       .postNotificationName(protocol::kRequestStatusBarProperties, nullptr, &info);
 }
 
-}  // namespace
-
-UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view fallback) {
-  // Read afresh at every use: a colour change needs no reload notification.
-  const auto& file = HudCaches::of(lib_.process).settingsFile(lib_.preferences.path());
+UIColor colorIn(const std::optional<platform::PlistDict>& file, std::string_view key, std::string_view fallback) {
   const std::string* text = file ? platform::stringForKey(*file, key) : nullptr;
   // A value that is not a string counts as absent, like the other settings.
   return platform::LCPParseColorString(text ? std::string_view(*text) : fallback, "#000000");
 }
 
+}  // namespace
+
+UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view fallback) {
+  // Read afresh at every use: a colour change needs no reload notification.
+  return colorIn(HudCaches::of(lib_.process).settingsFile(lib_.preferences.path()), key, fallback);
+}
+
 void TarvoHUD::adjustColors() {
   auto& c = lib_.colors;
   if (!lib_.settings.DYNCOLORS) {
-    c.tarvoMinColor = colorFromPreferenceKey(kMinColor.key, kMinColor.fallback);
-    c.tarvoMaxColor = colorFromPreferenceKey(kMaxColor.key, kMaxColor.fallback);
-    c.tarvoIndicatorColor = colorFromPreferenceKey(kIndicatorColor.key, kIndicatorColor.fallback);
+    auto& caches = HudCaches::of(lib_.process);
+    if (!caches.enabled()) {  // the literal path reads the file for each colour
+      c.tarvoMinColor = colorFromPreferenceKey(kMinColor.key, kMinColor.fallback);
+      c.tarvoMaxColor = colorFromPreferenceKey(kMaxColor.key, kMaxColor.fallback);
+      c.tarvoIndicatorColor = colorFromPreferenceKey(kIndicatorColor.key, kIndicatorColor.fallback);
+    } else {
+      // The three are read at one moment, so one look at the file (one stat) serves them all.
+      const auto& file = caches.settingsFile(lib_.preferences.path());
+      c.tarvoMinColor = colorIn(file, kMinColor.key, kMinColor.fallback);
+      c.tarvoMaxColor = colorIn(file, kMaxColor.key, kMaxColor.fallback);
+      c.tarvoIndicatorColor = colorIn(file, kIndicatorColor.key, kIndicatorColor.fallback);
+    }
     createElements();
     return;
   }
