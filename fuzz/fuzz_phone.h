@@ -49,12 +49,15 @@ struct FuzzPhoneOptions {
 
 class FuzzPhone {
  public:
-  explicit FuzzPhone(const FuzzPhoneOptions& options = {})
+  // The renderer outlives the phone: its fonts, bitmaps and blurs serve the next phone of the model too.
+  FuzzPhone(const FuzzPhoneOptions& options, platform::Renderer& renderer)
       : bootSettings_(settingsFile(options, true)),
         boot_(bootScenario(options)),
         runner_(std::make_unique<sim::Runner>(boot_, sim::RunOptions{})),
         phone(runner_->phone()),
-        device(phone.device()) {
+        device(phone.device()),
+        renderer(renderer) {
+    renderer.invalidate();  // what it drew last was another phone
     device.trace().setRetention(0);  // nothing reads it, so no event is kept
     runner_->run();
     springBoard = &phone.springBoard();
@@ -164,7 +167,7 @@ class FuzzPhone {
   platform::Process* springBoard = nullptr;
   platform::Process* app = nullptr;
   tarvo::Tarvo12* tarvo = nullptr;
-  platform::Renderer renderer;
+  platform::Renderer& renderer;
 
  private:
   // The options' settings file, written whole as the settings pane writes it (raw bytes as they are).
@@ -215,6 +218,7 @@ inline constexpr int kInputsPerBoot = 200;
 // The phone for the next input, with the input's settings in place (see the top of this file).
 inline FuzzPhone& phoneFor(const FuzzPhoneOptions& options) {
   struct Booted {
+    std::unique_ptr<platform::Renderer> renderer = std::make_unique<platform::Renderer>();
     std::unique_ptr<FuzzPhone> phone;
     int inputs = 0;
   };
@@ -237,7 +241,7 @@ inline FuzzPhone& phoneFor(const FuzzPhoneOptions& options) {
         if (__lsan_do_recoverable_leak_check()) std::abort();
       }
     }
-    booted.phone = std::make_unique<FuzzPhone>(options);
+    booted.phone = std::make_unique<FuzzPhone>(options, *booted.renderer);
     booted.inputs = 1;
     return *booted.phone;
   }
