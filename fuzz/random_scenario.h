@@ -36,7 +36,8 @@ class RandomScenario {
  public:
   explicit RandomScenario(Choices& choices) : c_(choices), values_(choices) {}
   // Carries on from a scenario already played (a kept phone's boot): its setup, apps and launch stand,
-  // and nothing is generated that only a new phone could do (setup, the launch, new apps, long HUDs).
+  // nothing is generated that only a new phone could do (setup, the launch, long HUDs), and what would wear
+  // the phone out only rarely (kWearingOnAKeptPhone).
   RandomScenario(Choices& choices, const sim::Scenario& played) : RandomScenario(choices) {
     s_ = played;
     kept_ = true;
@@ -64,6 +65,9 @@ class RandomScenario {
   }
 
  private:
+  // In percent: how often a kept phone is asked for what it cannot put back (a new app, a split layout
+  // announced), after which the next input boots a phone afresh, at the cost of about one input.
+  static constexpr std::uint32_t kWearingOnAKeptPhone = 1;
   void add(sim::Command command, bool beforeDue = false) {
     s_.steps.push_back(sim::Step{"random.scenario", s_.steps.size() + 1, cursor_, std::move(command), 1, beforeDue});
   }
@@ -162,7 +166,7 @@ class RandomScenario {
 
   // --- Apps ---
   void startApp() {
-    if (apps_.size() >= 4 || (kept_ && !c_.chance(3))) return appCommand();
+    if (apps_.size() >= 4 || (kept_ && !c_.chance(kWearingOnAKeptPhone))) return appCommand();
     sim::StartApp app;
     const std::string name = "app" + std::to_string(apps_.size() + 1);
     app.bundle = "com.example." + name;
@@ -239,7 +243,7 @@ class RandomScenario {
   // What the shell says of its split layout as it runs; a kept phone cannot take back a yes (the library
   // keeps it), so there it is rare.
   void splitLayout() {
-    if (kept_ && !c_.chance(3)) return add(sim::SetForceSplit{false});
+    if (kept_ && !c_.chance(kWearingOnAKeptPhone)) return add(sim::SetForceSplit{false});
     if (c_.chance(50)) add(sim::SetForceSplit{c_.chance(50)});
     else add(sim::SetModernBar{c_.chance(50)});
   }
