@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <map>
 #include <numbers>
 
 #include "uikit_fixture.h"
@@ -173,6 +175,53 @@ TEST_F(UIKitTest, InitWithFrameAndLayoutSubviewsGoThroughTheRuntime) {
   v->layoutIfNeeded();
   EXPECT_EQ(layouts, 3);
   EXPECT_EQ(makeView<UIView>(proc, "NoSuchView", CGRectZero), nullptr);
+}
+
+// A pass walks only the paths to views that wait, so every way a deep view comes to wait must mark its path:
+// marked in place, moved into the tree while waiting, marked by a sibling's layout after it was passed.
+TEST_F(UIKitTest, ALayoutPassReachesEveryWaitingView) {
+  rt::Class& counted = proc.runtime().registerClass("CountedView", "UIView");
+  std::map<const rt::Object*, int> layouts;
+  std::function<void(const rt::Id&)> onLayout;
+  rt::defineMethod<void()>(counted, "layoutSubviews", [&](const rt::Id& self) {
+    ++layouts[self.get()];
+    if (onLayout) onLayout(self);
+  });
+  auto window = makeWindow(proc, CGRectMake(0, 0, 100, 100));
+  auto a = view(CGRectMake(0, 0, 50, 50)), b = view(CGRectMake(0, 0, 40, 40));
+  auto deep = view(CGRectMake(0, 0, 10, 10), "CountedView"), first = view(CGRectMake(0, 0, 10, 10), "CountedView");
+  window->addSubview(first);
+  window->addSubview(a);
+  a->addSubview(b);
+  b->addSubview(deep);
+  device.drain();
+  ASSERT_EQ(layouts[deep.get()], 1);
+
+  deep->setNeedsLayout();  // in place, three levels down
+  device.drain();
+  EXPECT_EQ(layouts[deep.get()], 2);
+
+  b->removeFromSuperview();
+  deep->setNeedsLayout();  // while out of the tree
+  window->addSubview(b);
+  device.drain();
+  EXPECT_EQ(layouts[deep.get()], 3);
+
+  // `first` is laid out before `deep`'s branch; what its layout marks is reached in the same pass or the next.
+  onLayout = [&](const rt::Id& self) {
+    if (self.get() == first.get()) deep->setNeedsLayout();
+  };
+  first->setNeedsLayout();
+  device.drain();
+  EXPECT_EQ(layouts[deep.get()], 4);
+  onLayout = [&](const rt::Id& self) {
+    if (self.get() == deep.get()) first->setNeedsLayout();  // behind the pass: the next one takes it
+  };
+  deep->setNeedsLayout();
+  device.drain();
+  EXPECT_EQ(layouts[deep.get()], 5);
+  EXPECT_EQ(layouts[first.get()], 3);
+  EXPECT_FALSE(first->needsLayout());
 }
 
 TEST_F(UIKitTest, WindowsAreListedInCreationOrderAndStartHidden) {
