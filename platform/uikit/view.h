@@ -176,7 +176,7 @@ class UIView : public UIResponder {
   bool translatesMask_ = true;
   long tag_ = 0;
   bool needsLayout_ = true;
-  bool subtreeNeedsLayout_ = false;  // some view below waits for layout (marked by its setNeedsLayout)
+  bool subtreeNeedsLayout_ = false;  // some view below waits for layout; set up the chain by setNeedsLayout
   CALayer layer_{*this};
   std::vector<Ptr> subviews_;
   std::weak_ptr<UIView> superview_;
