@@ -95,18 +95,17 @@ UIColor TarvoHUD::colorFromPreferenceKey(std::string_view key, std::string_view 
 void TarvoHUD::adjustColors() {
   auto& c = lib_.colors;
   if (!lib_.settings.DYNCOLORS) {
+    // The three are read at one moment, so one look at the file (one stat) serves them all; the literal
+    // path reads it for each colour.
     auto& caches = HudCaches::of(lib_.process);
-    if (!caches.enabled()) {  // the literal path reads the file for each colour
-      c.tarvoMinColor = colorFromPreferenceKey(kMinColor.key, kMinColor.fallback);
-      c.tarvoMaxColor = colorFromPreferenceKey(kMaxColor.key, kMaxColor.fallback);
-      c.tarvoIndicatorColor = colorFromPreferenceKey(kIndicatorColor.key, kIndicatorColor.fallback);
-    } else {
-      // The three are read at one moment, so one look at the file (one stat) serves them all.
-      const auto& file = caches.settingsFile(lib_.preferences.path());
-      c.tarvoMinColor = colorIn(file, kMinColor.key, kMinColor.fallback);
-      c.tarvoMaxColor = colorIn(file, kMaxColor.key, kMaxColor.fallback);
-      c.tarvoIndicatorColor = colorIn(file, kIndicatorColor.key, kIndicatorColor.fallback);
-    }
+    const std::optional<platform::PlistDict>* file = nullptr;
+    auto color = [&](const ColorSetting& setting) {
+      if (!file || !caches.enabled()) file = &caches.settingsFile(lib_.preferences.path());
+      return colorIn(*file, setting.key, setting.fallback);
+    };
+    c.tarvoMinColor = color(kMinColor);
+    c.tarvoMaxColor = color(kMaxColor);
+    c.tarvoIndicatorColor = color(kIndicatorColor);
     createElements();
     return;
   }
