@@ -13,7 +13,7 @@
 //
 // A phone kept between inputs may hold more after one than before it (the colour cache, say), so
 // libFuzzer's leak check after each input would scan the heap every time; scripts/run-fuzzers turns it off for these targets and the phone
-// is checked for leaks here instead, when it is shut down (at most once every kInputsPerBoot inputs).
+// is checked for leaks here instead, when it is shut down (at most once every kInputsPerLeakCheck inputs).
 #include <sanitizer/lsan_interface.h>
 
 #include <cstdlib>
@@ -77,7 +77,8 @@ class FuzzPhone {
                    [&](const sim::SetAppBarColour&) { moved_.bars = true; },
                    [&](const sim::SetAppBarStyle&) { moved_.bars = true; },
                    [&](const sim::Rotate&) { moved_.orientation = true; },
-                   [&](const sim::SetRingerSwitch&) { moved_.ringer = true; },
+                   // Set back to ring, the switch is where boot left it.
+                   [&](const sim::SetRingerSwitch& c) { moved_.ringer = c.silent; },
                    [&](const sim::SetSetting&) { moved_.settings = true; },
                    [&](const sim::RemoveSetting&) { moved_.settings = true; },
                    [&](const sim::ReplaceSettings&) { moved_.settings = true; },
@@ -214,6 +215,8 @@ class FuzzPhone {
 };
 
 inline constexpr int kInputsPerBoot = 200;
+// A leak check scans the whole heap, as long as a hundred inputs take.
+inline constexpr int kInputsPerLeakCheck = 1000;
 
 // The phone for the next input, with the input's settings in place (see the top of this file).
 inline FuzzPhone& phoneFor(const FuzzPhoneOptions& options) {
@@ -227,16 +230,18 @@ inline FuzzPhone& phoneFor(const FuzzPhoneOptions& options) {
     const char* value = std::getenv("TARVO_FUZZ_INPUTS_PER_BOOT");
     return value && std::atoi(value) > 0 ? std::atoi(value) : kInputsPerBoot;
   }();
-  // A leak check scans the whole heap, which costs as much as many inputs, and phones worn out by an input
-  // are shut down often; what leaked stays unreachable, so a check at the first shutdown after every
-  // inputsPerBoot inputs finds it all the same, with where it was allocated.
+  // Phones worn out by an input are shut down often; what leaked stays unreachable, so a check at the first
+  // shutdown after every kInputsPerLeakCheck inputs finds it all the same, with where it was allocated (and
+  // the check at exit finds what leaked since). When every input has a phone of its own, every shutdown is
+  // checked.
+  static const int inputsPerLeakCheck = inputsPerBoot == 1 ? 1 : kInputsPerLeakCheck;
   static int inputsSinceLeakCheck = 0;
   ++inputsSinceLeakCheck;
   Booted& booted = phones[options.model];
   if (!booted.phone || booted.inputs >= inputsPerBoot || booted.phone->worn()) {
     if (booted.phone) {
       booted.phone.reset();  // one phone per model at a time
-      if (inputsSinceLeakCheck > inputsPerBoot) {
+      if (inputsSinceLeakCheck > inputsPerLeakCheck) {
         inputsSinceLeakCheck = 1;
         if (__lsan_do_recoverable_leak_check()) std::abort();
       }

@@ -166,7 +166,7 @@ class RandomScenario {
 
   // --- Apps ---
   void startApp() {
-    if (apps_.size() >= 4 || (kept_ && !c_.chance(kWearingOnAKeptPhone))) return appCommand();
+    if (apps_.size() >= 4 || (kept_ && !c_.rarely(kWearingOnAKeptPhone))) return appCommand();
     sim::StartApp app;
     const std::string name = "app" + std::to_string(apps_.size() + 1);
     app.bundle = "com.example." + name;
@@ -243,7 +243,7 @@ class RandomScenario {
   // What the shell says of its split layout as it runs; a kept phone cannot take back a yes (the library
   // keeps it), so there it is rare.
   void splitLayout() {
-    if (kept_ && !c_.chance(kWearingOnAKeptPhone)) return add(sim::SetForceSplit{false});
+    if (kept_ && !c_.rarely(kWearingOnAKeptPhone)) return add(sim::SetForceSplit{false});
     if (c_.chance(50)) add(sim::SetForceSplit{c_.chance(50)});
     else add(sim::SetModernBar{c_.chance(50)});
   }

@@ -22,6 +22,9 @@ class Choices {
   virtual std::uint32_t below(std::uint32_t n) = 0;  // 0 to n - 1; n > 0
 
   bool chance(std::uint32_t percent) { return below(100) < percent; }
+  // As chance(), but false when the source has run dry: a fuzzer's bytes then read as zeros, and its
+  // mutations favour zeros, so a rare branch tested at the low end would be taken far more than asked.
+  bool rarely(std::uint32_t percent) { return below(100) >= 100 - percent; }
   template <typename T, std::size_t N>
   const T& pick(const T (&items)[N]) {
     return items[below(static_cast<std::uint32_t>(N))];

@@ -10,6 +10,12 @@ namespace platform {
 
 namespace {
 std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+// At most half full, a power of two.
+std::size_t slotsFor(std::size_t keys, std::size_t smallest) {
+  std::size_t size = smallest;
+  while (size < 2 * keys) size *= 2;
+  return size;
+}
 }  // namespace
 
 std::optional<std::size_t> PlistDict::indexOf(std::string_view key) const {
@@ -35,9 +41,7 @@ void PlistDict::indexEntry(std::size_t entry) {
 void PlistDict::rebuildIndex() {
   slots_.clear();
   if (entries_.size() < kIndexedFrom) return;
-  std::size_t size = 2 * kIndexedFrom;
-  while (size < 2 * entries_.size()) size *= 2;
-  slots_.assign(size, 0);
+  slots_.assign(slotsFor(entries_.size(), 2 * kIndexedFrom), 0);
   for (std::size_t i = 0; i < entries_.size(); ++i) indexEntry(i);
 }
 
@@ -69,7 +73,13 @@ void PlistDict::set(std::string key, PlistValue value) {
   }
 }
 
-void PlistDict::reserve(std::size_t keys) { entries_.reserve(keys); }
+void PlistDict::reserve(std::size_t keys) {
+  entries_.reserve(keys);
+  // The index too, so that filling the dictionary never indexes it again.
+  if (keys < kIndexedFrom || 2 * keys <= slots_.size()) return;
+  slots_.assign(slotsFor(keys, 2 * kIndexedFrom), 0);
+  for (std::size_t i = 0; i < entries_.size(); ++i) indexEntry(i);
+}
 
 bool PlistDict::erase(std::string_view key) {
   auto i = indexOf(key);

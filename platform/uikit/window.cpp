@@ -35,6 +35,7 @@ void WindowRegistry::add(const std::shared_ptr<UIWindow>& window) {
 
 std::vector<std::shared_ptr<UIWindow>> WindowRegistry::windows() {
   std::vector<std::shared_ptr<UIWindow>> live;
+  live.reserve(windows_.size());
   for (const auto& w : windows_)
     if (auto window = w.lock()) live.push_back(std::move(window));
   return live;

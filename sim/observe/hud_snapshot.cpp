@@ -79,14 +79,27 @@ Read setting(const tarvo::Tarvo12& lib, std::string_view name) {
   return std::nullopt;
 }
 
+template <class View, class Reader>
+Read readAs(platform::UIView* view, Reader read) {
+  auto* as = dynamic_cast<View*>(view);
+  return as ? Read(read(*as)) : std::nullopt;
+}
+
 // Every source in one switch: a source without a reader here does not build.
 Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& field) {
   platform::UIView* view = field.view ? viewOf(lib.views, *field.view) : nullptr;
   if (field.view && !view) return std::nullopt;
-  auto* label = dynamic_cast<platform::UILabel*>(view);
-  auto* slider = dynamic_cast<platform::UISlider*>(view);
-  auto* imageView = dynamic_cast<platform::UIImageView*>(view);
-  const platform::UIImagePtr image = imageView ? imageView->image() : nullptr;
+  // A field of one kind of view reads nothing on the others. The cast is made for such a field only: a
+  // snapshot reads a hundred fields.
+  auto label = [&](auto read) { return readAs<platform::UILabel>(view, read); };
+  auto slider = [&](auto read) { return readAs<platform::UISlider>(view, read); };
+  auto imageView = [&](auto read) { return readAs<platform::UIImageView>(view, read); };
+  auto image = [&](auto read) {
+    return imageView([&](platform::UIImageView& i) {
+      const platform::UIImagePtr image = i.image();
+      return image ? Read(read(image)) : std::nullopt;
+    });
+  };
   switch (field.source) {
     case FieldSource::Frame: return rect(view->frame());
     case FieldSource::Bounds: return rect(view->bounds());
@@ -105,28 +118,28 @@ Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& f
     case FieldSource::ShadowOpacity: return static_cast<double>(view->layer().shadowOpacity());
     case FieldSource::BackgroundColor: return colour(view->backgroundColor());
     case FieldSource::PresentationBackgroundColor: return colour(view->presentation(now).backgroundColor);
-    case FieldSource::Text: return label ? Read(label->text()) : std::nullopt;
-    case FieldSource::TextAlignment: return label ? Read(alignmentName(label->textAlignment())) : std::nullopt;
-    case FieldSource::TextColor: return label ? colour(label->textColor()) : std::nullopt;
-    case FieldSource::SliderValue: return slider ? Read(static_cast<double>(slider->value())) : std::nullopt;
+    case FieldSource::Text: return label([](auto& l) { return l.text(); });
+    case FieldSource::TextAlignment: return label([](auto& l) { return alignmentName(l.textAlignment()); });
+    case FieldSource::TextColor: return label([](auto& l) { return colour(l.textColor()); });
+    case FieldSource::SliderValue: return slider([](auto& s) { return static_cast<double>(s.value()); });
     case FieldSource::PresentationSliderValue:
-      return slider ? Read(static_cast<double>(slider->presentationValue(now))) : std::nullopt;
-    case FieldSource::MinimumValue: return slider ? Read(static_cast<double>(slider->minimumValue())) : std::nullopt;
-    case FieldSource::MaximumValue: return slider ? Read(static_cast<double>(slider->maximumValue())) : std::nullopt;
+      return slider([&](auto& s) { return static_cast<double>(s.presentationValue(now)); });
+    case FieldSource::MinimumValue: return slider([](auto& s) { return static_cast<double>(s.minimumValue()); });
+    case FieldSource::MaximumValue: return slider([](auto& s) { return static_cast<double>(s.maximumValue()); });
     case FieldSource::MinimumTrackColor:
-      return slider ? colour(imageColour(slider->minimumTrackImageForState(0))) : std::nullopt;
+      return slider([](auto& s) { return colour(imageColour(s.minimumTrackImageForState(0))); });
     case FieldSource::MaximumTrackColor:
-      return slider ? colour(imageColour(slider->maximumTrackImageForState(0))) : std::nullopt;
+      return slider([](auto& s) { return colour(imageColour(s.maximumTrackImageForState(0))); });
     case FieldSource::TrackRect:
-      return slider ? Read(rect(platform::sliderTrackRect(lib.views.tarvoHUDSlider, slider->bounds()))) : std::nullopt;
-    case FieldSource::Glyph: return imageView ? Read(readIcon(image).glyph) : std::nullopt;
-    case FieldSource::Mirrored: return imageView ? Read(readIcon(image).mirrored) : std::nullopt;
-    case FieldSource::TintColor: return image ? colour(readIcon(image).colour) : std::nullopt;
-    case FieldSource::ImageSize: return image ? Read(size(image->size())) : std::nullopt;
-    case FieldSource::ImageScale: return image ? Read(image->scale()) : std::nullopt;
+      return slider([&](auto& s) { return rect(platform::sliderTrackRect(lib.views.tarvoHUDSlider, s.bounds())); });
+    case FieldSource::Glyph: return imageView([](auto& i) { return readIcon(i.image()).glyph; });
+    case FieldSource::Mirrored: return imageView([](auto& i) { return readIcon(i.image()).mirrored; });
+    case FieldSource::TintColor: return image([](auto& i) { return colour(readIcon(i).colour); });
+    case FieldSource::ImageSize: return image([](auto& i) { return size(i->size()); });
+    case FieldSource::ImageScale: return image([](auto& i) { return i->scale(); });
     case FieldSource::ImageOrientation:
-      return image ? Read(std::string(orientationName(image->imageOrientation()))) : std::nullopt;
-    case FieldSource::ImageAlphaDigest: return image ? Read(readIcon(image).alphaDigest) : std::nullopt;
+      return image([](auto& i) { return std::string(orientationName(i->imageOrientation())); });
+    case FieldSource::ImageAlphaDigest: return image([](auto& i) { return readIcon(i).alphaDigest; });
     case FieldSource::MinColor: return colour(lib.colors.tarvoMinColor);
     case FieldSource::MaxColor: return colour(lib.colors.tarvoMaxColor);
     case FieldSource::IndicatorColor: return colour(lib.colors.tarvoIndicatorColor);

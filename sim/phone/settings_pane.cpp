@@ -9,12 +9,15 @@
 
 namespace sim {
 
+SettingsPane::SettingsPane(platform::Process& shell, platform::Process& pane)
+    : file_(shell.resolvePath(tarvo::kPreferencesPath)), pane_(pane) {}
+
 platform::PlistDict SettingsPane::current() const {
-  return platform::readPlistDictionary(shell_.resolvePath(tarvo::kPreferencesPath)).value_or(platform::PlistDict{});
+  return platform::readPlistDictionary(file_).value_or(platform::PlistDict{});
 }
 
 void SettingsPane::write(const platform::PlistDict& contents, const SettingsWrite& how) {
-  platform::writePlistDictionary(shell_.resolvePath(tarvo::kPreferencesPath), contents, how.format);
+  platform::writePlistDictionary(file_, contents, how.format);
   if (how.post) post();
 }
 
@@ -41,13 +44,13 @@ void SettingsPane::writeFile(const WriteSettingsFile& command) {
   const auto* bytes = std::get_if<std::string>(&command.contents);
   const auto* value = std::get_if<platform::PlistValue>(&command.contents);
   std::string serialized = value ? platform::serializePlist(*value, command.write.format) : std::string();
-  platform::writeFileAtomically(shell_.resolvePath(tarvo::kPreferencesPath), bytes ? *bytes : serialized);
+  platform::writeFileAtomically(file_, bytes ? *bytes : serialized);
   if (command.write.post) post();
 }
 
 void SettingsPane::erase(const DeleteSettings& command) {
   std::error_code ec;
-  std::filesystem::remove(shell_.resolvePath(tarvo::kPreferencesPath), ec);
+  std::filesystem::remove(file_, ec);
   if (command.post) post();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // What the settings pane does: it writes the whole settings file, then posts the settings-changed
 // notification from its own process.
+#include <filesystem>
+
 #include "platform/foundation/plist_file.h"
 #include "sim/scenario/commands.h"
 
@@ -12,8 +14,9 @@ namespace sim {
 
 class SettingsPane {
  public:
-  // `shell` resolves the file's path on the phone; the pane posts from a process of its own.
-  SettingsPane(platform::Process& shell, platform::Process& pane) : shell_(shell), pane_(pane) {}
+  // `shell` resolves the file's path on the phone (once: the phone's root stays where it is); the pane posts
+  // from a process of its own.
+  SettingsPane(platform::Process& shell, platform::Process& pane);
 
   void set(const SetSetting& command);
   void remove(const RemoveSetting& command);
@@ -25,7 +28,7 @@ class SettingsPane {
   platform::PlistDict current() const;
   void write(const platform::PlistDict& contents, const SettingsWrite& how);
   void post();
-  platform::Process& shell_;
+  std::filesystem::path file_;
   platform::Process& pane_;
 };
 

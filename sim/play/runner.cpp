@@ -108,7 +108,7 @@ CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
   };
   SimPhone& phone = *phone_;
   platform::Process& shell = phone.springBoard();
-  SettingsPane pane(shell, phone.preferences());
+  auto pane = [&] { return SettingsPane(shell, phone.preferences()); };
   auto needsHud = [&]() -> tarvo::Tarvo12* {
     tarvo::Tarvo12* lib = phone.tarvo();
     if (!lib) fail("Tarvo12 is not loaded in the shell (launch first, or check the filter)");
@@ -117,11 +117,11 @@ CommandOutcome Runner::apply(const Command& command, const Occasion& occasion) {
   std::visit(
       Overloaded{
           [&](const Launch&) { phone.launch(); },
-          [&](const SetSetting& c) { pane.set(c); },
-          [&](const RemoveSetting& c) { pane.remove(c); },
-          [&](const ReplaceSettings& c) { pane.replace(c); },
-          [&](const DeleteSettings& c) { pane.erase(c); },
-          [&](const WriteSettingsFile& c) { pane.writeFile(c); },
+          [&](const SetSetting& c) { pane().set(c); },
+          [&](const RemoveSetting& c) { pane().remove(c); },
+          [&](const ReplaceSettings& c) { pane().replace(c); },
+          [&](const DeleteSettings& c) { pane().erase(c); },
+          [&](const WriteSettingsFile& c) { pane().writeFile(c); },
           [&](const StartApp& c) { phone.startApp(c); },
           [&](const BringToFront& c) { phone.bringToFront(c.app); },
           [&](const InitApplicationAgain& c) {

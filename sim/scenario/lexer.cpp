@@ -1,5 +1,7 @@
 #include "sim/scenario/lexer.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/foundation/utf8.h"
@@ -9,21 +11,32 @@ namespace sim {
 
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool isControl(char c) {
-  auto u = static_cast<unsigned char>(c);
-  return (u < 0x20 && c != '\t') || u == 0x7f;
-}
-bool isOperatorChar(char c) {
-  return c == '=' || c == '<' || c == '>' || c == '!';
-}
+// What the lexer asks of a byte, looked up once rather than answered by a chain of comparisons: every
+// character of a scenario is asked.
+enum ByteClass : std::uint8_t { kBlank = 1, kControl = 2, kOperator = 4, kEndsWord = 8, kComma = 16 };
+constexpr std::array<std::uint8_t, 256> kByteClasses = [] {
+  std::array<std::uint8_t, 256> classes{};
+  for (int u = 0; u < 256; ++u) {
+    const char c = static_cast<char>(u);
+    const bool blank = c == ' ' || c == '\t';
+    const bool op = c == '=' || c == '<' || c == '>' || c == '!';
+    std::uint8_t bits = 0;
+    if (blank) bits |= kBlank;
+    if ((u < 0x20 && c != '\t') || u == 0x7f) bits |= kControl;
+    if (op) bits |= kOperator;
+    if (blank || op || c == '{' || c == '}' || c == '[' || c == ']' || c == '"') bits |= kEndsWord;
+    if (c == ',') bits |= kComma;
+    classes[static_cast<std::size_t>(u)] = bits;
+  }
+  return classes;
+}();
+
+bool is(char c, std::uint8_t classes) { return (kByteClasses[static_cast<unsigned char>(c)] & classes) != 0; }
+bool isBlank(char c) { return is(c, kBlank); }
+bool isControl(char c) { return is(c, kControl); }
+bool isOperatorChar(char c) { return is(c, kOperator); }
 // Commas separate only inside brackets; elsewhere they belong to words such as "iPhone10,3".
-bool endsWord(char c, bool insideBrackets) {
-  return isBlank(c) || isOperatorChar(c) || c == '{' || c == '}' || c == '[' || c == ']' || c == '"' ||
-         (c == ',' && insideBrackets);
-}
+bool endsWord(char c, bool insideBrackets) { return is(c, insideBrackets ? kEndsWord | kComma : kEndsWord); }
 
 std::string byteText(char c) {
   char buffer[8];
@@ -47,7 +60,7 @@ class Lexer {
       lexLine(line, lineNumber);
       if (open_.empty() && !current_.tokens.empty()) {
         each_(std::move(current_));
-        current_ = {};
+        current_.tokens.clear();  // what the consumer did not take lends its room to the next statement
       }
       if (newline == std::string_view::npos) break;
       from = newline + 1;
