@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 #include "fuzz/random_scenario.h"
 #include "fuzz/run_invariants.h"
@@ -33,6 +34,40 @@ TEST(RandomScenarios, EveryOneParsesPlaysAndKeepsTheInvariants) {
     runner.run();
     invariants.check(runner.phone());
     EXPECT_EQ(invariants.violation(), "") << "seed " << seed << "\n" << text;
+  }
+}
+
+// A fuzzer's bytes read as zeros once an input runs out of them. On a kept phone, what would wear it out
+// (an app started, a split layout announced) is asked for rarely; a dry source must not ask for it.
+TEST(RandomScenarios, ASourceThatRunsDryWearsNoKeptPhone) {
+  class RunsDry : public fuzzing::Choices {
+   public:
+    explicit RunsDry(std::uint32_t first) : first_(first) {}
+    std::uint32_t below(std::uint32_t n) override { return std::exchange(first_, 0) % n; }
+
+   private:
+    std::uint32_t first_;
+  };
+  sim::Scenario played;
+  played.steps.push_back(sim::Step{"boot", 1, 0, sim::Launch{}});
+  sim::StartApp app;
+  app.bundle = "com.example.notes";
+  played.steps.push_back(sim::Step{"boot", 2, 0, app});
+  const struct {
+    const char* what;
+    std::uint32_t command;  // the generator's pick among its commands
+  } kCases[] = {{"an app started", 3}, {"a split layout announced", 22}};
+  for (const auto& c : kCases) {
+    RunsDry choices(c.command);
+    const sim::Scenario scenario = fuzzing::RandomScenario(choices, played).generate(1);
+    for (std::size_t i = played.steps.size(); i < scenario.steps.size(); ++i) {
+      const sim::Command& command = scenario.steps[i].command;
+      const auto* split = std::get_if<sim::SetForceSplit>(&command);
+      const auto* modern = std::get_if<sim::SetModernBar>(&command);
+      const bool wears = std::holds_alternative<sim::StartApp>(command) || (split && split->split) ||
+                         (modern && modern->modern);
+      EXPECT_FALSE(wears) << c.what << ": " << sim::formatScenario(scenario);
+    }
   }
 }
 
