@@ -96,8 +96,8 @@ Read read(const tarvo::Tarvo12& lib, platform::Nanos now, const SnapshotField& f
   auto imageView = [&](auto read) { return readAs<platform::UIImageView>(view, read); };
   auto image = [&](auto read) {
     return imageView([&](platform::UIImageView& i) {
-      const platform::UIImagePtr image = i.image();
-      return image ? Read(read(image)) : std::nullopt;
+      const platform::UIImagePtr shown = i.image();
+      return shown ? Read(read(shown)) : std::nullopt;
     });
   };
   switch (field.source) {
