@@ -10,12 +10,6 @@ namespace platform {
 
 namespace {
 std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
-// At most half full, a power of two.
-std::size_t slotsFor(std::size_t keys, std::size_t smallest) {
-  std::size_t size = smallest;
-  while (size < 2 * keys) size *= 2;
-  return size;
-}
 }  // namespace
 
 std::optional<std::size_t> PlistDict::indexOf(std::string_view key) const {
@@ -40,9 +34,7 @@ void PlistDict::indexEntry(std::size_t entry) {
 
 void PlistDict::rebuildIndex() {
   slots_.clear();
-  if (entries_.size() < kIndexedFrom) return;
-  slots_.assign(slotsFor(entries_.size(), 2 * kIndexedFrom), 0);
-  for (std::size_t i = 0; i < entries_.size(); ++i) indexEntry(i);
+  reserve(entries_.size());  // no index while small
 }
 
 const PlistValue* PlistDict::find(std::string_view key) const {
@@ -75,9 +67,11 @@ void PlistDict::set(std::string key, PlistValue value) {
 
 void PlistDict::reserve(std::size_t keys) {
   entries_.reserve(keys);
-  // The index too, so that filling the dictionary never indexes it again.
+  // The index too, so that filling the dictionary never indexes it again; none while it is small.
   if (keys < kIndexedFrom || 2 * keys <= slots_.size()) return;
-  slots_.assign(slotsFor(keys, 2 * kIndexedFrom), 0);
+  std::size_t size = 2 * kIndexedFrom;  // at most half full, a power of two
+  while (size < 2 * keys) size *= 2;
+  slots_.assign(size, 0);
   for (std::size_t i = 0; i < entries_.size(); ++i) indexEntry(i);
 }
 
